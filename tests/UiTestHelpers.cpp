@@ -1,0 +1,102 @@
+#include "UiTestHelpers.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+int pendingAnswers = 0;
+int answerGeneration = 0;
+
+void PollForModal(std::function<void(QWidget*)> answer, int generation, int triesLeft)
+{
+    if (generation != answerGeneration)
+        return;
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || !modal->isVisible()) {
+        if (triesLeft > 0)
+            QTimer::singleShot(10, [=] { PollForModal(answer, generation, triesLeft - 1); });
+        else
+            --pendingAnswers;
+        return;
+    }
+    --pendingAnswers;
+    answer(modal);
+}
+
+} // namespace
+
+void AnswerNextModal(std::function<void(QWidget* dialog)> answer)
+{
+    ++pendingAnswers;
+    const int generation = answerGeneration;
+    QTimer::singleShot(0, [=] { PollForModal(answer, generation, 500); });
+}
+
+void AnswerMessageBox(int standardButton)
+{
+    AnswerNextModal([standardButton](QWidget* dialog) {
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        if (box == nullptr) {
+            dialog->close();
+            return;
+        }
+        if (QAbstractButton* button = box->button(QMessageBox::StandardButton(standardButton)))
+            button->click();
+        else
+            box->reject();
+    });
+}
+
+void AnswerFileDialog(const QString& fileName)
+{
+    AnswerNextModal([fileName](QWidget* dialog) {
+        auto* fileDialog = qobject_cast<QFileDialog*>(dialog);
+        if (fileDialog == nullptr) {
+            dialog->close();
+            return;
+        }
+        if (fileName.isEmpty()) {
+            fileDialog->reject();
+            return;
+        }
+        fileDialog->selectFile(fileName);
+        // accept() is protected on QFileDialog; the dialog's own slot does the same checks.
+        QMetaObject::invokeMethod(fileDialog, "accept", Qt::DirectConnection);
+    });
+}
+
+void AnswerColorDialog(unsigned rgb, bool accept)
+{
+    AnswerNextModal([rgb, accept](QWidget* dialog) {
+        auto* colorDialog = qobject_cast<QColorDialog*>(dialog);
+        if (colorDialog == nullptr) {
+            dialog->close();
+            return;
+        }
+        if (!accept) {
+            colorDialog->reject();
+            return;
+        }
+        colorDialog->setCurrentColor(QColor::fromRgb(rgb));
+        colorDialog->accept();
+    });
+}
+
+bool PendingAnswer()
+{
+    return pendingAnswers > 0;
+}
+
+void CancelPendingAnswers()
+{
+    ++answerGeneration;
+    pendingAnswers = 0;
+}

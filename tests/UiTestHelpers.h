@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// Answers the next modal dialog the code under test opens: waits until
+// QApplication::activeModalWidget() appears, then hands it to the answer (which typically
+// clicks a button or fills a file name and accepts). Returns at once; the answer runs from the
+// event loop the dialog itself spins.
+void AnswerNextModal(std::function<void(QWidget* dialog)> answer);
+
+// Common answers.
+void AnswerMessageBox(int standardButton); // QMessageBox::Yes, No, Cancel, Ok
+void AnswerFileDialog(const QString& fileName); // types the name and accepts; empty cancels
+void AnswerColorDialog(unsigned rgb, bool accept); // 0xRRGGBB
+
+// True when an answer was scheduled but no modal dialog appeared to take it.
+bool PendingAnswer();
+// Forgets a scheduled answer that never found its dialog.
+void CancelPendingAnswers();
