@@ -1,0 +1,41 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+// Profile (INI) files read and written one key at a time with the Windows profile rules, on raw
+// bytes: every byte a write does not have to change stays as it was.
+
+// The value of the key in the first section of that name, or the default when the file, the
+// section or the key is missing. A missing, unreadable or special file (folder, FIFO) has no keys.
+std::string ReadProfileString(const std::filesystem::path& file, std::string_view section,
+    std::string_view key, std::string_view defaultValue);
+
+// Sets the key in the file, changing or inserting one line (a missing file is created; its folder
+// must exist). Names that could not be read back and line breaks in the value are refused with a
+// TError and the file stays untouched; a failed write throws TFileWriteError.
+void WriteProfileString(const std::filesystem::path& file, std::string_view section,
+    std::string_view key, std::string_view value);
+
+// A profile file read once and indexed, for readers that look up many keys (language files).
+// Lookups give what ReadProfileString gives for the file as it was read.
+class TProfileFile
+{
+public:
+    // Reads the file; a missing, unreadable or special file has no keys.
+    explicit TProfileFile(const std::filesystem::path& file);
+    // Indexes profile text already in memory.
+    static TProfileFile FromText(std::string_view text);
+
+    std::string ReadString(
+        std::string_view section, std::string_view key, std::string_view defaultValue) const;
+
+private:
+    TProfileFile() = default;
+    void Index(std::string_view text);
+
+    // Lower-cased section name -> lower-cased key -> value, first occurrences only.
+    std::unordered_map<std::string, std::unordered_map<std::string, std::string>> FSections;
+};
