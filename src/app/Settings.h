@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// The program-wide settings, read when the main window is created.
+struct TSettings
+{
+    std::string DefaultLanguage, DefaultPreview, DefaultColors;
+    std::uint16_t TomTomVersion;
+};
+
+// The settings as the file holds them, before any folder is completed; missing keys (or a missing
+// file) give "English", "Preview.cpf", "default.clr" and version 5.
+TSettings ReadSettings(const std::filesystem::path& iniFile);
+
+// A settings path without a folder part lies in the given folder (which ends in "/"); any other
+// value is used as it stands.
+std::string CompleteSettingsPath(std::string_view value, std::string_view folder);
+
+// How the preview path is stored: the bare file name when the file lies directly in the previews
+// folder, else the full path.
+std::string SettingsPreviewValue(std::string_view previewPath, std::string_view previewsFolder);
+
+// Writes the language and the preview back, keeping the rest of the file; throws TError
+// "Unable to write to <file>" on any failure.
+void WriteSettings(const std::filesystem::path& iniFile, const TSettings& settings,
+    std::string_view previewsFolder);
