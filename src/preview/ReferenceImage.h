@@ -1,0 +1,26 @@
+#pragma once
+
+#include "preview/PreviewMap.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+#include <cstddef>
+
+// Largest screenshot converted, in pixels: an 8K screen (7680 x 4320) fits. The image, its
+// 24-bit copy and the map together take about 11 bytes per pixel.
+constexpr qint64 MaxReferenceImagePixels = qint64(1) << 25;
+
+// Loads a screenshot file; see ReferenceImageFromBytes. A file that cannot be read fails with
+// "Cannot open file "%s". %s".
+QImage LoadReferenceBitmap(const QString& fileName);
+
+// Decodes a screenshot (a Windows bitmap, or any other format the image plugins read, such as
+// PNG). Anything that is not a valid image fails with "Bitmap image is not valid", also a bitmap
+// whose pixel rows do not all lie inside the data; an image of more than MaxReferenceImagePixels
+// fails with "The image is too large to convert (%d x %d pixels)" before it is decoded.
+QImage ReferenceImageFromBytes(const QByteArray& bytes);
+
+// Scans an image of any format for the reference colours of itemCount items (ScanReferenceImage).
+TPreviewMap ScanReferenceQImage(const QImage& image, std::size_t itemCount);
