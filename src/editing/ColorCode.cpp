@@ -1,0 +1,45 @@
+#include "editing/ColorCode.h"
+
+#include "common/TextRules.h"
+
+std::uint32_t ItemColorToTColor(const TRGBTriple& color)
+{
+    return std::uint32_t(color.rgbtRed) | std::uint32_t(color.rgbtGreen) << 8
+        | std::uint32_t(color.rgbtBlue) << 16;
+}
+
+TRGBTriple TColorToItemColor(std::uint32_t color)
+{
+    TRGBTriple triple;
+    triple.rgbtBlue = std::uint8_t(color >> 16);
+    triple.rgbtGreen = std::uint8_t(color >> 8);
+    triple.rgbtRed = std::uint8_t(color);
+    return triple;
+}
+
+std::string ColorCodeText(std::uint32_t color)
+{
+    return FormatText("%.2X%.2X%.2X", unsigned(color & 0xFF), unsigned((color >> 8) & 0xFF),
+        unsigned((color >> 16) & 0xFF));
+}
+
+std::optional<std::uint32_t> ParseColorCode(std::string_view text)
+{
+    if (text.empty() || text.size() > 6)
+        return std::nullopt;
+    std::uint32_t value = 0;
+    for (char c : text) {
+        int digit;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
+        else if (c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else
+            return std::nullopt;
+        value = value << 4 | std::uint32_t(digit);
+    }
+    // The code is RRGGBB; the picker wants red in the low byte.
+    return (value >> 16 & 0xFF) | (value & 0xFF00) | (value & 0xFF) << 16;
+}

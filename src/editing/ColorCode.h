@@ -1,0 +1,23 @@
+#pragma once
+
+#include "scheme/SchemeFile.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Conversions between the three colour forms: an item's blue, green, red bytes; the TColor value
+// 0x00BBGGRR (red in the low byte) used by the picker and the colour dialog; and the RRGGBB code
+// text of the code field.
+
+std::uint32_t ItemColorToTColor(const TRGBTriple& color);
+// Bits 24-31 are not looked at.
+TRGBTriple TColorToItemColor(std::uint32_t color);
+
+// Six upper-case hexadecimal digits, red first: pure red is "FF0000".
+std::string ColorCodeText(std::uint32_t color);
+
+// The TColor of a typed code: 1 to 6 hexadecimal digits of either case and nothing else (no
+// sign, blank or prefix). A short code is right-aligned, so "FF" is blue 255.
+std::optional<std::uint32_t> ParseColorCode(std::string_view text);
