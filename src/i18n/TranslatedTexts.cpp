@@ -1,0 +1,16 @@
+#include "i18n/TranslatedTexts.h"
+
+std::array<std::string, 8>& TranslatedTexts()
+{
+    static std::array<std::string, 8> texts = {
+        "Do you want to save the changes?",
+        "Modified",
+        "Tintwright for TomTom Navigator",
+        "help-en.chm",
+        "Choose your language",
+        "Translated by:",
+        "OK",
+        "Cancel",
+    };
+    return texts;
+}
