@@ -1,0 +1,490 @@
+#include "editing/ColorPopup.h"
+
+#include "editing/ColorPickerButton.h"
+#include "editing/Palette.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPalette>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QToolTip>
+
+#include <array>
+#include <utility>
+
+namespace {
+
+constexpr QRgb CellOutline = 0x808080;
+
+// What each system colour index stands for in a Qt palette.
+constexpr std::array<std::pair<QPalette::ColorGroup, QPalette::ColorRole>, SystemColorCount>
+    SystemColorRoles = {{
+        {QPalette::Active, QPalette::Button}, // scroll bar
+        {QPalette::Active, QPalette::Dark}, // background (desktop)
+        {QPalette::Active, QPalette::Highlight}, // active caption
+        {QPalette::Inactive, QPalette::Highlight}, // inactive caption
+        {QPalette::Active, QPalette::Window}, // menu
+        {QPalette::Active, QPalette::Base}, // window
+        {QPalette::Active, QPalette::Shadow}, // window frame
+        {QPalette::Active, QPalette::WindowText}, // menu text
+        {QPalette::Active, QPalette::Text}, // window text
+        {QPalette::Active, QPalette::HighlightedText}, // caption text
+        {QPalette::Active, QPalette::Button}, // active border
+        {QPalette::Inactive, QPalette::Button}, // inactive border
+        {QPalette::Active, QPalette::Mid}, // application workspace
+        {QPalette::Active, QPalette::Highlight}, // highlight
+        {QPalette::Active, QPalette::HighlightedText}, // highlight text
+        {QPalette::Active, QPalette::Button}, // button face
+        {QPalette::Active, QPalette::Dark}, // button shadow
+        {QPalette::Disabled, QPalette::Text}, // gray text
+        {QPalette::Active, QPalette::ButtonText}, // button text
+        {QPalette::Inactive, QPalette::HighlightedText}, // inactive caption text
+        {QPalette::Active, QPalette::Light}, // button highlight
+        {QPalette::Active, QPalette::Shadow}, // 3D dark shadow
+        {QPalette::Active, QPalette::Midlight}, // 3D light
+        {QPalette::Active, QPalette::ToolTipText}, // info text
+        {QPalette::Active, QPalette::ToolTipBase}, // info background
+    }};
+
+QRect ToQRect(const TPopupRect& rect)
+{
+    return QRect(rect.Left, rect.Top, rect.Width(), rect.Height());
+}
+
+TPopupRect ToPopupRect(const QRect& rect)
+{
+    return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
+}
+
+TPopupSize MeasureText(const QFontMetrics& metrics, const QString& text)
+{
+    const QSize size = metrics.size(Qt::TextSingleLine | Qt::TextShowMnemonic, text);
+    return {size.width(), size.height()};
+}
+
+} // namespace
+
+std::uint32_t SystemColorRgb(int index)
+{
+    if (index < 0 || index >= SystemColorCount)
+        return 0;
+    const auto [group, role] = SystemColorRoles[index];
+    const QColor color = QGuiApplication::palette().color(group, role);
+    return static_cast<std::uint32_t>(color.red()) | static_cast<std::uint32_t>(color.green()) << 8
+        | static_cast<std::uint32_t>(color.blue()) << 16;
+}
+
+QColor TColorToQColor(std::uint32_t color)
+{
+    if (IsSystemColor(color))
+        color = SystemColorRgb(SystemColorIndex(color));
+    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+TColorPopup::TColorPopup(TColorPickerButton& owner)
+    : QWidget(&owner, Qt::Popup)
+    , FOwner(owner)
+{
+    setObjectName("ColorPopup");
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_AlwaysShowToolTips);
+    connect(
+        qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+            if (state != Qt::ApplicationActive && isVisible())
+                CloseUp(true);
+        });
+}
+
+void TColorPopup::AdjustWindow()
+{
+    const QFontMetrics metrics(font());
+    TPopupOptions options;
+    options.Spacing = FOwner.PopupSpacing();
+    options.HasDefaultButton = !FOwner.DefaultText().isEmpty();
+    options.HasCustomButton = !FOwner.CustomText().isEmpty();
+    options.ShowSystemColors = FOwner.ShowSystemColors();
+    if (options.HasDefaultButton || options.HasCustomButton) {
+        options.DefaultTextSize = MeasureText(metrics, FOwner.DefaultText());
+        options.CustomTextSize = MeasureText(metrics, FOwner.CustomText());
+    }
+    FLayout = ComputePopupLayout(options);
+
+    // A cell that the new layout no longer has cannot stay selected or highlighted.
+    if (CellRect(FLayout, FSelectedIndex).IsEmpty())
+        FSelectedIndex = NoCell;
+    if (CellRect(FLayout, FHoverIndex).IsEmpty())
+        FHoverIndex = NoCell;
+    UpdateSize();
+    update();
+}
+
+void TColorPopup::SelectColor(std::uint32_t color)
+{
+    int cell = SelectColorIndex(color, FOwner.ShowSystemColors(), SystemColorRgb);
+    if (cell == NoCell && color != clNone && !FOwner.CustomText().isEmpty()
+        && LocateCustomColor(color))
+        cell = CustomCell;
+    FSelectedIndex = cell;
+    UpdateSize();
+    update();
+}
+
+void TColorPopup::ShowAtOwner()
+{
+    FHoverIndex = NoCell;
+    FLeftDown = false;
+    FDragArea = TDragArea::None;
+    UpdateSize();
+    show();
+    raise();
+    setFocus(Qt::PopupFocusReason);
+}
+
+void TColorPopup::UpdateSize()
+{
+    setFixedSize(FLayout.Width, IsExpanded() ? FLayout.ExpandedHeight : FLayout.CollapsedHeight);
+    const QRect button(FOwner.mapToGlobal(QPoint(0, 0)), FOwner.size());
+    const TPopupPoint position = PopupPosition(ToPopupRect(button), {width(), height()},
+        ToPopupRect(FOwner.screen()->availableGeometry()));
+    move(position.X, position.Y);
+}
+
+void TColorPopup::CloseUp(bool cancel)
+{
+    if (!cancel) {
+        if (FSelectedIndex >= 0) {
+            FOwner.SetSelectionColor(CellColor(FSelectedIndex));
+        } else if (FSelectedIndex == CustomCell) {
+            if (const auto color = CustomColor())
+                FOwner.SetSelectionColor(*color);
+        } else {
+            FOwner.SetDroppedDown(false);
+            emit FOwner.OnDefaultSelect();
+            return;
+        }
+    }
+    FOwner.SetDroppedDown(false);
+}
+
+int TColorPopup::CellUnder(const QPoint& pos) const
+{
+    if (!rect().contains(pos))
+        return NoCell;
+    return CellAt(FLayout, {pos.x(), pos.y()});
+}
+
+void TColorPopup::SetHoverIndex(int cell)
+{
+    if (cell == FHoverIndex)
+        return;
+    UpdateCell(FHoverIndex);
+    FHoverIndex = cell;
+    UpdateCell(FHoverIndex);
+}
+
+void TColorPopup::SetSelectedIndex(int cell)
+{
+    if (cell == FSelectedIndex)
+        return;
+    UpdateCell(FSelectedIndex);
+    FSelectedIndex = cell;
+    UpdateCell(FSelectedIndex);
+    if (cell == CustomCell) {
+        UpdateSize();
+        update();
+    }
+}
+
+void TColorPopup::UpdateCell(int cell)
+{
+    const TPopupRect rect = CellRect(FLayout, cell);
+    if (!rect.IsEmpty())
+        update(ToQRect(rect));
+}
+
+bool TColorPopup::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        ShowHintAt(help->pos(), help->globalPos());
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void TColorPopup::ShowHintAt(const QPoint& pos, const QPoint& globalPos)
+{
+    if (!FOwner.ShowHint()) {
+        QToolTip::hideText();
+        return;
+    }
+    const int cell = CellUnder(pos);
+    QString hint;
+    QRect area;
+    if (cell >= 0) {
+        hint = QString::fromLatin1(CellColorName(cell));
+        area = ToQRect(CellRect(FLayout, cell));
+    } else if (cell == CustomCell || cell == DefaultCell) {
+        emit FOwner.OnHint(cell, hint);
+        if (hint.isEmpty())
+            hint = FOwner.Hint();
+        area = ToQRect(CellRect(FLayout, cell));
+    } else if (!CustomAreaHint(pos, hint, area)) {
+        emit FOwner.OnHint(NoCell, hint);
+    }
+    if (hint.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(globalPos, hint, this, area);
+}
+
+void TColorPopup::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint pos = event->position().toPoint();
+    if (!rect().contains(pos)) {
+        // A press on the picker button only closes; Qt must not hand it on to reopen us.
+        const QPoint onOwner = FOwner.mapFromGlobal(event->globalPosition().toPoint());
+        setAttribute(Qt::WA_NoMouseReplay, FOwner.rect().contains(onOwner));
+        CloseUp(true);
+        return;
+    }
+    if (event->button() != Qt::LeftButton)
+        return;
+    FLeftDown = true;
+    SetHoverIndex(CellUnder(pos));
+    UpdateCell(FHoverIndex);
+    if (FHoverIndex == NoCell)
+        TrackCustomArea(pos, event->buttons());
+}
+
+void TColorPopup::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint pos = event->position().toPoint();
+    const int cell = CellUnder(pos);
+    SetHoverIndex(cell);
+    if (cell == NoCell && rect().contains(pos) && (event->buttons() & Qt::LeftButton))
+        TrackCustomArea(pos, event->buttons());
+}
+
+void TColorPopup::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    FLeftDown = false;
+    const TDragArea dragArea = std::exchange(FDragArea, TDragArea::None);
+    const int cell = CellUnder(event->position().toPoint());
+    UpdateCell(FHoverIndex);
+    if (cell != NoCell)
+        SetSelectedIndex(cell);
+    if (cell != NoCell || (IsExpanded() && FCustomIndex != 0)) {
+        const bool gridOrDefault = FSelectedIndex >= 0 || FSelectedIndex == DefaultCell;
+        const bool customPick = FSelectedIndex == CustomCell
+            && (dragArea == TDragArea::Honeycomb || dragArea == TDragArea::GreyRow);
+        if (gridOrDefault || customPick) {
+            CloseUp(false);
+            return;
+        }
+    }
+    // Otherwise (custom button, slider drag, empty space) the popup stays open.
+}
+
+void TColorPopup::keyPressEvent(QKeyEvent* event)
+{
+    if (HandleAccelerator(event))
+        return;
+    const int from = FHoverIndex != NoCell ? FHoverIndex : FSelectedIndex;
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        // Set directly: the custom button applies the custom choice here, it does not expand.
+        FSelectedIndex = FHoverIndex;
+        CloseUp(false);
+        break;
+    case Qt::Key_Escape:
+        CloseUp(true);
+        break;
+    case Qt::Key_Left:
+        SetHoverIndex(NextCellForKey(FLayout, from, TPopupKey::Left));
+        break;
+    case Qt::Key_Right:
+        SetHoverIndex(NextCellForKey(FLayout, from, TPopupKey::Right));
+        break;
+    case Qt::Key_Up:
+        SetHoverIndex(NextCellForKey(FLayout, from, TPopupKey::Up));
+        break;
+    case Qt::Key_Down:
+        SetHoverIndex(NextCellForKey(FLayout, from, TPopupKey::Down));
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+bool TColorPopup::HandleAccelerator(QKeyEvent* event)
+{
+    if (!(event->modifiers() & Qt::AltModifier))
+        return false;
+    const QKeySequence pressed(event->keyCombination());
+    const auto matches = [&](const QString& text) {
+        return !text.isEmpty() && !QKeySequence::mnemonic(text).isEmpty()
+            && pressed.matches(QKeySequence::mnemonic(text)) == QKeySequence::ExactMatch;
+    };
+    if (matches(FOwner.DefaultText())) {
+        FSelectedIndex = DefaultCell;
+        CloseUp(false);
+        return true;
+    }
+    if (matches(FOwner.CustomText())) {
+        SetSelectedIndex(CustomCell);
+        return true;
+    }
+    return false;
+}
+
+void TColorPopup::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    if (isVisible())
+        CloseUp(true);
+}
+
+void TColorPopup::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (FOwner.FDroppedDown && !FOwner.FChangingDrop)
+        FOwner.PopupHidden();
+}
+
+void TColorPopup::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().button());
+    for (int cell = 0; cell <= LastCell(FLayout); ++cell)
+        PaintCell(painter, cell);
+    if (!FLayout.DefaultButton.IsEmpty())
+        PaintCell(painter, DefaultCell);
+    if (FLayout.SystemSeparatorTop >= 0)
+        PaintEtchedLine(painter, FLayout.SystemSeparatorTop);
+    if (!FLayout.CustomButton.IsEmpty()) {
+        PaintEtchedLine(painter, FLayout.CustomSeparatorTop);
+        PaintCell(painter, CustomCell);
+        PaintPreview(painter);
+        if (IsExpanded())
+            PaintCustomArea(painter);
+    }
+
+    QStyleOptionFrame frame;
+    frame.initFrom(this);
+    frame.rect = rect();
+    frame.frameShape = QFrame::WinPanel;
+    frame.state |= QStyle::State_Raised;
+    frame.lineWidth = PopupEdge;
+    style()->drawControl(QStyle::CE_ShapedFrame, &frame, &painter, this);
+}
+
+void TColorPopup::PaintCell(QPainter& painter, int cell)
+{
+    const QRect rect = ToQRect(CellRect(FLayout, cell));
+    const bool highlighted = cell == FSelectedIndex && cell != FHoverIndex;
+    painter.fillRect(rect, highlighted ? palette().highlight() : palette().button());
+    PaintCellFrame(painter, cell, rect);
+    if (cell == DefaultCell) {
+        PaintButtonText(painter, cell, FOwner.DefaultText());
+    } else if (cell == CustomCell) {
+        PaintButtonText(painter, cell, FOwner.CustomText());
+    } else {
+        constexpr int inset = PopupEdge + 1;
+        const QRect square = rect.adjusted(inset, inset, -inset, -inset);
+        painter.fillRect(square, TColorToQColor(CellColor(cell)));
+        painter.setPen(QColor(CellOutline));
+        painter.drawRect(square.adjusted(0, 0, -1, -1));
+    }
+}
+
+void TColorPopup::PaintCellFrame(QPainter& painter, int cell, const QRect& rect)
+{
+    const bool hovered = cell == FHoverIndex;
+    const bool sunken = cell == FSelectedIndex || (hovered && FLeftDown);
+    if (!sunken && !hovered)
+        return;
+    QStyleOptionFrame frame;
+    frame.initFrom(this);
+    frame.rect = rect;
+    frame.frameShape = QFrame::WinPanel;
+    frame.state |= sunken ? QStyle::State_Sunken : QStyle::State_Raised;
+    frame.lineWidth = PopupEdge;
+    style()->drawControl(QStyle::CE_ShapedFrame, &frame, &painter, this);
+}
+
+void TColorPopup::PaintButtonText(QPainter& painter, int cell, const QString& text)
+{
+    const bool highlighted = cell == FSelectedIndex && cell != FHoverIndex;
+    style()->drawItemText(&painter, ToQRect(CellRect(FLayout, cell)),
+        Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic, palette(), true, text,
+        highlighted ? QPalette::HighlightedText : QPalette::ButtonText);
+}
+
+void TColorPopup::PaintPreview(QPainter& painter)
+{
+    const QRect square = ToQRect(FLayout.PreviewSquare);
+    if (const auto color = CustomColor()) {
+        painter.fillRect(square, TColorToQColor(*color));
+        painter.setPen(QColor(CellOutline));
+    } else {
+        painter.setPen(palette().color(QPalette::Dark));
+    }
+    painter.drawRect(square.adjusted(0, 0, -1, -1));
+}
+
+void TColorPopup::PaintEtchedLine(QPainter& painter, int top)
+{
+    const int left = PopupEdge + FLayout.Spacing;
+    QStyleOptionFrame line;
+    line.initFrom(this);
+    line.rect = QRect(left, top, FLayout.Width - 2 * left, 2);
+    line.frameShape = QFrame::HLine;
+    line.state |= QStyle::State_Sunken;
+    line.lineWidth = 1;
+    line.midLineWidth = 0;
+    style()->drawControl(QStyle::CE_ShapedFrame, &line, &painter, this);
+}
+
+bool TColorPopup::LocateCustomColor(std::uint32_t)
+{
+    FCustomIndex = 0;
+    return false;
+}
+
+std::optional<std::uint32_t> TColorPopup::CustomColor() const
+{
+    return std::nullopt;
+}
+
+void TColorPopup::TrackCustomArea(const QPoint&, Qt::MouseButtons)
+{
+    // No part of the area takes the event, which clears the custom choice.
+    if (FCustomIndex != 0) {
+        FCustomIndex = 0;
+        update(ToQRect(FLayout.PreviewSquare));
+    }
+}
+
+void TColorPopup::PaintCustomArea(QPainter& painter)
+{
+    painter.fillRect(ToQRect(FLayout.CustomArea), palette().button());
+}
+
+bool TColorPopup::CustomAreaHint(const QPoint&, QString&, QRect&) const
+{
+    return false;
+}
