@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
@@ -32,6 +33,18 @@ void PollForModal(std::function<void(QWidget*)> answer, int generation, int trie
 }
 
 } // namespace
+
+void TypeIntoFileDialog(QFileDialog* dialog, const QString& fileName)
+{
+    // selectFile() alone is sometimes undone when the dialog's folder model catches up with the
+    // folder change; then the name is typed into the name field, as a user would.
+    dialog->selectFile(fileName);
+    auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
+    if (edit != nullptr && dialog->selectedFiles().value(0) != fileName)
+        edit->setText(fileName);
+    // accept() is protected on QFileDialog; the dialog's own slot does the same checks.
+    QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
+}
 
 void AnswerNextModal(std::function<void(QWidget* dialog)> answer)
 {
@@ -67,9 +80,7 @@ void AnswerFileDialog(const QString& fileName)
             fileDialog->reject();
             return;
         }
-        fileDialog->selectFile(fileName);
-        // accept() is protected on QFileDialog; the dialog's own slot does the same checks.
-        QMetaObject::invokeMethod(fileDialog, "accept", Qt::DirectConnection);
+        TypeIntoFileDialog(fileDialog, fileName);
     });
 }
 

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class QFileDialog;
 class QWidget;
 
 // Answers the next modal dialog the code under test opens: waits until
@@ -16,6 +17,9 @@ void AnswerNextModal(std::function<void(QWidget* dialog)> answer);
 void AnswerMessageBox(int standardButton); // QMessageBox::Yes, No, Cancel, Ok
 void AnswerFileDialog(const QString& fileName); // types the name and accepts; empty cancels
 void AnswerColorDialog(unsigned rgb, bool accept); // 0xRRGGBB
+
+// Types a name into an open file dialog's name field and accepts it.
+void TypeIntoFileDialog(QFileDialog* dialog, const QString& fileName);
 
 // True when an answer was scheduled but no modal dialog appeared to take it.
 bool PendingAnswer();
