@@ -28,10 +28,14 @@ constexpr std::uint32_t Item(int index)
 
 void FillRect(TPreviewMap& map, int left, int top, int width, int height, std::uint32_t cell)
 {
+    // Clipped to the map; a rectangle wholly outside it fills nothing.
+    const int first = std::max(0, left);
     const int right = std::min(map.Width(), left + width);
     const int bottom = std::min(map.Height(), top + height);
+    if (first >= right)
+        return;
     for (int y = std::max(0, top); y < bottom; ++y)
-        std::fill(map.Row(y) + std::max(0, left), map.Row(y) + std::max(0, right), cell);
+        std::fill(map.Row(y) + first, map.Row(y) + right, cell);
 }
 
 // A street map as a navigator draws it: areas and blocks, bordered streets across and along,
