@@ -32,8 +32,11 @@ constexpr std::uint64_t MaxExpansion = 1032;
 constexpr std::uint64_t ExpansionSlack = 4096;
 
 // The grid grows in doubling steps from this many cells, so a stream that ends early fails
-// having allocated at most twice what it delivered.
+// having allocated at most twice what it delivered...
 constexpr std::size_t FirstChunkCells = std::size_t {1} << 18;
+// ...or, for a larger file, from what it would hold at this expansion, which real previews rarely
+// exceed, so most grids are allocated once and never copied.
+constexpr std::size_t FirstChunkExpansion = 128;
 
 constexpr uInt ChunkLimit(std::size_t size)
 {
@@ -198,9 +201,11 @@ TPreviewMap ParsePreviewData(std::string_view compressed)
     std::vector<std::uint32_t> cells;
     try {
         std::size_t filled = 0;
+        const std::size_t firstChunk
+            = std::max(FirstChunkCells, compressed.size() / CellSize * FirstChunkExpansion);
         while (filled < cellCount) {
             const std::size_t target = std::min<std::size_t>(
-                static_cast<std::size_t>(cellCount), std::max(2 * filled, FirstChunkCells));
+                static_cast<std::size_t>(cellCount), std::max(2 * filled, firstChunk));
             cells.resize(target);
             input.ReadExactly(cells.data() + filled, CellSize * (target - filled));
             filled = target;
