@@ -146,6 +146,14 @@ void WriteFileAtomically(const fs::path& target, std::string_view content)
                 S_ISDIR(old.st_mode) ? "folder" : "special file"));
     }
 
+    // Replacing goes through the folder, which would bypass a file's own write protection.
+    if (existed && ::faccessat(AT_FDCWD, real.c_str(), W_OK, AT_EACCESS) != 0) {
+        const int error = errno;
+        throw TFileWriteError(TStage::Create, error,
+            FormatText(
+                "Cannot create file \"%s\". %s", target.c_str(), SystemErrorText(error).c_str()));
+    }
+
     const fs::path folder = real.has_parent_path() ? real.parent_path() : fs::path(".");
     std::string pattern = (folder / ("." + real.filename().string() + ".XXXXXX")).string();
     TDescriptor fd(::mkostemp(pattern.data(), O_CLOEXEC));
@@ -163,12 +171,13 @@ void WriteFileAtomically(const fs::path& target, std::string_view content)
     };
 
     const mode_t mode = existed ? (old.st_mode & 07777) : (0666 & ~CurrentUmask());
-    if (!WriteAll(fd.Get(), content) || ::fchmod(fd.Get(), mode) != 0 || ::fsync(fd.Get()) != 0)
-        throw failWrite(errno);
     if (existed) {
-        // Keeping the owner needs privileges; without them the file simply becomes ours.
+        // Keeping the owner needs privileges; without them the file simply becomes ours. It comes
+        // before the mode, since changing the owner clears the set-user-ID and set-group-ID bits.
         [[maybe_unused]] const int ignored = ::fchown(fd.Get(), old.st_uid, old.st_gid);
     }
+    if (!WriteAll(fd.Get(), content) || ::fchmod(fd.Get(), mode) != 0 || ::fsync(fd.Get()) != 0)
+        throw failWrite(errno);
     if (fd.Close() != 0)
         throw failWrite(errno);
     if (::rename(temporary.c_str(), real.c_str()) != 0)

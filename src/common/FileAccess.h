@@ -21,7 +21,7 @@ class TFileWriteError : public std::runtime_error
 public:
     enum class TStage {
         NotRegular, // the target exists but is a folder, FIFO or device
-        Create, // the temporary file could not be made
+        Create, // the temporary file could not be made, or the file may not be written
         Write, // writing, syncing, closing or renaming failed
     };
     TFileWriteError(TStage stage, int errorCode, const std::string& message)
@@ -35,8 +35,9 @@ public:
 
 // Replaces the file with the content: writes a temporary file in the same folder, checks every
 // write, fsync and close, gives it the old file's permission bits, renames it over the target
-// (a symbolic link is followed, so the link stays) and syncs the folder. On failure the
-// temporary file is removed and the target is untouched; throws TFileWriteError.
+// (a symbolic link is followed, so the link stays) and syncs the folder. A file the caller may not
+// write is refused, as writing it in place would be. On failure the temporary file is removed and
+// the target is untouched; throws TFileWriteError.
 void WriteFileAtomically(const std::filesystem::path& target, std::string_view content);
 
 // The text of an input/output error as the program reports it ("File access denied", "Disk
