@@ -29,6 +29,19 @@ void CheckImageSize(const QSize& size)
             "The image is too large to convert (%d x %d pixels)", size.width(), size.height()));
 }
 
+// The decoder refuses an image whose pixels would pass its allocation limit (a 16-bit PNG takes 8
+// bytes a pixel), which is a matter of size, not a damaged file.
+void CheckDecodedSize(const QSize& size, QImage::Format format)
+{
+    if (format == QImage::Format_Invalid)
+        return;
+    const qint64 bytes
+        = qint64(size.width()) * size.height() * QImage::toPixelFormat(format).bitsPerPixel() / 8;
+    if (bytes > qint64(AllocationLimitMegabytes) * 1048576)
+        throw TError(FormatText(
+            "The image is too large to convert (%d x %d pixels)", size.width(), size.height()));
+}
+
 } // namespace
 
 QImage LoadReferenceBitmap(const QString& fileName)
@@ -53,8 +66,10 @@ QImage ReferenceImageFromBytes(const QByteArray& bytes)
     reader.setAllocationLimit(AllocationLimitMegabytes);
     // The size comes from the header alone, so an oversized image is refused before decoding.
     const QSize size = reader.size();
-    if (size.isValid())
+    if (size.isValid()) {
         CheckImageSize(size);
+        CheckDecodedSize(size, reader.imageFormat());
+    }
     QImage image;
     if (!reader.read(&image) || image.isNull())
         throw TError(InvalidImageText);

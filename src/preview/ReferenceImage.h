@@ -18,8 +18,9 @@ QImage LoadReferenceBitmap(const QString& fileName);
 
 // Decodes a screenshot (a Windows bitmap, or any other format the image plugins read, such as
 // PNG). Anything that is not a valid image fails with "Bitmap image is not valid", also a bitmap
-// whose pixel rows do not all lie inside the data; an image of more than MaxReferenceImagePixels
-// fails with "The image is too large to convert (%d x %d pixels)" before it is decoded.
+// whose pixel rows do not all lie inside the data; an image of more than MaxReferenceImagePixels,
+// or one whose decoded pixels would not fit the decoder's allocation limit (16-bit PNG), fails
+// with "The image is too large to convert (%d x %d pixels)" before it is decoded.
 QImage ReferenceImageFromBytes(const QByteArray& bytes);
 
 // Scans an image of any format for the reference colours of itemCount items (ScanReferenceImage).

@@ -1,0 +1,239 @@
+#include "scheme/SchemeFile.h"
+
+#include "TemporaryFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <fstream>
+#include <functional>
+#include <ostream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+
+namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool AddressSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool AddressSanitizer = true;
+#else
+constexpr bool AddressSanitizer = false;
+#endif
+#else
+constexpr bool AddressSanitizer = false;
+#endif
+
+constexpr std::int64_t MiB = 1 << 20;
+
+std::int64_t StatusBytes(const std::string& field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind(field + ":", 0) == 0)
+            return std::stoll(line.substr(field.size() + 1)) * 1024;
+    return -1;
+}
+
+// How far the resident memory rose above its level at the start while the step ran, or -1 when
+// the kernel's high-water mark cannot be reset.
+std::int64_t PeakGrowth(const std::function<void()>& step)
+{
+    bool reset = false;
+    {
+        std::ofstream clear("/proc/self/clear_refs");
+        clear << "5";
+        clear.flush();
+        reset = static_cast<bool>(clear);
+    }
+    const std::int64_t before = StatusBytes("VmRSS");
+    step();
+    const std::int64_t peak = StatusBytes("VmHWM");
+    return reset && before >= 0 && peak >= 0 ? peak - before : -1;
+}
+
+std::string Repeated(std::string_view piece, std::size_t times)
+{
+    std::string text;
+    text.reserve(piece.size() * times);
+    for (std::size_t i = 0; i < times; ++i)
+        text += piece;
+    return text;
+}
+
+// Random bytes without a zero byte, which would end the file for the reader.
+std::string RandomText(std::size_t size, unsigned seed)
+{
+    std::mt19937 random(seed);
+    std::string text(size, '\0');
+    for (char& c : text)
+        c = static_cast<char>(1 + random() % 255);
+    return text;
+}
+
+std::string EveryByteValue()
+{
+    std::string text;
+    for (int round = 0; round < 64; ++round)
+        for (int value = 1; value < 256; ++value)
+            text += static_cast<char>((value * (round + 1)) % 255 + 1);
+    return text;
+}
+
+// The sanitizer build is an unoptimised debug build, where this scale would take minutes: it reads
+// a tenth, which still walks every path of the reader.
+constexpr std::size_t Scale = AddressSanitizer ? 10 : 1;
+constexpr std::size_t HundredMB = 100'000'000 / Scale;
+// Junk gives whatever items it gives; only that it loads matters.
+constexpr std::size_t AnyCount = SIZE_MAX;
+constexpr std::size_t Million = 1'000'000 / Scale;
+
+struct TBadScheme
+{
+    const char* Name;
+    std::function<std::string()> Make;
+    std::size_t ItemCount; // or AnyCount
+    // The first item's colour as 0xRRGGBB and the size of its description, when there is one.
+    std::uint32_t FirstColor = 0;
+    std::size_t FirstDescriptionSize = 0;
+};
+
+void PrintTo(const TBadScheme& row, std::ostream* out)
+{
+    *out << row.Name;
+}
+
+std::uint32_t Rgb(const TRGBTriple& color)
+{
+    return std::uint32_t {color.rgbtRed} << 16 | std::uint32_t {color.rgbtGreen} << 8
+        | color.rgbtBlue;
+}
+
+class SchemeBadInputTest : public ::testing::TestWithParam<TBadScheme>
+{
+};
+
+// The reader is lenient: whatever the bytes, it gives items, in memory proportional to the file,
+// and what it gives survives being written and read again.
+TEST_P(SchemeBadInputTest, LoadsWithoutErrorAndReadsBackTheSame)
+{
+    const TBadScheme& row = GetParam();
+    TTemporaryFolder folder;
+    const fs::path file = folder / "bad.clr";
+    std::size_t fileSize = 0;
+    {
+        const std::string bytes = row.Make();
+        fileSize = bytes.size();
+        WriteBytes(file, bytes);
+    }
+
+    std::vector<TSchemeItem> items;
+    const std::int64_t growth = PeakGrowth([&] { ASSERT_NO_THROW(items = ReadSchemeFile(file)); });
+    if (row.ItemCount != AnyCount) {
+        ASSERT_EQ(items.size(), row.ItemCount);
+    }
+    if (row.ItemCount != AnyCount && !items.empty()) {
+        EXPECT_EQ(Rgb(items.front().Color), row.FirstColor);
+        EXPECT_EQ(items.front().Description.size(), row.FirstDescriptionSize);
+    }
+    // The file, its text and the items each take about the file's size; the items themselves
+    // about 40 bytes each.
+    const auto budget = static_cast<std::int64_t>(4 * fileSize + 64 * items.size()) + 64 * MiB;
+    if (!AddressSanitizer && growth >= 0) {
+        EXPECT_LT(growth, budget) << "peak resident memory grew by " << growth / MiB
+                                  << " MiB for a " << fileSize / MiB << " MiB file";
+    }
+
+    // Written and read again (in memory: the writer's file handling is tested elsewhere).
+    EXPECT_TRUE(ParseSchemeText(SchemeText(items)) == items) << "the items read back differently";
+    RecordProperty("peak_memory_growth_mib", static_cast<int>(growth / MiB));
+}
+
+const std::vector<TBadScheme> BadSchemes = {
+    {"empty", [] { return std::string(); }, 0},
+    {"only_zero_bytes", [] { return std::string(1000, '\0'); }, 0},
+    {"zero_byte_ends_the_file",
+        [] {
+            return "1,2,3 // a\r\n\0"
+                   "4,5,6 // b\r\n"s;
+        },
+        1, 0x010203, 1},
+    {"zero_byte_inside_a_line", [] { return "1,2,3 // ab\0cd\r\n7,8,9 // e"s; }, 1, 0x010203, 2},
+    {"zero_byte_first",
+        [] {
+            return "\0"
+                   "1,2,3 // a"s;
+        },
+        0},
+    {"every_byte_value", EveryByteValue, AnyCount},
+    {"a_megabyte_of_random_bytes", [] { return RandomText(MiB, 3); }, AnyCount},
+    {"lone_carriage_returns_and_line_feeds", [] { return "1,2,3 // a\r\r\n\n\r4,5,6 // b\n\r"s; },
+        2, 0x010203, 1},
+    {"numbers_far_out_of_range",
+        [] { return "99999999999999999999,-99999999999999999999,$FFFFFFFFFF // x"s; }, 1, 0, 1},
+    // Lines of 100 MB.
+    {"huge_description", [] { return "010,020,030 // " + std::string(HundredMB, 'x'); }, 1,
+        0x0A141E, HundredMB},
+    {"huge_line_of_letters", [] { return std::string(HundredMB, 'a'); }, 1, 0, HundredMB},
+    {"huge_line_of_digits", [] { return std::string(HundredMB, '7'); }, 1, 0, HundredMB},
+    {"huge_line_of_commas", [] { return "1" + std::string(HundredMB, ','); }, 1, 0x010000,
+        HundredMB + 1},
+    {"huge_line_of_blanks", [] { return std::string(HundredMB, ' '); }, 0},
+    // A million lines.
+    {"many_items", [] { return Repeated("1,2,3 // x\r\n", Million); }, Million, 0x010203, 1},
+    {"many_one_letter_lines", [] { return Repeated("a\n", Million); }, Million, 0, 1},
+    {"many_blank_lines", [] { return Repeated("\r\n", Million); }, 0},
+    {"many_lone_carriage_returns", [] { return std::string(Million, '\r'); }, 0},
+    {"many_comment_lines", [] { return Repeated(";1,2,3 // x\r\n", Million); }, 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, SchemeBadInputTest, ::testing::ValuesIn(BadSchemes),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+// Only a regular file is read: a FIFO without a writer would block the reader forever, and a
+// device such as /dev/zero never ends.
+TEST(SchemeBadPathTest, WhatIsNotAFileIsRefusedAtOnce)
+{
+    TTemporaryFolder folder;
+    const fs::path fifo = folder / "fifo.clr";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const fs::path linkToZero = folder / "zero.clr";
+    fs::create_symlink("/dev/zero", linkToZero);
+    struct TRow
+    {
+        fs::path Path;
+        const char* Reason;
+    };
+    const std::vector<TRow> rows = {
+        {folder.Path(), "Is a directory"},
+        {fifo, "Not a regular file"},
+        {"/dev/zero", "Not a regular file"},
+        {"/dev/null", "Not a regular file"},
+        {linkToZero, "Not a regular file"},
+    };
+    // A reader that blocked, or read /dev/zero until memory ran out, ends the test here.
+    ::alarm(20);
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.Path.string());
+        std::string outcome = "read";
+        try {
+            ReadSchemeFile(row.Path);
+        } catch (const std::exception& error) {
+            outcome = error.what();
+        }
+        EXPECT_EQ(outcome, "Cannot open file \"" + row.Path.string() + "\". " + row.Reason);
+    }
+    ::alarm(0);
+    EXPECT_TRUE(fs::is_fifo(fifo));
+}
+
+} // namespace
