@@ -1,6 +1,7 @@
 // Screenshot scan speed against two measures: the floor no scan can beat (read each 3-byte
 // pixel, write a 4-byte cell into a fresh map) and the plain walk over the reference entries.
 
+#include "preview/PreviewFile.h"
 #include "preview/PreviewMap.h"
 #include "preview/ReferenceColors.h"
 #include "preview/ReferenceScan.h"
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
@@ -45,7 +47,7 @@ void FillRect(TScreenshot& shot, int left, int top, int width, int height, const
     }
 }
 
-// What the navigator shows under a reference scheme: a background, areas (parks, water,
+// A harder, busier screen than any navigator shows: a background, areas (parks, water,
 // buildings), bordered roads across and along, and small labels and signs in fixed colours
 // (black and white, which match no entry below 520 items) with short runs.
 TScreenshot NavigatorScreenshot(int width, int height, std::size_t itemCount)
@@ -88,6 +90,32 @@ TScreenshot NavigatorScreenshot(int width, int height, std::size_t itemCount)
             for (int x = 0; x < 60 * std::max(1, scale / 4); x += 1 + below(3))
                 if (below(3) == 0)
                     FillRect(shot, left + x, top + y, 1 + below(2), 1, below(2) ? black : white);
+    }
+    return shot;
+}
+
+// A lossless screenshot of the navigator under a reference scheme: the shipped preview painted
+// in the reference colours and scaled up to the screen's size.
+TScreenshot ShippedPreviewScreenshot(int width, int height, std::size_t itemCount)
+{
+    const TPreviewMap preview = ReadPreviewFile(
+        std::filesystem::path(TINTWRIGHT_SOURCE_DIR) / "data/previews/Preview.cpf");
+    TRGBTripleArray colors(itemCount);
+    MakeReferenceColors(colors);
+    TScreenshot shot = BlankScreenshot(width, height);
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t* row = shot.Pixels.data() + y * shot.Stride;
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t cell
+                = preview.Cell(x * preview.Width() / width, y * preview.Height() / height);
+            TRGBTriple color {static_cast<std::uint8_t>(cell >> 16),
+                static_cast<std::uint8_t>(cell >> 8), static_cast<std::uint8_t>(cell)};
+            if (IsItemReference(cell) && cell - ItemReferenceBase < itemCount)
+                color = colors[cell - ItemReferenceBase];
+            row[3 * x] = color.rgbtRed;
+            row[3 * x + 1] = color.rgbtGreen;
+            row[3 * x + 2] = color.rgbtBlue;
+        }
     }
     return shot;
 }
@@ -148,10 +176,12 @@ void Register(
 
 int main(int argc, char** argv)
 {
-    const TScreenshot screen4k = NavigatorScreenshot(3840, 2160, 400);
+    const TScreenshot screen4k = ShippedPreviewScreenshot(3840, 2160, 400);
+    const TScreenshot busy4k = NavigatorScreenshot(3840, 2160, 400);
     const TScreenshot random4k = RandomScreenshot(3840, 2160);
-    const TScreenshot device = NavigatorScreenshot(240, 320, 100);
+    const TScreenshot device = ShippedPreviewScreenshot(240, 320, 100);
     Register("screenshot_3840x2160_400_items", screen4k, 400, 1);
+    Register("busy_labels_3840x2160_400_items", busy4k, 400, 1);
     Register("random_3840x2160_400_items", random4k, 400, 1);
     Register("screenshot_240x320_100_items", device, 100, 20);
 
