@@ -1,5 +1,6 @@
 #include "common/ProfileFile.h"
 
+#include "MemoryMeter.h"
 #include "TemporaryFolder.h"
 #include "app/Settings.h"
 
@@ -17,47 +18,6 @@ namespace fs = std::filesystem;
 using namespace std::string_literals;
 
 namespace {
-
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool AddressSanitizer = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool AddressSanitizer = true;
-#else
-constexpr bool AddressSanitizer = false;
-#endif
-#else
-constexpr bool AddressSanitizer = false;
-#endif
-
-constexpr std::int64_t MiB = 1 << 20;
-
-std::int64_t StatusBytes(const std::string& field)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind(field + ":", 0) == 0)
-            return std::stoll(line.substr(field.size() + 1)) * 1024;
-    return -1;
-}
-
-// How far the resident memory rose above its level at the start while the step ran, or -1 when
-// the kernel's high-water mark cannot be reset.
-std::int64_t PeakGrowth(const std::function<void()>& step)
-{
-    bool reset = false;
-    {
-        std::ofstream clear("/proc/self/clear_refs");
-        clear << "5";
-        clear.flush();
-        reset = static_cast<bool>(clear);
-    }
-    const std::int64_t before = StatusBytes("VmRSS");
-    step();
-    const std::int64_t peak = StatusBytes("VmHWM");
-    return reset && before >= 0 && peak >= 0 ? peak - before : -1;
-}
 
 // Random bytes of every value, with no "[" so that no header can appear by chance.
 std::string Junk(std::size_t size, unsigned seed)

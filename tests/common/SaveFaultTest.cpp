@@ -1,5 +1,6 @@
 #include "common/FileAccess.h"
 
+#include "MemoryMeter.h"
 #include "TemporaryFolder.h"
 #include "app/Settings.h"
 #include "common/Error.h"
@@ -135,18 +136,6 @@ extern "C" ssize_t write(int fd, const void* data, size_t size)
 }
 
 namespace {
-
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool AddressSanitizer = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool AddressSanitizer = true;
-#else
-constexpr bool AddressSanitizer = false;
-#endif
-#else
-constexpr bool AddressSanitizer = false;
-#endif
 
 // ---- The writers under test, each producing a file of about the given size ----------------
 
