@@ -155,7 +155,9 @@ void TColorPopup::UpdateSize()
     const QRect button(FOwner.mapToGlobal(QPoint(0, 0)), FOwner.size());
     const TPopupPoint position = PopupPosition(ToPopupRect(button), {width(), height()},
         ToPopupRect(FOwner.screen()->availableGeometry()));
-    move(position.X, position.Y);
+    // Place the window itself, not a frame the platform may claim around it: move() would put
+    // the popup off by the frame's width.
+    setGeometry(position.X, position.Y, width(), height());
 }
 
 void TColorPopup::CloseUp(bool cancel)
@@ -270,6 +272,13 @@ void TColorPopup::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint pos = event->position().toPoint();
     const int cell = CellUnder(pos);
+    // The button may have gone down outside us, on the arrow that opened the popup; a cell
+    // hovered with it held looks pressed all the same.
+    const bool leftDown = event->buttons() & Qt::LeftButton;
+    if (leftDown != FLeftDown) {
+        FLeftDown = leftDown;
+        UpdateCell(FHoverIndex);
+    }
     SetHoverIndex(cell);
     if (cell == NoCell && rect().contains(pos) && (event->buttons() & Qt::LeftButton))
         TrackCustomArea(pos, event->buttons());
