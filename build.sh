@@ -61,7 +61,7 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print
 if [ -f fuzz/CMakeLists.txt ]; then
     echo "== Fuzzing each target for a bounded time"
     [ -f build-fuzz/build.ninja ] || cmake --preset fuzz
-    cmake --build build-fuzz -j "$jobs"
+    cmake --build build-fuzz -j "$jobs" --target tintwright_fuzzers
     fuzz/run-all.sh build-fuzz "${TINTWRIGHT_FUZZ_SECONDS:-60}"
 fi
 echo "== All tests passed"
