@@ -17,6 +17,8 @@
 namespace {
 
 constexpr const char* InvalidImageText = "Bitmap image is not valid";
+constexpr const char* GifImageText
+    = "GIF images cannot be converted. Save the screenshot as a BMP or PNG file.";
 
 // Enough for the largest image at 32 bits per pixel, in the megabytes QImageReader counts.
 constexpr int AllocationLimitMegabytes
@@ -64,6 +66,10 @@ QImage ReferenceImageFromBytes(const QByteArray& bytes)
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     reader.setAllocationLimit(AllocationLimitMegabytes);
+    // The GIF decoder reports success for a frame that leaves part of the screen uncovered and
+    // fills that part from colour-table entries it never set; a screenshot is never a GIF anyway.
+    if (reader.format() == "gif")
+        throw TError(GifImageText);
     // The size comes from the header alone, so an oversized image is refused before decoding.
     const QSize size = reader.size();
     if (size.isValid()) {

@@ -20,7 +20,8 @@ QImage LoadReferenceBitmap(const QString& fileName);
 // PNG). Anything that is not a valid image fails with "Bitmap image is not valid", also a bitmap
 // whose pixel rows do not all lie inside the data; an image of more than MaxReferenceImagePixels,
 // or one whose decoded pixels would not fit the decoder's allocation limit (16-bit PNG), fails
-// with "The image is too large to convert (%d x %d pixels)" before it is decoded.
+// with "The image is too large to convert (%d x %d pixels)" before it is decoded. GIF images are
+// refused, since their decoder can leave pixels unwritten and still report success.
 QImage ReferenceImageFromBytes(const QByteArray& bytes);
 
 // Scans an image of any format for the reference colours of itemCount items (ScanReferenceImage).

@@ -206,6 +206,15 @@ const std::vector<TBadScreenshot> BadScreenshots = {
         Invalid},
     {"png_claiming_65536_x_65536", [] { return PngClaiming(65536, 65536, 8, 2); },
         "The image is too large to convert (65536 x 65536 pixels)"},
+    // A frame leaving the screen uncovered decodes from colour entries never set: no GIF at all.
+    {"gif_frame_outside_its_screen",
+        [] {
+            return QByteArray("GIF89a\x04\x00\x04\x00\x80\x00\x00\xFF\xFF\xFF\x00\x00\x00"
+                              "\x2C\x64\x00\x64\x00\x01\x00\x01\x00\x80\x15\x00\x00\x00\x00\x00"
+                              "\x02\x02\x44\x01\x00\x3B",
+                41);
+        },
+        "GIF images cannot be converted. Save the screenshot as a BMP or PNG file."},
     {"text", [] { return QByteArray("096,048,048 // Water\r\n"); }, Invalid},
     {"empty", [] { return QByteArray(); }, Invalid},
     // Beyond the largest screenshot converted: refused from the header, before decoding.
