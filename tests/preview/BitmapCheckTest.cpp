@@ -8,7 +8,7 @@
 
 namespace {
 
-struct TBitmapSpec
+struct TBitmapLayout
 {
     std::uint32_t HeaderSize = 40;
     std::int32_t Width = 3;
@@ -25,19 +25,22 @@ void PutLittleEndian(std::string& bytes, std::size_t offset, std::uint32_t value
         bytes[offset + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i));
 }
 
-// A well-formed bitmap file for the spec: headers, the palette or masks it needs, then every
+// A well-formed bitmap file of the layout: headers, the palette or masks it needs, then every
 // pixel row, with the pixel offset pointing right behind the table.
-std::string MakeBitmap(const TBitmapSpec& spec)
+std::string MakeBitmap(const TBitmapLayout& layout)
 {
-    const bool core = spec.HeaderSize == 12;
+    const bool core = layout.HeaderSize == 12;
     std::size_t table = 0;
-    if (spec.BitCount <= 8)
-        table = (spec.ColorsUsed != 0 ? spec.ColorsUsed : 1u << spec.BitCount) * (core ? 3 : 4);
-    else if (spec.Compression == 3 && spec.HeaderSize < 108)
+    if (layout.BitCount <= 8)
+        table
+            = (layout.ColorsUsed != 0 ? layout.ColorsUsed : 1u << layout.BitCount) * (core ? 3 : 4);
+    else if (layout.Compression == 3 && layout.HeaderSize < 108)
         table = 12;
-    const std::size_t dataOffset = 14 + spec.HeaderSize + table;
-    const std::size_t stride = (static_cast<std::size_t>(spec.Width) * spec.BitCount + 31) / 32 * 4;
-    const std::size_t rows = static_cast<std::size_t>(spec.Height < 0 ? -spec.Height : spec.Height);
+    const std::size_t dataOffset = 14 + layout.HeaderSize + table;
+    const std::size_t stride
+        = (static_cast<std::size_t>(layout.Width) * layout.BitCount + 31) / 32 * 4;
+    const std::size_t rows
+        = static_cast<std::size_t>(layout.Height < 0 ? -layout.Height : layout.Height);
 
     std::string bytes(dataOffset + stride * rows, '\x5A');
     bytes[0] = 'B';
@@ -45,20 +48,20 @@ std::string MakeBitmap(const TBitmapSpec& spec)
     PutLittleEndian(bytes, 2, static_cast<std::uint32_t>(bytes.size()), 4);
     PutLittleEndian(bytes, 6, 0, 4);
     PutLittleEndian(bytes, 10, static_cast<std::uint32_t>(dataOffset), 4);
-    PutLittleEndian(bytes, 14, spec.HeaderSize, 4);
+    PutLittleEndian(bytes, 14, layout.HeaderSize, 4);
     if (core) {
-        PutLittleEndian(bytes, 18, static_cast<std::uint32_t>(spec.Width), 2);
-        PutLittleEndian(bytes, 20, static_cast<std::uint32_t>(spec.Height), 2);
-        PutLittleEndian(bytes, 22, spec.Planes, 2);
-        PutLittleEndian(bytes, 24, spec.BitCount, 2);
+        PutLittleEndian(bytes, 18, static_cast<std::uint32_t>(layout.Width), 2);
+        PutLittleEndian(bytes, 20, static_cast<std::uint32_t>(layout.Height), 2);
+        PutLittleEndian(bytes, 22, layout.Planes, 2);
+        PutLittleEndian(bytes, 24, layout.BitCount, 2);
     } else {
-        std::fill(bytes.begin() + 18, bytes.begin() + 14 + spec.HeaderSize, '\0');
-        PutLittleEndian(bytes, 18, static_cast<std::uint32_t>(spec.Width), 4);
-        PutLittleEndian(bytes, 22, static_cast<std::uint32_t>(spec.Height), 4);
-        PutLittleEndian(bytes, 26, spec.Planes, 2);
-        PutLittleEndian(bytes, 28, spec.BitCount, 2);
-        PutLittleEndian(bytes, 30, spec.Compression, 4);
-        PutLittleEndian(bytes, 46, spec.ColorsUsed, 4);
+        std::fill(bytes.begin() + 18, bytes.begin() + 14 + layout.HeaderSize, '\0');
+        PutLittleEndian(bytes, 18, static_cast<std::uint32_t>(layout.Width), 4);
+        PutLittleEndian(bytes, 22, static_cast<std::uint32_t>(layout.Height), 4);
+        PutLittleEndian(bytes, 26, layout.Planes, 2);
+        PutLittleEndian(bytes, 28, layout.BitCount, 2);
+        PutLittleEndian(bytes, 30, layout.Compression, 4);
+        PutLittleEndian(bytes, 46, layout.ColorsUsed, 4);
     }
     return bytes;
 }
@@ -71,7 +74,7 @@ void SetPixelOffset(std::string& bytes, std::uint32_t offset)
 struct TRow
 {
     const char* Name;
-    TBitmapSpec Spec;
+    TBitmapLayout Spec;
     std::function<void(std::string&)> Change;
     bool Complete;
 };
