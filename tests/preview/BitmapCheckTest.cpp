@@ -74,7 +74,7 @@ void SetPixelOffset(std::string& bytes, std::uint32_t offset)
 struct TRow
 {
     const char* Name;
-    TBitmapLayout Spec;
+    TBitmapLayout Layout;
     std::function<void(std::string&)> Change;
     bool Complete;
 };
@@ -92,7 +92,7 @@ class BitmapCheckTest : public ::testing::TestWithParam<TRow>
 
 TEST_P(BitmapCheckTest, Decides)
 {
-    std::string bytes = MakeBitmap(GetParam().Spec);
+    std::string bytes = MakeBitmap(GetParam().Layout);
     GetParam().Change(bytes);
     EXPECT_EQ(BitmapFileLooksComplete(bytes), GetParam().Complete);
 }
