@@ -1,5 +1,6 @@
 #include "preview/ReferenceImage.h"
 
+#include "SpecialFiles.h"
 #include "TemporaryFolder.h"
 
 #include <QBuffer>
@@ -235,32 +236,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, ScreenshotBadInputTest, ::testing::ValuesIn(BadSc
 TEST(ScreenshotBadPathTest, SpecialFilesAreRefusedAtOnce)
 {
     TTemporaryFolder folder;
-    const fs::path fifo = folder / "fifo.bmp";
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    struct TRow
-    {
-        fs::path Path;
-        const char* Reason;
-    };
-    const std::vector<TRow> rows = {
-        {folder.Path(), "Is a directory"},
-        {fifo, "Not a regular file"},
-        {"/dev/zero", "Not a regular file"},
-        {"/dev/null", "Not a regular file"},
-    };
-    // A reader that blocked or read /dev/zero forever ends the test here instead of hanging it.
-    ::alarm(20);
-    for (const TRow& row : rows) {
-        SCOPED_TRACE(row.Path.string());
-        std::string outcome = "loaded";
-        try {
-            LoadReferenceBitmap(QString::fromStdString(row.Path.string()));
-        } catch (const std::exception& error) {
-            outcome = error.what();
-        }
-        EXPECT_EQ(outcome, "Cannot open file \"" + row.Path.string() + "\". " + row.Reason);
-    }
-    ::alarm(0);
+    ExpectEachRefused(MakeSpecialFiles(folder, ".bmp"),
+        [](const fs::path& path) { LoadReferenceBitmap(QString::fromStdString(path.string())); });
 }
 
 } // namespace

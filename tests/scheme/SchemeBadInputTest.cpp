@@ -1,6 +1,7 @@
 #include "scheme/SchemeFile.h"
 
 #include "MemoryMeter.h"
+#include "SpecialFiles.h"
 #include "TemporaryFolder.h"
 
 #include <gtest/gtest.h>
@@ -159,41 +160,12 @@ const std::vector<TBadScheme> BadSchemes = {
 INSTANTIATE_TEST_SUITE_P(Rows, SchemeBadInputTest, ::testing::ValuesIn(BadSchemes),
     [](const auto& info) { return std::string(info.param.Name); });
 
-// Only a regular file is read: a FIFO without a writer would block the reader forever, and a
-// device such as /dev/zero never ends.
 TEST(SchemeBadPathTest, WhatIsNotAFileIsRefusedAtOnce)
 {
     TTemporaryFolder folder;
-    const fs::path fifo = folder / "fifo.clr";
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    const fs::path linkToZero = folder / "zero.clr";
-    fs::create_symlink("/dev/zero", linkToZero);
-    struct TRow
-    {
-        fs::path Path;
-        const char* Reason;
-    };
-    const std::vector<TRow> rows = {
-        {folder.Path(), "Is a directory"},
-        {fifo, "Not a regular file"},
-        {"/dev/zero", "Not a regular file"},
-        {"/dev/null", "Not a regular file"},
-        {linkToZero, "Not a regular file"},
-    };
-    // A reader that blocked, or read /dev/zero until memory ran out, ends the test here.
-    ::alarm(20);
-    for (const TRow& row : rows) {
-        SCOPED_TRACE(row.Path.string());
-        std::string outcome = "read";
-        try {
-            ReadSchemeFile(row.Path);
-        } catch (const std::exception& error) {
-            outcome = error.what();
-        }
-        EXPECT_EQ(outcome, "Cannot open file \"" + row.Path.string() + "\". " + row.Reason);
-    }
-    ::alarm(0);
-    EXPECT_TRUE(fs::is_fifo(fifo));
+    const std::vector<TSpecialFile> files = MakeSpecialFiles(folder, ".clr");
+    ExpectEachRefused(files, [](const fs::path& path) { ReadSchemeFile(path); });
+    EXPECT_TRUE(fs::is_fifo(folder / "fifo.clr"));
 }
 
 } // namespace
