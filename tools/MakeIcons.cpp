@@ -191,6 +191,5 @@ int main(int argc, char** argv)
     }
     ok &= SaveEyedropper(folder.filePath("cursors/eyedropper.png"));
     ok &= Save(folder.filePath("tintwright.png"), 256, DrawProgramIcon);
-    ok &= Save(folder.filePath("tintwright-48.png"), 48, DrawProgramIcon);
     return ok ? 0 : 1;
 }
