@@ -280,7 +280,7 @@ void TColorPopup::mouseMoveEvent(QMouseEvent* event)
         UpdateCell(FHoverIndex);
     }
     SetHoverIndex(cell);
-    if (cell == NoCell && rect().contains(pos) && (event->buttons() & Qt::LeftButton))
+    if (cell == NoCell && rect().contains(pos) && leftDown)
         TrackCustomArea(pos, event->buttons());
 }
 
