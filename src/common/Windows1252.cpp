@@ -31,3 +31,23 @@ std::optional<unsigned char> UnicodeToWindows1252(char32_t character)
     }
     return std::nullopt;
 }
+
+std::string Utf8FromAnsi(TAnsiView text)
+{
+    std::string result;
+    result.reserve(text.size());
+    for (char byte : text) {
+        const char32_t c = Windows1252ToUnicode(static_cast<unsigned char>(byte));
+        if (c < 0x80) {
+            result.push_back(static_cast<char>(c));
+        } else if (c < 0x800) {
+            result.push_back(static_cast<char>(0xC0 | (c >> 6)));
+            result.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else {
+            result.push_back(static_cast<char>(0xE0 | (c >> 12)));
+            result.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            result.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        }
+    }
+    return result;
+}

@@ -56,4 +56,11 @@ TEST(Windows1252Test, CharactersOutsideTheCodePageHaveNoByte)
     }
 }
 
+TEST(Windows1252Test, MessagesGetUtf8)
+{
+    // One, two and three UTF-8 bytes; an unassigned byte keeps its control character.
+    EXPECT_EQ(Utf8FromAnsi("Gr\xFCn \x80 \x81 a"), "Gr\xC3\xBCn \xE2\x82\xAC \xC2\x81 a");
+    EXPECT_EQ(Utf8FromAnsi(""), "");
+}
+
 } // namespace
