@@ -6,6 +6,8 @@
 
 int main(int argc, char** argv)
 {
+    // The program's icons, cursor and style sheet, from the ui library.
+    Q_INIT_RESOURCE(tintwright);
     qputenv("QT_QPA_PLATFORM",
         qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     // Keep Qt's own remembered state (the file dialogs' last folder and history) away from the

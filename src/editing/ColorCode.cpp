@@ -41,5 +41,5 @@ std::optional<std::uint32_t> ParseColorCode(std::string_view text)
         value = value << 4 | std::uint32_t(digit);
     }
     // The code is RRGGBB; the picker wants red in the low byte.
-    return (value >> 16 & 0xFF) | (value & 0xFF00) | (value & 0xFF) << 16;
+    return TColorFromRrggbb(value);
 }

@@ -15,6 +15,16 @@ std::uint32_t ItemColorToTColor(const TRGBTriple& color);
 // Bits 24-31 are not looked at.
 TRGBTriple TColorToItemColor(std::uint32_t color);
 
+// A colour written as 0xRRGGBB (as in the code field and in tables) as a TColor, and back.
+constexpr std::uint32_t TColorFromRrggbb(std::uint32_t rrggbb)
+{
+    return (rrggbb >> 16 & 0xFF) | (rrggbb & 0xFF00) | (rrggbb & 0xFF) << 16;
+}
+constexpr std::uint32_t RrggbbFromTColor(std::uint32_t color)
+{
+    return TColorFromRrggbb(color & 0xFFFFFF);
+}
+
 // Six upper-case hexadecimal digits, red first: pure red is "FF0000".
 std::string ColorCodeText(std::uint32_t color);
 

@@ -2,6 +2,8 @@
 
 #include "editing/ColorPopup.h"
 #include "editing/Palette.h"
+#include "editing/PickerGeometry.h"
+#include "editing/QtColors.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -13,13 +15,12 @@
 
 namespace {
 
-constexpr int SeparatorMargin = 5; // the etched line keeps this far from top and bottom
-constexpr int BarLeftInset = 4;
-constexpr int BarRightInset = 4;
-constexpr int BarVerticalInset = 3;
-constexpr int ArrowWidth = 5; // rows of 5, 3 and 1 pixels
-constexpr int ArrowHeight = 3;
 constexpr int ButtonShadowIndex = 16; // the system colour "button shadow"
+
+QRect ToQRect(const TPopupRect& rect)
+{
+    return QRect(rect.Left, rect.Top, rect.Width(), rect.Height());
+}
 
 void DrawShapedFrame(
     QPainter& painter, QWidget& widget, const QRect& rect, QFrame::Shape shape, bool sunken)
@@ -120,20 +121,21 @@ void TColorPickerButton::SetShowSystemColors(bool show)
 void TColorPickerButton::SetPopupSpacing(int spacing)
 {
     FPopupSpacing = std::max(0, spacing);
-    if (FPopup != nullptr)
-        FPopup->update();
+    PopupSettingsChanged();
 }
 
 void TColorPickerButton::SetHint(const QString& hint)
 {
     FHint = hint;
     setToolTip(FShowHint ? FHint : QString());
+    PopupSettingsChanged();
 }
 
 void TColorPickerButton::SetShowHint(bool show)
 {
     FShowHint = show;
     setToolTip(FShowHint ? FHint : QString());
+    PopupSettingsChanged();
 }
 
 void TColorPickerButton::SetDroppedDown(bool open)
@@ -152,7 +154,7 @@ void TColorPickerButton::SetDroppedDown(bool open)
     if (open) {
         TColorPopup& popup = Popup();
         popup.SelectColor(FSelectionColor);
-        popup.ShowAtOwner();
+        popup.ShowAtAnchor();
     } else {
         if (FPopup != nullptr)
             FPopup->hide();
@@ -172,31 +174,48 @@ TColorPopup& TColorPickerButton::Popup()
 {
     if (FPopup == nullptr) {
         FPopup = new TColorPopup(*this);
+        FPopup->SetOptions(PopupOptions());
         FPopup->AdjustWindow();
+        connect(FPopup, &TColorPopup::Chosen, this, &TColorPickerButton::SetSelectionColor);
+        connect(FPopup, &TColorPopup::CloseRequested, this, [this] { SetDroppedDown(false); });
+        connect(FPopup, &TColorPopup::DefaultChosen, this, &TColorPickerButton::OnDefaultSelect);
+        connect(FPopup, &TColorPopup::HintWanted, this, &TColorPickerButton::OnHint);
+        connect(FPopup, &TColorPopup::Hidden, this, &TColorPickerButton::PopupHidden);
     }
     return *FPopup;
+}
+
+TColorPopupOptions TColorPickerButton::PopupOptions() const
+{
+    TColorPopupOptions options;
+    options.CustomText = FCustomText;
+    options.DefaultText = FDefaultText;
+    options.ColorHintText = FColorHintText;
+    options.IntensityHintText = FIntensityHintText;
+    options.ShowSystemColors = FShowSystemColors;
+    options.Spacing = FPopupSpacing;
+    options.ShowHint = FShowHint;
+    options.Hint = FHint;
+    return options;
 }
 
 void TColorPickerButton::PopupSettingsChanged()
 {
     if (FPopup != nullptr)
-        FPopup->AdjustWindow();
+        FPopup->SetOptions(PopupOptions());
 }
 
 void TColorPickerButton::PopupHidden()
 {
+    // Our own close hides the popup too; only a hide by the window system needs following.
+    if (!FDroppedDown || FChangingDrop)
+        return;
     // The window system closed the popup (for instance on deactivation): follow it.
     FDroppedDown = false;
     FDown = false;
     FPressInColorPart = false;
     update();
     emit OnDropChanged();
-}
-
-QRect TColorPickerButton::ColorBarRect() const
-{
-    return QRect(BarLeftInset, BarVerticalInset,
-        width() - FDropDownWidth - BarLeftInset - BarRightInset, height() - 2 * BarVerticalInset);
 }
 
 void TColorPickerButton::paintEvent(QPaintEvent*)
@@ -207,17 +226,15 @@ void TColorPickerButton::paintEvent(QPaintEvent*)
     option.state |= FDown ? QStyle::State_Sunken : QStyle::State_Raised;
     style()->drawPrimitive(QStyle::PE_PanelButtonCommand, &option, &painter, this);
 
-    DrawShapedFrame(painter, *this,
-        QRect(width() - FDropDownWidth - 1, SeparatorMargin, 2, height() - 2 * SeparatorMargin),
-        QFrame::VLine, true);
+    const TPickerButtonGeometry geometry = PickerButtonGeometry(width(), height(), FDropDownWidth);
+    DrawShapedFrame(painter, *this, ToQRect(geometry.Separator), QFrame::VLine, true);
     if (isEnabled())
-        PaintColorBar(painter);
+        PaintColorBar(painter, ToQRect(geometry.ColorBar));
     PaintArrow(painter);
 }
 
-void TColorPickerButton::PaintColorBar(QPainter& painter)
+void TColorPickerButton::PaintColorBar(QPainter& painter, const QRect& bar)
 {
-    const QRect bar = ColorBarRect();
     const QColor color = TColorToQColor(FSelectionColor);
     switch (FIndicatorBorder) {
     case ibNone:
@@ -240,10 +257,9 @@ void TColorPickerButton::PaintArrow(QPainter& painter)
 {
     const QColor color = isEnabled() ? TColorToQColor(FDropDownArrowColor)
                                      : TColorToQColor(SystemColorBase + ButtonShadowIndex);
-    const int left = width() - FDropDownWidth + (FDropDownWidth - ArrowWidth) / 2;
-    const int top = (height() - ArrowHeight) / 2;
-    for (int row = 0; row < ArrowHeight; ++row)
-        painter.fillRect(QRect(left + row, top + row, ArrowWidth - 2 * row, 1), color);
+    const TPopupPoint arrow = PickerButtonGeometry(width(), height(), FDropDownWidth).ArrowTopLeft;
+    for (int row = 0; row < PickerArrowHeight; ++row)
+        painter.fillRect(QRect(arrow.X + row, arrow.Y + row, PickerArrowWidth - 2 * row, 1), color);
 }
 
 void TColorPickerButton::mousePressEvent(QMouseEvent* event)
@@ -252,7 +268,7 @@ void TColorPickerButton::mousePressEvent(QMouseEvent* event)
         QWidget::mousePressEvent(event);
         return;
     }
-    if (event->position().x() > width() - FDropDownWidth) {
+    if (IsArrowPartPress(event->position().toPoint().x(), width(), FDropDownWidth)) {
         // The arrow part opens the popup; the press is not tracked, so it never clicks.
         if (!FDroppedDown) {
             update();

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 class TColorPopup;
+struct TColorPopupOptions;
 
 // Split button for choosing a colour: the colour part raises OnClick, the arrow part opens the
 // palette popup; a choice stores SelectionColor and raises OnChange. Colours are TColor values
@@ -77,13 +78,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    friend class TColorPopup;
-
     TColorPopup& Popup();
+    TColorPopupOptions PopupOptions() const;
     void PopupSettingsChanged();
     void PopupHidden();
-    QRect ColorBarRect() const;
-    void PaintColorBar(QPainter& painter);
+    void PaintColorBar(QPainter& painter, const QRect& bar);
     void PaintArrow(QPainter& painter);
 
     std::uint32_t FSelectionColor = 0;

@@ -1,7 +1,7 @@
 #include "editing/ColorPopup.h"
 
-#include "editing/ColorPickerButton.h"
 #include "editing/Palette.h"
+#include "editing/QtColors.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -24,36 +24,6 @@ namespace {
 
 constexpr QRgb CellOutline = 0x808080;
 
-// What each system colour index stands for in a Qt palette.
-constexpr std::array<std::pair<QPalette::ColorGroup, QPalette::ColorRole>, SystemColorCount>
-    SystemColorRoles = {{
-        {QPalette::Active, QPalette::Button}, // scroll bar
-        {QPalette::Active, QPalette::Dark}, // background (desktop)
-        {QPalette::Active, QPalette::Highlight}, // active caption
-        {QPalette::Inactive, QPalette::Highlight}, // inactive caption
-        {QPalette::Active, QPalette::Window}, // menu
-        {QPalette::Active, QPalette::Base}, // window
-        {QPalette::Active, QPalette::Shadow}, // window frame
-        {QPalette::Active, QPalette::WindowText}, // menu text
-        {QPalette::Active, QPalette::Text}, // window text
-        {QPalette::Active, QPalette::HighlightedText}, // caption text
-        {QPalette::Active, QPalette::Button}, // active border
-        {QPalette::Inactive, QPalette::Button}, // inactive border
-        {QPalette::Active, QPalette::Mid}, // application workspace
-        {QPalette::Active, QPalette::Highlight}, // highlight
-        {QPalette::Active, QPalette::HighlightedText}, // highlight text
-        {QPalette::Active, QPalette::Button}, // button face
-        {QPalette::Active, QPalette::Dark}, // button shadow
-        {QPalette::Disabled, QPalette::Text}, // gray text
-        {QPalette::Active, QPalette::ButtonText}, // button text
-        {QPalette::Inactive, QPalette::HighlightedText}, // inactive caption text
-        {QPalette::Active, QPalette::Light}, // button highlight
-        {QPalette::Active, QPalette::Shadow}, // 3D dark shadow
-        {QPalette::Active, QPalette::Midlight}, // 3D light
-        {QPalette::Active, QPalette::ToolTipText}, // info text
-        {QPalette::Active, QPalette::ToolTipBase}, // info background
-    }};
-
 QRect ToQRect(const TPopupRect& rect)
 {
     return QRect(rect.Left, rect.Top, rect.Width(), rect.Height());
@@ -72,26 +42,8 @@ TPopupSize MeasureText(const QFontMetrics& metrics, const QString& text)
 
 } // namespace
 
-std::uint32_t SystemColorRgb(int index)
-{
-    if (index < 0 || index >= SystemColorCount)
-        return 0;
-    const auto [group, role] = SystemColorRoles[index];
-    const QColor color = QGuiApplication::palette().color(group, role);
-    return static_cast<std::uint32_t>(color.red()) | static_cast<std::uint32_t>(color.green()) << 8
-        | static_cast<std::uint32_t>(color.blue()) << 16;
-}
-
-QColor TColorToQColor(std::uint32_t color)
-{
-    if (IsSystemColor(color))
-        color = SystemColorRgb(SystemColorIndex(color));
-    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
-}
-
-TColorPopup::TColorPopup(TColorPickerButton& owner)
-    : QWidget(&owner, Qt::Popup)
-    , FOwner(owner)
+TColorPopup::TColorPopup(QWidget& anchor)
+    : QWidget(&anchor, Qt::Popup)
 {
     setObjectName("ColorPopup");
     setMouseTracking(true);
@@ -104,17 +56,30 @@ TColorPopup::TColorPopup(TColorPickerButton& owner)
         });
 }
 
+void TColorPopup::SetOptions(const TColorPopupOptions& options)
+{
+    if (options == FOptions)
+        return;
+    TColorPopupOptions spacingOnly = FOptions;
+    spacingOnly.Spacing = options.Spacing;
+    FOptions = options;
+    if (spacingOnly == options)
+        update();
+    else
+        AdjustWindow();
+}
+
 void TColorPopup::AdjustWindow()
 {
     const QFontMetrics metrics(font());
     TPopupOptions options;
-    options.Spacing = FOwner.PopupSpacing();
-    options.HasDefaultButton = !FOwner.DefaultText().isEmpty();
-    options.HasCustomButton = !FOwner.CustomText().isEmpty();
-    options.ShowSystemColors = FOwner.ShowSystemColors();
+    options.Spacing = FOptions.Spacing;
+    options.HasDefaultButton = !FOptions.DefaultText.isEmpty();
+    options.HasCustomButton = !FOptions.CustomText.isEmpty();
+    options.ShowSystemColors = FOptions.ShowSystemColors;
     if (options.HasDefaultButton || options.HasCustomButton) {
-        options.DefaultTextSize = MeasureText(metrics, FOwner.DefaultText());
-        options.CustomTextSize = MeasureText(metrics, FOwner.CustomText());
+        options.DefaultTextSize = MeasureText(metrics, FOptions.DefaultText);
+        options.CustomTextSize = MeasureText(metrics, FOptions.CustomText);
     }
     FLayout = ComputePopupLayout(options);
 
@@ -129,8 +94,8 @@ void TColorPopup::AdjustWindow()
 
 void TColorPopup::SelectColor(std::uint32_t color)
 {
-    int cell = SelectColorIndex(color, FOwner.ShowSystemColors(), SystemColorRgb);
-    if (cell == NoCell && color != clNone && !FOwner.CustomText().isEmpty()
+    int cell = SelectColorIndex(color, FOptions.ShowSystemColors, SystemColorRgb);
+    if (cell == NoCell && color != clNone && !FOptions.CustomText.isEmpty()
         && LocateCustomColor(color))
         cell = CustomCell;
     FSelectedIndex = cell;
@@ -138,7 +103,7 @@ void TColorPopup::SelectColor(std::uint32_t color)
     update();
 }
 
-void TColorPopup::ShowAtOwner()
+void TColorPopup::ShowAtAnchor()
 {
     FHoverIndex = NoCell;
     FLeftDown = false;
@@ -152,9 +117,9 @@ void TColorPopup::ShowAtOwner()
 void TColorPopup::UpdateSize()
 {
     setFixedSize(FLayout.Width, IsExpanded() ? FLayout.ExpandedHeight : FLayout.CollapsedHeight);
-    const QRect button(FOwner.mapToGlobal(QPoint(0, 0)), FOwner.size());
+    const QRect button(Anchor().mapToGlobal(QPoint(0, 0)), Anchor().size());
     const TPopupPoint position = PopupPosition(ToPopupRect(button), {width(), height()},
-        ToPopupRect(FOwner.screen()->availableGeometry()));
+        ToPopupRect(Anchor().screen()->availableGeometry()));
     // Place the window itself, not a frame the platform may claim around it: move() would put
     // the popup off by the frame's width.
     setGeometry(position.X, position.Y, width(), height());
@@ -164,17 +129,17 @@ void TColorPopup::CloseUp(bool cancel)
 {
     if (!cancel) {
         if (FSelectedIndex >= 0) {
-            FOwner.SetSelectionColor(CellColor(FSelectedIndex));
+            emit Chosen(CellColor(FSelectedIndex));
         } else if (FSelectedIndex == CustomCell) {
             if (const auto color = CustomColor())
-                FOwner.SetSelectionColor(*color);
+                emit Chosen(*color);
         } else {
-            FOwner.SetDroppedDown(false);
-            emit FOwner.OnDefaultSelect();
+            emit CloseRequested();
+            emit DefaultChosen();
             return;
         }
     }
-    FOwner.SetDroppedDown(false);
+    emit CloseRequested();
 }
 
 int TColorPopup::CellUnder(const QPoint& pos) const
@@ -225,7 +190,7 @@ bool TColorPopup::event(QEvent* event)
 
 void TColorPopup::ShowHintAt(const QPoint& pos, const QPoint& globalPos)
 {
-    if (!FOwner.ShowHint()) {
+    if (!FOptions.ShowHint) {
         QToolTip::hideText();
         return;
     }
@@ -236,12 +201,12 @@ void TColorPopup::ShowHintAt(const QPoint& pos, const QPoint& globalPos)
         hint = QString::fromLatin1(CellColorName(cell));
         area = ToQRect(CellRect(FLayout, cell));
     } else if (cell == CustomCell || cell == DefaultCell) {
-        emit FOwner.OnHint(cell, hint);
+        emit HintWanted(cell, hint);
         if (hint.isEmpty())
-            hint = FOwner.Hint();
+            hint = FOptions.Hint;
         area = ToQRect(CellRect(FLayout, cell));
     } else if (!CustomAreaHint(pos, hint, area)) {
-        emit FOwner.OnHint(NoCell, hint);
+        emit HintWanted(NoCell, hint);
     }
     if (hint.isEmpty())
         QToolTip::hideText();
@@ -254,8 +219,8 @@ void TColorPopup::mousePressEvent(QMouseEvent* event)
     const QPoint pos = event->position().toPoint();
     if (!rect().contains(pos)) {
         // A press on the picker button only closes; Qt must not hand it on to reopen us.
-        const QPoint onOwner = FOwner.mapFromGlobal(event->globalPosition().toPoint());
-        setAttribute(Qt::WA_NoMouseReplay, FOwner.rect().contains(onOwner));
+        const QPoint onAnchor = Anchor().mapFromGlobal(event->globalPosition().toPoint());
+        setAttribute(Qt::WA_NoMouseReplay, Anchor().rect().contains(onAnchor));
         CloseUp(true);
         return;
     }
@@ -348,12 +313,12 @@ bool TColorPopup::HandleAccelerator(QKeyEvent* event)
         return !text.isEmpty() && !QKeySequence::mnemonic(text).isEmpty()
             && pressed.matches(QKeySequence::mnemonic(text)) == QKeySequence::ExactMatch;
     };
-    if (matches(FOwner.DefaultText())) {
+    if (matches(FOptions.DefaultText)) {
         FSelectedIndex = DefaultCell;
         CloseUp(false);
         return true;
     }
-    if (matches(FOwner.CustomText())) {
+    if (matches(FOptions.CustomText)) {
         SetSelectedIndex(CustomCell);
         return true;
     }
@@ -370,8 +335,7 @@ void TColorPopup::focusOutEvent(QFocusEvent* event)
 void TColorPopup::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
-    if (FOwner.FDroppedDown && !FOwner.FChangingDrop)
-        FOwner.PopupHidden();
+    emit Hidden();
 }
 
 void TColorPopup::paintEvent(QPaintEvent*)
@@ -408,9 +372,9 @@ void TColorPopup::PaintCell(QPainter& painter, int cell)
     painter.fillRect(rect, highlighted ? palette().highlight() : palette().button());
     PaintCellFrame(painter, cell, rect);
     if (cell == DefaultCell) {
-        PaintButtonText(painter, cell, FOwner.DefaultText());
+        PaintButtonText(painter, cell, FOptions.DefaultText);
     } else if (cell == CustomCell) {
-        PaintButtonText(painter, cell, FOwner.CustomText());
+        PaintButtonText(painter, cell, FOptions.CustomText);
     } else {
         constexpr int inset = PopupEdge + 1;
         const QRect square = rect.adjusted(inset, inset, -inset, -inset);

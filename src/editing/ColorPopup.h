@@ -2,43 +2,68 @@
 
 #include "editing/PopupGeometry.h"
 
-#include <QColor>
+#include <QString>
 #include <QWidget>
 
 #include <cstdint>
 #include <optional>
 
-class TColorPickerButton;
+// What the popup shows, as its picker button sets it.
+struct TColorPopupOptions
+{
+    QString CustomText; // the custom button exists only with a text
+    QString DefaultText; // the default button exists only with a text
+    QString ColorHintText; // hint formats of the custom area; empty means the built-in ones
+    QString IntensityHintText;
+    bool ShowSystemColors = false;
+    int Spacing = 8; // left and right margin; used the next time the layout is computed
+    bool ShowHint = true;
+    QString Hint; // the picker's own hint, shown over the buttons when HintWanted gives none
 
-// The RGB TColor of system colour index 0..24, taken from the application's palette.
-std::uint32_t SystemColorRgb(int index);
-// A TColor (system colours resolved) as a QColor.
-QColor TColorToQColor(std::uint32_t color);
+    bool operator==(const TColorPopupOptions&) const = default;
+};
 
-// The palette popup of a TColorPickerButton: a top-most window without caption holding the
-// optional default button, the 40-colour grid, the optional system colours and the optional
-// custom button with the custom colour area below it. All geometry comes from
-// ComputePopupLayout, so painting, hit testing and keys agree.
+// The palette popup of a colour picker: a top-most window without caption below its parent
+// widget (the picker button), holding the optional default button, the 40-colour grid, the
+// optional system colours and the optional custom button with the custom colour area below it.
+// All geometry comes from ComputePopupLayout, so painting, hit testing and keys agree. It tells
+// its button what happened through its signals.
 class TColorPopup : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit TColorPopup(TColorPickerButton& owner);
+    explicit TColorPopup(QWidget& anchor);
 
-    // Recomputes the layout from the owner's texts, spacing and system colour setting.
+    // Takes new options; a change of texts or system colours recomputes the layout, a change of
+    // spacing alone waits for the next layout.
+    void SetOptions(const TColorPopupOptions& options);
+    const TColorPopupOptions& Options() const { return FOptions; }
+    // Recomputes the layout from the options.
     void AdjustWindow();
     // Marks the cell, button or custom cell that shows `color`.
     void SelectColor(std::uint32_t color);
-    // Places the popup at its owner and shows it.
-    void ShowAtOwner();
-    // Ends the popup, applying the selection unless `cancel`.
+    // Places the popup at its anchor and shows it.
+    void ShowAtAnchor();
+    // Ends the popup, choosing the selection unless `cancel`.
     void CloseUp(bool cancel);
 
     const TPopupLayout& Layout() const { return FLayout; }
     int SelectedIndex() const { return FSelectedIndex; }
     int HoverIndex() const { return FHoverIndex; }
     bool IsExpanded() const { return FSelectedIndex == CustomCell; }
+
+signals:
+    // A colour was chosen; CloseRequested follows.
+    void Chosen(std::uint32_t color);
+    // The popup ends with the default button (or Enter with nothing highlighted), after
+    // CloseRequested.
+    void DefaultChosen();
+    void CloseRequested();
+    // The hint of the default button (-3), the custom button (-2) or free space (-1).
+    void HintWanted(int cell, QString& hint);
+    // The window system hid the popup (deactivation, for instance).
+    void Hidden();
 
 protected:
     bool event(QEvent* event) override;
@@ -54,6 +79,7 @@ private:
     // Where the current left-button drag in the custom area began.
     enum class TDragArea { None, Honeycomb, GreyRow, Slider };
 
+    QWidget& Anchor() const { return *parentWidget(); }
     int CellUnder(const QPoint& pos) const;
     void SetHoverIndex(int cell);
     void SetSelectedIndex(int cell);
@@ -74,7 +100,7 @@ private:
     void PaintCustomArea(QPainter& painter);
     bool CustomAreaHint(const QPoint& pos, QString& hint, QRect& area) const;
 
-    TColorPickerButton& FOwner;
+    TColorPopupOptions FOptions;
     TPopupLayout FLayout;
     int FSelectedIndex = NoCell;
     int FHoverIndex = NoCell;

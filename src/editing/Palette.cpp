@@ -1,11 +1,13 @@
 #include "editing/Palette.h"
 
+#include "editing/ColorCode.h"
+
 namespace {
 
 // The table reads as RRGGBB; a TColor keeps red in the low byte.
 constexpr std::uint32_t FromRrggbb(std::uint32_t rrggbb)
 {
-    return ((rrggbb & 0xFF) << 16) | (rrggbb & 0xFF00) | ((rrggbb >> 16) & 0xFF);
+    return TColorFromRrggbb(rrggbb);
 }
 
 } // namespace

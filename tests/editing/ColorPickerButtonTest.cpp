@@ -2,6 +2,7 @@
 
 #include "editing/ColorPopup.h"
 #include "editing/Palette.h"
+#include "editing/QtColors.h"
 
 #include <QImage>
 #include <QKeyEvent>

@@ -2,6 +2,7 @@
 
 #include "editing/ColorPickerButton.h"
 #include "editing/Palette.h"
+#include "editing/QtColors.h"
 
 #include <QApplication>
 #include <QFocusEvent>
