@@ -49,6 +49,6 @@ void WriteSettings(const std::filesystem::path& iniFile, const TSettings& settin
         WriteProfileString(iniFile, "Preview", "DefaultPreview",
             SettingsPreviewValue(settings.DefaultPreview, previewsFolder));
     } catch (const std::exception&) {
-        throw TError(FormatText("Unable to write to %s", iniFile.c_str()));
+        throw TError(FormatText("Unable to write to %s", iniFile.c_str()), iniFile);
     }
 }

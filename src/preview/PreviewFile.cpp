@@ -234,7 +234,7 @@ std::string PreviewFileData(const TPreviewMap& map)
 
 TPreviewMap ReadPreviewFile(const std::filesystem::path& file)
 {
-    return ParsePreviewData(ReadWholeFile(file));
+    return ConcerningFile(file, [&] { return ParsePreviewData(ReadWholeFile(file)); });
 }
 
 void SavePreviewFile(const std::filesystem::path& file, const TPreviewMap& map)
@@ -245,7 +245,7 @@ void SavePreviewFile(const std::filesystem::path& file, const TPreviewMap& map)
     } catch (const TFileWriteError& error) {
         // Creating failed: its message already names the file and the reason.
         if (error.Stage != TFileWriteError::TStage::Write)
-            throw TError(error.what());
-        throw TError("Stream write error");
+            throw TError(error.what(), file);
+        throw TError("Stream write error", file);
     }
 }

@@ -48,9 +48,12 @@ void CheckDecodedSize(const QSize& size, QImage::Format format)
 
 QImage LoadReferenceBitmap(const QString& fileName)
 {
-    const std::string bytes = ReadWholeFile(ToFileName(fileName));
-    return ReferenceImageFromBytes(
-        QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    const std::filesystem::path file = ToFileName(fileName);
+    return ConcerningFile(file, [&] {
+        const std::string bytes = ReadWholeFile(file);
+        return ReferenceImageFromBytes(
+            QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    });
 }
 
 QImage ReferenceImageFromBytes(const QByteArray& bytes)

@@ -128,7 +128,7 @@ std::string SchemeText(const std::vector<TSchemeItem>& items)
 
 std::vector<TSchemeItem> ReadSchemeFile(const std::filesystem::path& file)
 {
-    return ParseSchemeText(ReadWholeFile(file));
+    return ConcerningFile(file, [&] { return ParseSchemeText(ReadWholeFile(file)); });
 }
 
 void WriteSchemeFile(const std::filesystem::path& file, const std::vector<TSchemeItem>& items)
@@ -140,6 +140,6 @@ void WriteSchemeFile(const std::filesystem::path& file, const std::vector<TSchem
         // the system gives for creating a file over a folder.
         const int errorCode
             = error.Stage == TFileWriteError::TStage::NotRegular ? EACCES : error.ErrorCode;
-        throw TError(InOutErrorText(errorCode));
+        throw TError(InOutErrorText(errorCode), file);
     }
 }
