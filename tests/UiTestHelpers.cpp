@@ -101,6 +101,38 @@ void AnswerColorDialog(unsigned rgb, bool accept)
     });
 }
 
+std::shared_ptr<TMessageBoxSeen> CaptureMessageBox(int standardButton)
+{
+    auto seen = std::make_shared<TMessageBoxSeen>();
+    AnswerNextModal([seen, standardButton](QWidget* dialog) {
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        if (box == nullptr) {
+            seen->Text = "<not a message box>";
+            dialog->close();
+            return;
+        }
+        seen->Seen = true;
+        seen->Text = box->text();
+        seen->InformativeText = box->informativeText();
+        if (QAbstractButton* button = box->button(QMessageBox::StandardButton(standardButton)))
+            button->click();
+        else
+            box->reject();
+    });
+    return seen;
+}
+
+void AnswerFileDialogThen(const QString& fileName, int standardButton)
+{
+    AnswerNextModal([fileName, standardButton](QWidget* dialog) {
+        AnswerMessageBox(standardButton);
+        if (auto* fileDialog = qobject_cast<QFileDialog*>(dialog))
+            TypeIntoFileDialog(fileDialog, fileName);
+        else
+            dialog->close();
+    });
+}
+
 bool PendingAnswer()
 {
     return pendingAnswers > 0;

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QFileDialog;
 class QWidget;
@@ -17,6 +18,20 @@ void AnswerNextModal(std::function<void(QWidget* dialog)> answer);
 void AnswerMessageBox(int standardButton); // QMessageBox::Yes, No, Cancel, Ok
 void AnswerFileDialog(const QString& fileName); // types the name and accepts; empty cancels
 void AnswerColorDialog(unsigned rgb, bool accept); // 0xRRGGBB
+
+// What a message box answered by CaptureMessageBox showed.
+struct TMessageBoxSeen
+{
+    bool Seen = false;
+    QString Text;
+    QString InformativeText;
+};
+// Answers the next modal dialog, which must be a message box, with a button and keeps its texts.
+std::shared_ptr<TMessageBoxSeen> CaptureMessageBox(int standardButton);
+
+// Answers a file dialog with a name, then the modal that follows it (an overwrite question, the
+// save prompt, an error) with a button.
+void AnswerFileDialogThen(const QString& fileName, int standardButton);
 
 // Types a name into an open file dialog's name field and accepts it.
 void TypeIntoFileDialog(QFileDialog* dialog, const QString& fileName);

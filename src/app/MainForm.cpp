@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 
 #include "app/MainFormLayout.h"
+#include "common/Error.h"
 #include "common/FileAccess.h"
 #include "common/PathRules.h"
 #include "common/UiText.h"
@@ -90,7 +91,9 @@ void TMainForm::ConnectCommands()
 
 void TMainForm::ConnectControls()
 {
-    connect(ListBox1, &QListWidget::currentRowChanged, this, [this] { ListBox1Click(); });
+    // However the selection changed (a press, a drag, keys, type-ahead), the controls follow it;
+    // a click on the selected entry shows it again.
+    connect(ListBox1, &QListWidget::itemSelectionChanged, this, [this] { ListBox1Click(); });
     connect(ListBox1, &QListWidget::itemClicked, this, [this] { ListBox1Click(); });
     connect(ColorPickerButton1, &TColorPickerButton::OnClick, this,
         [this] { Guarded([this] { ColorPickerButton1Click(); }); });
@@ -145,10 +148,11 @@ bool TMainForm::QuerySaveChanges()
         FromWindows1252(TranslatedTexts()[ttSaveChanges]),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (answer == QMessageBox::Yes) {
-        // Whatever Save does (even a cancelled Save as dialog), the caller goes on; a failed
-        // write throws and so stops the caller.
+        // A failed write throws and so stops the caller; a save the user then called off (the
+        // Save as dialog cancelled, a replacement declined) stops it too, since the changes
+        // the user asked to keep are not saved.
         RunAction(ActionFileSave);
-        return true;
+        return !FModified;
     }
     return answer == QMessageBox::No;
 }
@@ -193,8 +197,15 @@ bool TMainForm::Guarded(const std::function<void()>& step)
         step();
         return true;
     } catch (const std::exception& error) {
-        QMessageBox box(QMessageBox::Critical, ApplicationTitle, FromWindows1252(error.what()),
+        // Error texts are UTF-8; the file concerned, when the text does not already name it,
+        // goes below the text.
+        QMessageBox box(QMessageBox::Critical, ApplicationTitle, QString::fromUtf8(error.what()),
             QMessageBox::Ok, this);
+        if (const auto* withFile = dynamic_cast<const TError*>(&error)) {
+            const std::string& file = withFile->File().native();
+            if (!file.empty() && std::string_view(error.what()).find(file) == std::string::npos)
+                box.setInformativeText(FromFileName(file));
+        }
         box.exec();
     }
     UpdateActions();
@@ -292,10 +303,38 @@ void TMainForm::LoadColorFile(const std::filesystem::path& fileName)
 
 void TMainForm::SaveColorFile(const std::filesystem::path& fileName)
 {
+    if (const auto written = ConfirmedSaveTarget(fileName))
+        WriteColorFile(*written, fileName);
+}
+
+std::optional<std::filesystem::path> TMainForm::ConfirmedSaveTarget(
+    const std::filesystem::path& fileName)
+{
     // The navigator's letter-case rule applies to the file name only; changing the folders'
     // case would write somewhere else on a case-sensitive file system.
-    const std::filesystem::path written
-        = ChangeFileNameCase(fileName.native(), FSettings.TomTomVersion >= 5);
+    const bool lowerCase = FSettings.TomTomVersion >= 5;
+    std::filesystem::path written = ChangeFileNameCase(fileName.native(), lowerCase);
+    // The file dialog asked about the name chosen; a different file under the name written
+    // would be lost without a question.
+    if (written == fileName || !IsOtherExistingFile(written, fileName))
+        return written;
+    QMessageBox box(QMessageBox::Warning, ApplicationTitle,
+        QString("A file named \"%1\" already exists.")
+            .arg(FromFileName(ExtractFileName(written.native()))),
+        QMessageBox::Yes | QMessageBox::No, this);
+    box.setInformativeText(
+        QString("The navigator reads colour files named in %1 case, so this document is saved as "
+                "%2, which replaces that file. Do you want to replace it?")
+            .arg(lowerCase ? "lower" : "upper", FromFileName(written.native())));
+    box.setDefaultButton(QMessageBox::No);
+    if (box.exec() != QMessageBox::Yes)
+        return std::nullopt;
+    return written;
+}
+
+void TMainForm::WriteColorFile(
+    const std::filesystem::path& written, const std::filesystem::path& fileName)
+{
     std::vector<TSchemeItem> items(FItems.size());
     for (std::size_t i = 0; i < FItems.size(); ++i) {
         items[i].Color = FItems[i];
@@ -374,8 +413,12 @@ void TMainForm::ActionFileSaveAsExecute()
     const auto fileName = FFileDialogs.Execute(this, TFileDialog::SaveColorFile, FFileName);
     if (!fileName)
         return;
+    // Declining to replace a file of the navigator's name leaves the document as it was.
+    const auto written = ConfirmedSaveTarget(*fileName);
+    if (!written)
+        return;
     SetFileName(*fileName);
-    SaveColorFile(FFileName);
+    WriteColorFile(*written, FFileName);
 }
 
 void TMainForm::ActionFileExitExecute()

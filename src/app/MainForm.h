@@ -12,6 +12,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -99,6 +100,10 @@ private:
     void ActionFileSaveAsExecute();
     void ActionFileExitExecute();
     std::vector<TAnsiString> Descriptions() const;
+    // The file a save of `fileName` writes; nothing when the user declined replacing another file.
+    std::optional<std::filesystem::path> ConfirmedSaveTarget(const std::filesystem::path& fileName);
+    void WriteColorFile(
+        const std::filesystem::path& written, const std::filesystem::path& fileName);
 
     // The preview and its tools (MainFormPreview.cpp).
     void Image1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);

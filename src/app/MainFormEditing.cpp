@@ -33,6 +33,10 @@ int TMainForm::SelectedRow() const
 
 void TMainForm::ListBox1Click()
 {
+    // A single-selection list always keeps an entry selected once it has one; Ctrl+click on the
+    // selected entry would otherwise leave the controls naming no item.
+    if (SelectedRow() < 0 && ListBox1->currentRow() >= 0)
+        SelectListRow(ListBox1->currentRow());
     ShowSelectedItem();
 }
 
@@ -94,7 +98,13 @@ void TMainForm::EditDescriptionChange()
     const int index = SelectedRow();
     if (index < 0)
         return;
-    ListBox1->item(index)->setText(EditDescription->text());
+    QListWidgetItem* entry = ListBox1->item(index);
+    // Showing an item writes its own text back, which changes nothing.
+    if (entry->text() == EditDescription->text())
+        return;
+    entry->setText(EditDescription->text());
+    FHistory.RecordDescriptionChange();
+    SetModified(true);
 }
 
 void TMainForm::ActionEditUndoExecute()

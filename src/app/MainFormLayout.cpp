@@ -1,6 +1,7 @@
 #include "app/MainFormLayout.h"
 
 #include "app/MainFormControls.h"
+#include "editing/ColorCodeEdit.h"
 #include "editing/ColorPickerButton.h"
 #include "preview/PreviewImage.h"
 
@@ -14,6 +15,8 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
+
+#include <limits>
 
 namespace {
 
@@ -147,11 +150,15 @@ void CreateControls(QMainWindow& window, TMainFormControls& c)
     c.ColorPickerButton1->SetPopupSpacing(8);
     c.ColorPickerButton1->SetShowSystemColors(false);
     c.ColorPickerButton1->setProperty("HelpContext", 1004);
+    c.ColorPickerButton1->SetHint("Click for the color dialog, or on the arrow (Alt+Down) for the "
+                                  "palette");
+    c.ColorPickerButton1->setAccessibleName("Color");
+    c.ColorPickerButton1->setAccessibleDescription(c.ColorPickerButton1->Hint());
     c.Label3 = MakeLabel("or enter an RGB color code:", c.GroupBox2, 8, 56, "Label3");
     c.Label3->setProperty("HelpContext", 1005);
     c.Label4 = MakeLabel("#", c.GroupBox2, 196, 56, "Label4");
     c.Label4->setProperty("HelpContext", 1005);
-    c.EditColorValue = new QLineEdit(c.GroupBox2);
+    c.EditColorValue = new TColorCodeEdit(c.GroupBox2);
     c.EditColorValue->setObjectName("EditColorValue");
     c.EditColorValue->setGeometry(208, 52, 73, 21);
     c.EditColorValue->setMaxLength(6);
@@ -170,6 +177,8 @@ void CreateControls(QMainWindow& window, TMainFormControls& c)
     c.EditDescription = new QLineEdit(c.GroupBox4);
     c.EditDescription->setObjectName("EditDescription");
     c.EditDescription->setGeometry(8, 24, 273, 21);
+    // Descriptions have no length limit (the field's own would cut long ones when shown).
+    c.EditDescription->setMaxLength(std::numeric_limits<int>::max());
 
     QStatusBar* status = window.statusBar();
     status->setObjectName("StatusBar1");

@@ -93,6 +93,21 @@ bool FileExists(const fs::path& file)
     return ::stat(file.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
+bool IsOtherExistingFile(const fs::path& file, const fs::path& other)
+{
+    struct stat info
+    {
+    };
+    if (::stat(file.c_str(), &info) != 0 || S_ISDIR(info.st_mode))
+        return false;
+    struct stat otherInfo
+    {
+    };
+    if (::stat(other.c_str(), &otherInfo) != 0)
+        return true;
+    return info.st_dev != otherInfo.st_dev || info.st_ino != otherInfo.st_ino;
+}
+
 std::string ReadWholeFile(const fs::path& file)
 {
     auto fail = [&](int errorCode) -> TError {

@@ -10,6 +10,10 @@
 // True when something other than a folder exists under the path (symbolic links followed).
 bool FileExists(const std::filesystem::path& file);
 
+// True when something other than a folder exists under `file` that is not `other` itself (another
+// device or inode; `other` may not exist at all). Tells a save that would replace a different file.
+bool IsOtherExistingFile(const std::filesystem::path& file, const std::filesystem::path& other);
+
 // Reads the whole file. Anything but a regular file (a FIFO, a device) is refused at once
 // rather than read, so a reader never blocks. Fails with "Cannot open file "%s". %s".
 std::string ReadWholeFile(const std::filesystem::path& file);

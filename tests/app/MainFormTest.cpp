@@ -1,10 +1,6 @@
-#include "app/MainForm.h"
+#include "MainFormFixture.h"
 
-#include "TemporaryFolder.h"
-#include "UiTestHelpers.h"
 #include "editing/ColorPickerButton.h"
-#include "preview/PreviewFile.h"
-#include "preview/PreviewImage.h"
 #include "preview/ReferenceColors.h"
 
 #include <QAbstractButton>
@@ -14,146 +10,14 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMessageBox>
 #include <QTest>
 
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
 #include <vector>
-
-namespace fs = std::filesystem;
 
 namespace {
 
-const char* const Title = "Tintwright for TomTom Navigator";
-const char* const FirstStartSettings
-    = "[Language]\r\nDefaultLanguage=English\r\n[Preview]\r\nDefaultPreview=Preview.cpf\r\n";
-
-// Eight items; item 0 is black so typed codes build up from nothing.
-const char* const SmallScheme = "000,000,000 // Background\r\n"
-                                "255,255,255 // Outside\r\n"
-                                "010,020,030 // Water\r\n"
-                                "040,050,060 // Park\r\n"
-                                "070,080,090 // Motorway\r\n"
-                                "100,110,120 // Main road\r\n"
-                                "130,140,150 // Route\r\n"
-                                "160,170,180 // Position\r\n";
-
-// Row 0: items 0..7. Row 1 probes the rules of painting and picking:
-// x 0: item 261 (paints item 5 by its low byte), x 1: item 400 (low byte 144),
-// x 2: a fixed colour, x 3..7: item 5.
-constexpr std::uint32_t FixedCell = 0x00123456;
-
-TPreviewMap SmallMap()
-{
-    TPreviewMap map(8, 2);
-    for (int x = 0; x < 8; ++x) {
-        map.SetCell(x, 0, ItemReferenceBase + std::uint32_t(x));
-        map.SetCell(x, 1, ItemReferenceBase + 5);
-    }
-    map.SetCell(0, 1, ItemReferenceBase + 261);
-    map.SetCell(1, 1, ItemReferenceBase + 400);
-    map.SetCell(2, 1, FixedCell);
-    return map;
-}
-
-std::string SchemeOf(int count)
-{
-    std::string text;
-    for (int i = 0; i < count; ++i)
-        text += std::to_string(i % 256) + ",1,2 // Item " + std::to_string(i) + "\r\n";
-    return text;
-}
-
-unsigned Rgb(const TRGBTriple& color)
-{
-    return unsigned(color.rgbtRed) << 16 | unsigned(color.rgbtGreen) << 8 | color.rgbtBlue;
-}
-
-// Answers the next message box with a button and keeps its text.
-std::shared_ptr<QString> CaptureMessageBox(int button)
-{
-    auto text = std::make_shared<QString>();
-    AnswerNextModal([text, button](QWidget* dialog) {
-        auto* box = qobject_cast<QMessageBox*>(dialog);
-        if (box == nullptr) {
-            *text = "<not a message box>";
-            dialog->close();
-            return;
-        }
-        *text = box->text();
-        box->button(QMessageBox::StandardButton(button))->click();
-    });
-    return text;
-}
-
-// Answers a file dialog, then the modal that follows it (the overwrite question or the save
-// prompt) with a button.
-void AnswerFileDialogThen(const QString& fileName, int button)
-{
-    AnswerNextModal([fileName, button](QWidget* dialog) {
-        AnswerMessageBox(button);
-        auto* fileDialog = qobject_cast<QFileDialog*>(dialog);
-        if (fileDialog == nullptr) {
-            dialog->close();
-            return;
-        }
-        TypeIntoFileDialog(qobject_cast<QFileDialog*>(dialog), fileName);
-    });
-}
-
-class MainFormTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        fs::create_directories(Folder / "schemes");
-        fs::create_directories(Folder / "previews");
-        WriteBytes(Folder / "schemes" / "default.clr", SmallScheme);
-        SavePreviewFile(Folder / "previews" / "Preview.cpf", SmallMap());
-    }
-
-    void TearDown() override
-    {
-        EXPECT_FALSE(PendingAnswer()) << "a dialog the test expected never opened";
-        CancelPendingAnswers();
-    }
-
-    TMainForm& Start()
-    {
-        Form = std::make_unique<TMainForm>(Folder.Path().string() + "/", SettingsFile());
-        Form->show();
-        return *Form;
-    }
-
-    fs::path SettingsFile() const { return Folder / "tintwright.ini"; }
-    QString PathOf(std::string_view name) const
-    {
-        return QString::fromStdString((Folder / name).string());
-    }
-
-    void Select(int row) { Form->ListBox1->setCurrentRow(row); }
-    void TypeCode(const QString& code) { Form->EditColorValue->setText(code); }
-    unsigned ItemRgb(int index) const { return Rgb(Form->Items().at(std::size_t(index))); }
-    QRgb Pixel(int x, int y) const { return Form->Image1->Image().pixel(x, y) & 0xFFFFFF; }
-
-    // Makes the open document a named, modified file: mine.clr with item 1 recoloured.
-    void OpenModifiedMine()
-    {
-        WriteBytes(Folder / "mine.clr", SmallScheme);
-        Form->LoadColorFile((Folder / "mine.clr").string());
-        Select(1);
-        TypeCode("ABCDEF");
-        ASSERT_TRUE(Form->Modified());
-    }
-
-    TTemporaryFolder Folder;
-    std::unique_ptr<TMainForm> Form;
-};
+using MainFormTest = TMainFormFixture;
 
 TEST_F(MainFormTest, FirstStartShowsTheDefaultSchemeUntitledAndWritesOnlyTheTwoSettings)
 {
@@ -182,7 +46,9 @@ TEST_F(MainFormTest, DamagedPreviewIsReportedAndTheWindowStillOpensAndCloses)
     WriteBytes(Folder / "previews" / "Preview.cpf", "not a preview");
     const auto message = CaptureMessageBox(QMessageBox::Ok);
     TMainForm& form = Start();
-    EXPECT_FALSE(message->isEmpty());
+    // The message says what failed and names the file below it.
+    EXPECT_EQ(message->Text, "Error");
+    EXPECT_EQ(message->InformativeText, PathOf("previews/Preview.cpf"));
     // The error ends the start-up sequence before the scheme is loaded.
     EXPECT_EQ(form.ListBox1->count(), 0);
     EXPECT_EQ(form.windowTitle(), Title);
@@ -300,7 +166,8 @@ TEST_F(MainFormTest, FailedWriteKeepsTheDocumentModifiedAndTheOldFileIntact)
     fs::create_directory(Folder / "mine.clr");
     const auto folderMessage = CaptureMessageBox(QMessageBox::Ok);
     form.ActionFileSave->trigger();
-    EXPECT_FALSE(folderMessage->isEmpty());
+    EXPECT_EQ(folderMessage->Text, "File access denied");
+    EXPECT_EQ(folderMessage->InformativeText, PathOf("mine.clr"));
     EXPECT_TRUE(form.Modified());
     EXPECT_TRUE(fs::is_directory(Folder / "mine.clr"));
 
@@ -481,16 +348,6 @@ TEST_F(MainFormTest, EmptyDocumentTypedCodeChangesOnlyThePicker)
     EXPECT_FALSE(form.Modified());
 }
 
-TEST_F(MainFormTest, DescriptionTypingRenamesTheEntryWithoutMarkingTheDocument)
-{
-    TMainForm& form = Start();
-    Select(4);
-    form.EditDescription->setText("Highway");
-    EXPECT_EQ(form.ListBox1->item(4)->text(), "Highway");
-    EXPECT_FALSE(form.Modified());
-    EXPECT_TRUE(form.UndoStack().IsEmpty());
-}
-
 TEST_F(MainFormTest, ColourDialogStartsFromThePickerAndCancelChangesNothing)
 {
     TMainForm& form = Start();
@@ -554,17 +411,19 @@ TEST_F(MainFormTest, PreviewPaintsByTheLowByteAndPicksByTheWholeDifference)
 TEST_F(MainFormTest, FailedPreviewOpenKeepsTheMapAndImage)
 {
     TMainForm& form = Start();
-    WriteBytes(Folder / "bad.cpf", "x");
+    WriteBytes(Folder / "Gr\xC3\xBCn.cpf", "x");
     const QImage before = form.Image1->Image();
-    std::shared_ptr<QString> message;
+    std::shared_ptr<TMessageBoxSeen> message;
     AnswerNextModal([&message, this](QWidget* dialog) {
         message = CaptureMessageBox(QMessageBox::Ok);
-        auto* fileDialog = qobject_cast<QFileDialog*>(dialog);
-        TypeIntoFileDialog(fileDialog, PathOf("bad.cpf"));
+        TypeIntoFileDialog(qobject_cast<QFileDialog*>(dialog), PathOf("Gr\xC3\xBCn.cpf"));
     });
     form.ActionToolsOpenPreview->trigger();
     ASSERT_TRUE(message);
-    EXPECT_EQ(*message, "Stream read error");
+    EXPECT_EQ(message->Text, "Stream read error");
+    // File names are the file system's UTF-8.
+    EXPECT_EQ(message->InformativeText, PathOf("Gr\xC3\xBCn.cpf"));
+    EXPECT_TRUE(message->InformativeText.endsWith(QString::fromUtf8("/Gr\u00FCn.cpf")));
     EXPECT_EQ(form.PreviewMap(), SmallMap());
     EXPECT_EQ(form.Image1->Image(), before);
 }

@@ -29,23 +29,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Answers the next message box with OK and keeps its text.
-std::shared_ptr<QString> CaptureMessageBox()
-{
-    auto text = std::make_shared<QString>("<no message box>");
-    AnswerNextModal([text](QWidget* dialog) {
-        auto* box = qobject_cast<QMessageBox*>(dialog);
-        if (box == nullptr) {
-            *text = "<not a message box>";
-            dialog->close();
-            return;
-        }
-        *text = box->text();
-        box->button(QMessageBox::Ok)->click();
-    });
-    return text;
-}
-
 // A tmpfs of its own, filled to the last page.
 class TFullDisk
 {
@@ -173,9 +156,9 @@ TEST_P(SettingsWriteFaultTest, ClosingReportsTheFileAndStillEnds)
     EXPECT_FALSE(form->Modified());
     EXPECT_EQ(form->ListBox1->count(), 1) << "the start-up did not complete";
 
-    const auto message = CaptureMessageBox();
+    const auto message = CaptureMessageBox(QMessageBox::Ok);
     EXPECT_TRUE(form->close());
-    EXPECT_EQ(message->toStdString(), "Unable to write to " + settings.string());
+    EXPECT_EQ(message->Text.toStdString(), "Unable to write to " + settings.string());
     EXPECT_FALSE(form->isVisible());
     form.reset();
 

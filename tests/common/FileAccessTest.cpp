@@ -182,6 +182,35 @@ TEST(FileAccessTest, FileExistsForAnythingButFolders)
     }
 }
 
+TEST(FileAccessTest, OtherExistingFileIsAnotherInode)
+{
+    TTemporaryFolder folder;
+    WriteBytes(folder / "night.clr", "x");
+    WriteBytes(folder / "Night.clr", "y");
+    fs::create_hard_link(folder / "night.clr", folder / "hard.clr");
+    fs::create_symlink("night.clr", folder / "soft.clr");
+    fs::create_directory(folder / "dir.clr");
+    struct TRow
+    {
+        const char* File;
+        const char* Other;
+        bool Different;
+    };
+    const TRow rows[] = {
+        {"night.clr", "Night.clr", true},
+        {"night.clr", "NIGHT.CLR", true}, // the name chosen does not exist
+        {"night.clr", "night.clr", false},
+        {"night.clr", "hard.clr", false},
+        {"night.clr", "soft.clr", false},
+        {"missing.clr", "night.clr", false},
+        {"dir.clr", "night.clr", false},
+    };
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(std::string(row.File) + " against " + row.Other);
+        EXPECT_EQ(IsOtherExistingFile(folder / row.File, folder / row.Other), row.Different);
+    }
+}
+
 TEST(FileAccessTest, ErrorTexts)
 {
     struct TRow
