@@ -43,3 +43,17 @@ std::optional<std::uint32_t> ParseColorCode(std::string_view text)
     // The code is RRGGBB; the picker wants red in the low byte.
     return TColorFromRrggbb(value);
 }
+
+std::optional<std::string> ColorCodeFromPastedText(std::string_view text)
+{
+    text = TrimControls(text);
+    for (std::string_view prefix : {"#", "$", "0x", "0X"}) {
+        if (text.starts_with(prefix)) {
+            text.remove_prefix(prefix.size());
+            break;
+        }
+    }
+    if (!ParseColorCode(text))
+        return std::nullopt;
+    return std::string(text);
+}

@@ -31,3 +31,8 @@ std::string ColorCodeText(std::uint32_t color);
 // The TColor of a typed code: 1 to 6 hexadecimal digits of either case and nothing else (no
 // sign, blank or prefix). A short code is right-aligned, so "FF" is blue 255.
 std::optional<std::uint32_t> ParseColorCode(std::string_view text);
+
+// The code in a pasted text, such as "#FF8800", " 00ff00 " or "0x1a2b3c": blanks around it and
+// one "#", "$", "0x" or "0X" in front are dropped; what is left must be 1 to 6 hexadecimal
+// digits, which are returned as they stand. Nothing for any other text.
+std::optional<std::string> ColorCodeFromPastedText(std::string_view text);

@@ -5,10 +5,12 @@
 #include "editing/PickerGeometry.h"
 #include "editing/QtColors.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QStyleOptionFocusRect>
 #include <QStyleOptionFrame>
 
 #include <algorithm>
@@ -41,6 +43,7 @@ TColorPickerButton::TColorPickerButton(QWidget* parent)
     : QWidget(parent)
 {
     setAttribute(Qt::WA_Hover);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void TColorPickerButton::SetSelectionColor(std::uint32_t color)
@@ -231,6 +234,12 @@ void TColorPickerButton::paintEvent(QPaintEvent*)
     if (isEnabled())
         PaintColorBar(painter, ToQRect(geometry.ColorBar));
     PaintArrow(painter);
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = ToQRect(geometry.ColorPart).adjusted(2, 2, -2, -2);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
 }
 
 void TColorPickerButton::PaintColorBar(QPainter& painter, const QRect& bar)
@@ -301,4 +310,33 @@ void TColorPickerButton::mouseReleaseEvent(QMouseEvent* event)
     update();
     if (rect().contains(event->position().toPoint()) && !FDroppedDown)
         emit OnClick();
+}
+
+void TColorPickerButton::keyPressEvent(QKeyEvent* event)
+{
+    const bool openKey = event->key() == Qt::Key_F4
+        || (event->key() == Qt::Key_Down && (event->modifiers() & Qt::AltModifier));
+    const bool clickKey = event->modifiers() == Qt::NoModifier
+        && (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return
+            || event->key() == Qt::Key_Enter);
+    if (openKey) {
+        SetDroppedDown(true);
+    } else if (clickKey) {
+        if (!FDroppedDown)
+            emit OnClick();
+    } else {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void TColorPickerButton::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void TColorPickerButton::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }

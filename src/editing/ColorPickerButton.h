@@ -10,7 +10,8 @@ struct TColorPopupOptions;
 
 // Split button for choosing a colour: the colour part raises OnClick, the arrow part opens the
 // palette popup; a choice stores SelectionColor and raises OnChange. Colours are TColor values
-// (0x00BBGGRR, red in the low byte).
+// (0x00BBGGRR, red in the low byte). From the keyboard, Space or Enter is a click of the colour
+// part, and Alt+Down or F4 opens the popup.
 class TColorPickerButton : public QWidget
 {
     Q_OBJECT
@@ -76,6 +77,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     TColorPopup& Popup();

@@ -62,14 +62,38 @@ TEST(ColorCodeTest, ParsesOneToSixHexDigitsOnly)
         EXPECT_EQ(ParseColorCode(row.Text), row.Color) << row.Name;
 }
 
+TEST(ColorCodeTest, PastedTextGivesItsCode)
+{
+    const struct
+    {
+        const char* Name;
+        const char* Text;
+        std::optional<std::string> Code;
+    } rows[] = {
+        {"hash prefix", "#FF8800", "FF8800"},
+        {"blanks around, lower case kept", " 00ff00 ", "00ff00"},
+        {"line break after", "1a2b3c\r\n", "1a2b3c"},
+        {"0x prefix", "0x123", "123"},
+        {"dollar prefix", "$ABCDEF", "ABCDEF"},
+        {"plain", "C0FFEE", "C0FFEE"},
+        {"two prefixes", "#0xFF", std::nullopt},
+        {"seven digits", "#1234567", std::nullopt},
+        {"a word", "orange", std::nullopt},
+        {"blank inside", "FF 88 00", std::nullopt},
+        {"only a hash", "#", std::nullopt},
+        {"empty", "", std::nullopt},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(ColorCodeFromPastedText(row.Text), row.Code) << row.Name;
+}
+
 TEST(ColorCodeTest, TypingFF0000OneKeyAtATimeGivesSixColours)
 {
     const char* typed[] = {"F", "FF", "FF0", "FF00", "FF000", "FF0000"};
     const std::uint32_t codes[] = {0x00000F, 0x0000FF, 0x000FF0, 0x00FF00, 0x0FF000, 0xFF0000};
     for (int i = 0; i < 6; ++i) {
         const std::uint32_t v = codes[i];
-        EXPECT_EQ(ParseColorCode(typed[i]), (v >> 16) | (v & 0xFF00) | (v & 0xFF) << 16)
-            << typed[i];
+        EXPECT_EQ(ParseColorCode(typed[i]), TColorFromRrggbb(v)) << typed[i];
     }
 }
 

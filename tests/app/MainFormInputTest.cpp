@@ -1,0 +1,172 @@
+// The main window from the keyboard and mouse as a user drives it: the controls follow the
+// list's selection however it changed, the picker works without a mouse, pasted codes are taken.
+#include "MainFormFixture.h"
+
+#include "editing/ColorCode.h"
+#include "editing/ColorPickerButton.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QTest>
+
+namespace {
+
+class MainFormInputTest : public TMainFormFixture
+{
+public:
+    QPoint RowCentre(int row) const
+    {
+        return Form->ListBox1->visualItemRect(Form->ListBox1->item(row)).center();
+    }
+    QWidget* ListArea() const { return Form->ListBox1->viewport(); }
+
+    // The picker, the code field and the description field show the selected item.
+    void ExpectControlsShowSelection(int row)
+    {
+        const QList<QListWidgetItem*> selected = Form->ListBox1->selectedItems();
+        ASSERT_EQ(selected.size(), 1);
+        EXPECT_EQ(Form->ListBox1->row(selected.first()), row);
+        const TRGBTriple& color = Form->Items().at(std::size_t(row));
+        EXPECT_EQ(Form->ColorPickerButton1->SelectionColor(), ItemColorToTColor(color));
+        EXPECT_EQ(
+            Form->EditColorValue->text().toStdString(), ColorCodeText(ItemColorToTColor(color)));
+        EXPECT_EQ(Form->EditDescription->text(), Form->ListBox1->item(row)->text());
+    }
+};
+
+TEST_F(MainFormInputTest, ControlsFollowTheSelectionHoweverItChanged)
+{
+    struct TRow
+    {
+        const char* Name;
+        std::function<void(MainFormInputTest&)> Act;
+        int Selected;
+    };
+    const TRow rows[] = {
+        {"press on 2, release on 5",
+            [](MainFormInputTest& t) {
+                QTest::mousePress(t.ListArea(), Qt::LeftButton, {}, t.RowCentre(2));
+                QTest::mouseMove(t.ListArea(), t.RowCentre(4));
+                QTest::mouseMove(t.ListArea(), t.RowCentre(5));
+                QTest::mouseRelease(t.ListArea(), Qt::LeftButton, {}, t.RowCentre(5));
+            },
+            5},
+        {"press on 6, release beside the list",
+            [](MainFormInputTest& t) {
+                QTest::mousePress(t.ListArea(), Qt::LeftButton, {}, t.RowCentre(6));
+                QTest::mouseMove(t.ListArea(), t.RowCentre(3));
+                QTest::mouseMove(t.ListArea(), QPoint(t.ListArea()->width() + 40, 20));
+                QTest::mouseRelease(
+                    t.ListArea(), Qt::LeftButton, {}, QPoint(t.ListArea()->width() + 40, 20));
+            },
+            -1},
+        {"Ctrl+click on the selected entry",
+            [](MainFormInputTest& t) {
+                QTest::mouseClick(t.ListArea(), Qt::LeftButton, {}, t.RowCentre(1));
+                QTest::mouseClick(
+                    t.ListArea(), Qt::LeftButton, Qt::ControlModifier, t.RowCentre(1));
+            },
+            1},
+        {"click below the last entry",
+            [](MainFormInputTest& t) {
+                QTest::mouseClick(t.ListArea(), Qt::LeftButton, {}, t.RowCentre(4));
+                QTest::mouseClick(
+                    t.ListArea(), Qt::LeftButton, {}, QPoint(20, t.ListArea()->height() - 5));
+            },
+            4},
+        {"arrow keys",
+            [](MainFormInputTest& t) {
+                QTest::keyClick(t.Form->ListBox1, Qt::Key_Down);
+                QTest::keyClick(t.Form->ListBox1, Qt::Key_Down);
+            },
+            2},
+        {"End key", [](MainFormInputTest& t) { QTest::keyClick(t.Form->ListBox1, Qt::Key_End); },
+            7},
+        {"type-ahead", [](MainFormInputTest& t) { QTest::keyClicks(t.Form->ListBox1, "Mo"); }, 4},
+    };
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.Name);
+        Start();
+        Form->activateWindow();
+        Form->ListBox1->setFocus();
+        row.Act(*this);
+        int selected = row.Selected;
+        if (selected < 0) {
+            // Wherever the drag left it, the controls show it.
+            ASSERT_EQ(Form->ListBox1->selectedItems().size(), 1);
+            selected = Form->ListBox1->row(Form->ListBox1->selectedItems().first());
+        }
+        ExpectControlsShowSelection(selected);
+        // The next keystroke recolours the item the list shows as selected.
+        TypeCode("010203");
+        EXPECT_EQ(ItemRgb(selected), 0x010203u);
+        Form->SetModified(false);
+        Form.reset();
+    }
+}
+
+TEST_F(MainFormInputTest, ThePickerWorksFromTheKeyboard)
+{
+    TMainForm& form = Start();
+    form.activateWindow();
+    QApplication::setActiveWindow(&form);
+    // Tab order: the list, the code field, then the picker, then the description.
+    form.ListBox1->setFocus();
+    const QWidget* const order[]
+        = {form.EditColorValue, form.ColorPickerButton1, form.EditDescription};
+    for (const QWidget* next : order) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), next);
+    }
+    EXPECT_TRUE(form.ColorPickerButton1->toolTip().contains("Alt+Down"));
+    EXPECT_FALSE(form.ColorPickerButton1->accessibleName().isEmpty());
+
+    // Space and Enter open the colour dialog, as a click on the colour part does.
+    form.ColorPickerButton1->setFocus();
+    for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) {
+        AnswerColorDialog(0x102030, true);
+        QTest::keyClick(form.ColorPickerButton1, key);
+        EXPECT_FALSE(PendingAnswer());
+        EXPECT_EQ(ItemRgb(0), 0x102030u);
+        form.ActionEditUndo->trigger();
+    }
+    // Alt+Down and F4 open the palette popup. (Where the keyboard goes when it closes is the
+    // window system's business; the end-to-end test drives that on a real X server.)
+    for (const auto& [key, modifiers] :
+        {std::pair {Qt::Key_Down, Qt::AltModifier}, std::pair {Qt::Key_F4, Qt::NoModifier}}) {
+        QTest::keyClick(form.ColorPickerButton1, key, modifiers);
+        EXPECT_TRUE(form.ColorPickerButton1->DroppedDown());
+        form.ColorPickerButton1->SetDroppedDown(false);
+    }
+}
+
+TEST_F(MainFormInputTest, PastedColourCodesAreTaken)
+{
+    struct TRow
+    {
+        const char* Clipboard;
+        const char* Field; // what the field holds afterwards
+        unsigned Item0;
+    };
+    const TRow rows[] = {
+        {"#FF8800", "FF8800", 0xFF8800}, {" 00ff00 ", "00ff00", 0x00FF00},
+        {"0x0000FF\n", "0000FF", 0x0000FF},
+        {"no code at all", "no cod", 0x000000}, // pasted as text, cut at six characters
+    };
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.Clipboard);
+        TMainForm& form = Start();
+        QGuiApplication::clipboard()->setText(row.Clipboard);
+        form.EditColorValue->setFocus();
+        form.EditColorValue->selectAll();
+        QTest::keyClick(form.EditColorValue, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(form.EditColorValue->text(), row.Field);
+        EXPECT_EQ(ItemRgb(0), row.Item0);
+        form.SetModified(false);
+        Form.reset();
+    }
+}
+
+} // namespace
