@@ -3,7 +3,8 @@
 # private session bus, the program copied with its data into a temporary program folder.
 #
 # usage: run-e2e.sh <tintwright executable> <data folder> <scenario>
-# scenarios: startup-and-close, open-by-ctrl-o, type-code-and-undo, clipboard-convert
+# scenarios: startup-and-close, open-by-ctrl-o, type-code-and-undo, clipboard-convert,
+#            dialog-leaves-nothing, picker-by-keyboard
 set -euo pipefail
 
 title="Tintwright for TomTom Navigator"
@@ -162,6 +163,62 @@ scenario_clipboard_convert() {
     check_settings "$work/converted.cpf"
 }
 
+# How many windows of the program are on screen.
+visible_windows() {
+    xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null | wc -l
+}
+
+windows_on_screen() {
+    [ "$(visible_windows)" = "$1" ]
+}
+
+scenario_dialog_leaves_nothing() {
+    cp "$program/schemes/default.clr" "$work/mine.clr"
+    start_program
+    local before
+    before=$(visible_windows)
+    # Typing a name lets the dialog's completion popup appear; Enter accepts the name.
+    keys ctrl+o
+    sleep 1
+    xdotool type --delay 60 "$work/mi"
+    sleep 0.5
+    xdotool type --delay 60 "ne.clr"
+    sleep 0.3
+    xdotool key Return
+    wait_for 100 window_named "mine.clr - $title" || fail "caption is \"$(xdotool getwindowname "$window")\""
+    sleep 0.5
+    [ "$(visible_windows)" = "$before" ] ||
+        fail "$(visible_windows) windows on screen after the dialog closed, $before before"
+    close_through_window_manager
+}
+
+scenario_picker_by_keyboard() {
+    start_program
+    local before
+    before=$(visible_windows)
+    # From the list: Tab to the code field, Tab to the picker; Alt+Down opens the palette.
+    xdotool mousemove --window "$window" 100 150 click 1
+    sleep 0.3
+    keys Tab Tab alt+Down
+    wait_for 30 windows_on_screen $((before + 1)) || fail "Alt+Down opened no popup"
+    keys Escape
+    wait_for 30 windows_on_screen "$before" || fail "Escape left the popup open"
+    # The keyboard is back on the picker: Tab goes on to the description field, where typing
+    # renames the item and so makes closing ask.
+    keys Tab x
+    sleep 0.3
+    wmctrl -i -c "$window"
+    wait_for 30 window_named Tintwright || fail "no save question: the typing did not reach the description"
+    # The question has the keyboard: Escape cancels, and the program stays.
+    xdotool key Escape
+    sleep 0.3
+    kill -0 "$program_pid" || fail "Cancel in the save question closed the program"
+    wmctrl -i -c "$window"
+    wait_for 30 window_named Tintwright || fail "no save question the second time"
+    xdotool key alt+n
+    wait_for_exit
+}
+
 run_inside_session() {
     openbox >"$work/openbox.log" 2>&1 &
     sleep 0.5
@@ -170,6 +227,8 @@ run_inside_session() {
     open-by-ctrl-o) scenario_open_by_ctrl_o ;;
     type-code-and-undo) scenario_type_code_and_undo ;;
     clipboard-convert) scenario_clipboard_convert ;;
+    dialog-leaves-nothing) scenario_dialog_leaves_nothing ;;
+    picker-by-keyboard) scenario_picker_by_keyboard ;;
     *) fail "unknown scenario $scenario" ;;
     esac
     echo "PASS: $scenario"
@@ -212,7 +271,7 @@ export XDG_RUNTIME_DIR="$work/runtime"
 export HOME="$work/home"
 mkdir -m 700 -p "$XDG_RUNTIME_DIR" "$HOME"
 export work program scenario
-TINTWRIGHT_E2E_INSIDE=1 dbus-run-session -- "$0" || {
+TINTWRIGHT_E2E_INSIDE=1 dbus-run-session -- bash ${TINTWRIGHT_E2E_TRACE:+-x} "$0" || {
     echo "--- program output" >&2
     cat "$program/../program.log" >&2 2>/dev/null || true
     exit 1
