@@ -126,7 +126,7 @@ QStringList TFileDialogs::Filters(TFileDialog dialog) const
 
 void TFileDialogs::SetFolder(TFileDialog dialog, const std::filesystem::path& folder)
 {
-    FDialogs[std::size_t(dialog)].Folder = FromFileName(folder.native());
+    FDialogs[std::size_t(dialog)].Folder = FromFileName(folder);
 }
 
 std::optional<std::filesystem::path> TFileDialogs::Execute(
@@ -147,9 +147,9 @@ std::optional<std::filesystem::path> TFileDialogs::Execute(
     if (!state.Folder.isEmpty())
         dialog.setDirectory(state.Folder);
     if (!fileName.empty())
-        dialog.selectFile(FromFileName(fileName.native()));
+        dialog.selectFile(FromFileName(fileName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     state.Folder = dialog.directory().absolutePath();
-    return std::filesystem::path(ToFileName(dialog.selectedFiles().first()));
+    return ToFileName(dialog.selectedFiles().first());
 }

@@ -325,7 +325,7 @@ std::optional<std::filesystem::path> TMainForm::ConfirmedSaveTarget(
     box.setInformativeText(
         QString("The navigator reads colour files named in %1 case, so this document is saved as "
                 "%2, which replaces that file. Do you want to replace it?")
-            .arg(lowerCase ? "lower" : "upper", FromFileName(written.native())));
+            .arg(lowerCase ? "lower" : "upper", FromFileName(written)));
     box.setDefaultButton(QMessageBox::No);
     if (box.exec() != QMessageBox::Yes)
         return std::nullopt;

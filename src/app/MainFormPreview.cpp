@@ -112,7 +112,7 @@ void TMainForm::ActionToolsImportExecute(QAction* sender)
             if (source.isNull())
                 throw TError("Cannot open clipboard");
         } else {
-            source = LoadReferenceBitmap(FromFileName(bitmapFile->native()));
+            source = LoadReferenceBitmap(FromFileName(*bitmapFile));
         }
         QCoreApplication::processEvents();
         map = ScanReferenceQImage(source, FItems.size());

@@ -2,8 +2,14 @@
 #include "app/MainForm.h"
 #include "app/ProgramFolder.h"
 
+#include "Version.h"
+
 #include <QApplication>
 #include <QIcon>
+#include <QMessageBox>
+
+#include <exception>
+#include <memory>
 
 int main(int argc, char** argv)
 {
@@ -16,8 +22,15 @@ int main(int argc, char** argv)
     QApplication::setWindowIcon(QIcon(":/tintwright.png"));
     QGuiApplication::setDesktopFileName("tintwright");
 
-    // The command line is not read: files reach a running program by drag and drop.
-    TMainForm window(ProgramFolder(), SettingsFilePath());
-    window.show();
+    // The command line is not read: files reach a running program by drag and drop. Without
+    // its own folder the program cannot find its data or its settings: it says so and ends.
+    std::unique_ptr<TMainForm> window;
+    try {
+        window = std::make_unique<TMainForm>(ProgramFolder(), SettingsFilePath());
+    } catch (const std::exception& error) {
+        QMessageBox::critical(nullptr, "Tintwright", QString::fromUtf8(error.what()));
+        return 1;
+    }
+    window->show();
     return application.exec();
 }

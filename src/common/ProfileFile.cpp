@@ -254,8 +254,8 @@ std::string TextWithValue(
 
 } // namespace
 
-std::string ReadProfileString(const fs::path& file, std::string_view section, std::string_view key,
-    std::string_view defaultValue)
+TAnsiString ReadProfileString(const fs::path& file, std::string_view section, std::string_view key,
+    TAnsiView defaultValue)
 {
     const std::string text = ReadTextOrNothing(file);
     const TKeyPlace place = LocateKey(text, section, key);
@@ -263,7 +263,7 @@ std::string ReadProfileString(const fs::path& file, std::string_view section, st
 }
 
 void WriteProfileString(
-    const fs::path& file, std::string_view section, std::string_view key, std::string_view value)
+    const fs::path& file, std::string_view section, std::string_view key, TAnsiView value)
 {
     if (const char* problem = WriteProblem(section, key, value))
         throw TError(FormatText("Cannot write to \"%s\": %s", file.c_str(), problem));
@@ -276,7 +276,7 @@ TProfileFile::TProfileFile(const fs::path& file)
     Index(ReadTextOrNothing(file));
 }
 
-TProfileFile TProfileFile::FromText(std::string_view text)
+TProfileFile TProfileFile::FromText(TAnsiView text)
 {
     TProfileFile profile;
     profile.Index(text);
@@ -299,8 +299,8 @@ void TProfileFile::Index(std::string_view text)
     }
 }
 
-std::string TProfileFile::ReadString(
-    std::string_view section, std::string_view key, std::string_view defaultValue) const
+TAnsiString TProfileFile::ReadString(
+    std::string_view section, std::string_view key, TAnsiView defaultValue) const
 {
     const auto entries = FSections.find(AsciiLowerCase(section));
     if (entries == FSections.end())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/AnsiString.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -10,14 +12,14 @@
 
 // The value of the key in the first section of that name, or the default when the file, the
 // section or the key is missing. A missing, unreadable or special file (folder, FIFO) has no keys.
-std::string ReadProfileString(const std::filesystem::path& file, std::string_view section,
-    std::string_view key, std::string_view defaultValue);
+TAnsiString ReadProfileString(const std::filesystem::path& file, std::string_view section,
+    std::string_view key, TAnsiView defaultValue);
 
 // Sets the key in the file, changing or inserting one line (a missing file is created; its folder
 // must exist). Names that could not be read back and line breaks in the value are refused with a
 // TError and the file stays untouched; a failed write throws TFileWriteError.
 void WriteProfileString(const std::filesystem::path& file, std::string_view section,
-    std::string_view key, std::string_view value);
+    std::string_view key, TAnsiView value);
 
 // A profile file read once and indexed, for readers that look up many keys (language files).
 // Lookups give what ReadProfileString gives for the file as it was read.
@@ -27,10 +29,10 @@ public:
     // Reads the file; a missing, unreadable or special file has no keys.
     explicit TProfileFile(const std::filesystem::path& file);
     // Indexes profile text already in memory.
-    static TProfileFile FromText(std::string_view text);
+    static TProfileFile FromText(TAnsiView text);
 
-    std::string ReadString(
-        std::string_view section, std::string_view key, std::string_view defaultValue) const;
+    TAnsiString ReadString(
+        std::string_view section, std::string_view key, TAnsiView defaultValue) const;
 
 private:
     TProfileFile() = default;

@@ -4,7 +4,7 @@
 
 #include <QFile>
 
-QString FromWindows1252(std::string_view text)
+QString FromWindows1252(TAnsiView text)
 {
     QString result;
     result.reserve(qsizetype(text.size()));
@@ -15,9 +15,9 @@ QString FromWindows1252(std::string_view text)
     return result;
 }
 
-std::string ToWindows1252(const QString& text)
+TAnsiString ToWindows1252(const QString& text)
 {
-    std::string result;
+    TAnsiString result;
     result.reserve(std::size_t(text.size()));
     for (char32_t character : text.toUcs4()) {
         const auto byte = UnicodeToWindows1252(character);
@@ -26,12 +26,13 @@ std::string ToWindows1252(const QString& text)
     return result;
 }
 
-QString FromFileName(std::string_view fileName)
+QString FromFileName(const std::filesystem::path& fileName)
 {
-    return QFile::decodeName(QByteArray(fileName.data(), qsizetype(fileName.size())));
+    const std::string& bytes = fileName.native();
+    return QFile::decodeName(QByteArray(bytes.data(), qsizetype(bytes.size())));
 }
 
-std::string ToFileName(const QString& fileName)
+std::filesystem::path ToFileName(const QString& fileName)
 {
     return QFile::encodeName(fileName).toStdString();
 }

@@ -1,8 +1,8 @@
 #include "i18n/TranslatedTexts.h"
 
-std::array<std::string, 8>& TranslatedTexts()
+std::array<TAnsiString, 8>& TranslatedTexts()
 {
-    static std::array<std::string, 8> texts = {
+    static std::array<TAnsiString, 8> texts = {
         "Do you want to save the changes?",
         "Modified",
         "Tintwright for TomTom Navigator",

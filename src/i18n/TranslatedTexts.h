@@ -1,7 +1,8 @@
 #pragma once
 
+#include "common/AnsiString.h"
+
 #include <array>
-#include <string>
 
 // The eight interface texts the program keeps for later use, indexed as the language files fill
 // them: the save question, the modified mark, the window title, the help file name and the four
@@ -17,4 +18,4 @@ enum TTranslatedText {
     ttCancel = 7,
 };
 
-std::array<std::string, 8>& TranslatedTexts();
+std::array<TAnsiString, 8>& TranslatedTexts();

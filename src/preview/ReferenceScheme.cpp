@@ -6,7 +6,7 @@
 namespace {
 
 // The document's items with their colours replaced by the reference colours.
-std::vector<TSchemeItem> ReferenceItems(const std::vector<std::string>& descriptions)
+std::vector<TSchemeItem> ReferenceItems(const std::vector<TAnsiString>& descriptions)
 {
     TRGBTripleArray colors(descriptions.size());
     MakeReferenceColors(colors);
@@ -19,13 +19,13 @@ std::vector<TSchemeItem> ReferenceItems(const std::vector<std::string>& descript
 
 } // namespace
 
-std::string ReferenceSchemeText(const std::vector<std::string>& descriptions)
+TAnsiString ReferenceSchemeText(const std::vector<TAnsiString>& descriptions)
 {
     return SchemeText(ReferenceItems(descriptions));
 }
 
 void WriteReferenceFile(
-    const std::filesystem::path& file, const std::vector<std::string>& descriptions)
+    const std::filesystem::path& file, const std::vector<TAnsiString>& descriptions)
 {
     WriteSchemeFile(file, ReferenceItems(descriptions));
 }

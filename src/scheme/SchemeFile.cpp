@@ -71,7 +71,7 @@ std::int32_t ParseBlue(std::string_view line)
     return ReadFirstNumber(AfterFirstComma(AfterFirstComma(ColorPart(line))));
 }
 
-std::string ParseDescription(std::string_view line)
+TAnsiString ParseDescription(TAnsiView line)
 {
     if (const std::size_t at = line.find("//"); at != std::string_view::npos)
         line.remove_prefix(at + 2);
@@ -80,7 +80,7 @@ std::string ParseDescription(std::string_view line)
     return std::string(TrimControls(line));
 }
 
-std::vector<TSchemeItem> ParseSchemeText(std::string_view text)
+std::vector<TSchemeItem> ParseSchemeText(TAnsiView text)
 {
     text = text.substr(0, text.find('\0'));
     std::vector<TSchemeItem> items;
@@ -104,7 +104,7 @@ std::vector<TSchemeItem> ParseSchemeText(std::string_view text)
     return items;
 }
 
-std::string SchemeText(const std::vector<TSchemeItem>& items)
+TAnsiString SchemeText(const std::vector<TSchemeItem>& items)
 {
     std::size_t size = 0;
     for (const TSchemeItem& item : items)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/AnsiString.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -17,7 +19,7 @@ struct TRGBTriple
 struct TSchemeItem
 {
     TRGBTriple Color;
-    std::string Description;
+    TAnsiString Description; // Windows-1252
     bool operator==(const TSchemeItem&) const = default;
 };
 
@@ -30,17 +32,17 @@ std::int32_t ParseBlue(std::string_view line);
 
 // The description of a trimmed item line: after the first "//", else after the first ";",
 // else the whole line; trimmed.
-std::string ParseDescription(std::string_view line);
+TAnsiString ParseDescription(TAnsiView line);
 
 // Reads the items of a colour file's text leniently: stops at the first zero byte, lines end at
 // CR LF, a lone CR or a lone LF, blank lines and lines starting with ";" are skipped. Never
 // fails on content.
-std::vector<TSchemeItem> ParseSchemeText(std::string_view text);
+std::vector<TSchemeItem> ParseSchemeText(TAnsiView text);
 
 // The canonical text of a document: one "%.3d,%.3d,%.3d // %s" line (red, green, blue,
 // description) ending in CR LF per item; empty for no items. Zero bytes and line breaks inside a
 // description are written as blanks, so the file reads back with the same items.
-std::string SchemeText(const std::vector<TSchemeItem>& items);
+TAnsiString SchemeText(const std::vector<TSchemeItem>& items);
 
 // Reads a colour file; fails with "Cannot open file "%s". %s".
 std::vector<TSchemeItem> ReadSchemeFile(const std::filesystem::path& file);
