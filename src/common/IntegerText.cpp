@@ -67,8 +67,3 @@ std::optional<std::int32_t> TryTextToInt(std::string_view text)
         = negative ? -static_cast<std::int64_t>(value) : static_cast<std::int64_t>(value);
     return static_cast<std::int32_t>(signedValue);
 }
-
-std::int32_t TextToIntDef(std::string_view text, std::int32_t defaultValue)
-{
-    return TryTextToInt(text).value_or(defaultValue);
-}

@@ -9,6 +9,3 @@
 // (at most eight digits, taken as a 32-bit pattern), decimal otherwise (leading zeros allowed,
 // no octal). Anything else, an empty text, or a decimal number outside the 32-bit range fails.
 std::optional<std::int32_t> TryTextToInt(std::string_view text);
-
-// The same, with a value for text that does not convert.
-std::int32_t TextToIntDef(std::string_view text, std::int32_t defaultValue);
