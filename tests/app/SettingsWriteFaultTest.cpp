@@ -1,5 +1,6 @@
 #include "app/MainForm.h"
 
+#include "SmallDisk.h"
 #include "TemporaryFolder.h"
 #include "UiTestHelpers.h"
 #include "preview/PreviewFile.h"
@@ -20,61 +21,19 @@
 #include <vector>
 
 #include <fcntl.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
-#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// A tmpfs of its own, filled to the last page.
-class TFullDisk
-{
-public:
-    explicit TFullDisk(const fs::path& mountPoint)
-        : FPath(mountPoint)
-    {
-        fs::create_directory(FPath);
-        FMounted = ::mount("tmpfs", FPath.c_str(), "tmpfs", MS_NOSUID, "size=256k,mode=0755") == 0;
-    }
-    ~TFullDisk()
-    {
-        if (FMounted)
-            ::umount2(FPath.c_str(), MNT_DETACH);
-    }
-    TFullDisk(const TFullDisk&) = delete;
-    TFullDisk& operator=(const TFullDisk&) = delete;
-
-    bool Mounted() const { return FMounted; }
-
-    void Fill()
-    {
-        const fs::path filler = FPath / "filler";
-        const int fd = ::open(filler.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-        ASSERT_GE(fd, 0);
-        const std::string block(4096, 'f');
-        while (::write(fd, block.data(), block.size()) > 0) { }
-        ::close(fd);
-        struct statvfs info
-        {
-        };
-        ASSERT_EQ(::statvfs(FPath.c_str(), &info), 0);
-        ASSERT_EQ(info.f_bavail, 0u);
-    }
-
-private:
-    fs::path FPath;
-    bool FMounted = false;
-};
-
 struct TUnwritable
 {
     const char* Name;
     // Makes the settings path unwritable inside the program folder and returns it, or an empty
     // path when this machine cannot make it so.
-    std::function<fs::path(const fs::path& folder, std::unique_ptr<TFullDisk>& disk)> Prepare;
+    std::function<fs::path(const fs::path& folder, std::unique_ptr<TSmallDisk>& disk)> Prepare;
 };
 
 void PrintTo(const TUnwritable& row, std::ostream* out)
@@ -91,31 +50,31 @@ std::string OldSettings(const fs::path& folder)
 
 const std::vector<TUnwritable> Unwritables = {
     {"a_folder",
-        [](const fs::path& folder, std::unique_ptr<TFullDisk>&) {
+        [](const fs::path& folder, std::unique_ptr<TSmallDisk>&) {
             fs::create_directory(folder / "tintwright.ini");
             return folder / "tintwright.ini";
         }},
     {"a_fifo",
-        [](const fs::path& folder, std::unique_ptr<TFullDisk>&) {
+        [](const fs::path& folder, std::unique_ptr<TSmallDisk>&) {
             const fs::path file = folder / "tintwright.ini";
             return ::mkfifo(file.c_str(), 0600) == 0 ? file : fs::path();
         }},
     {"in_a_missing_folder",
-        [](const fs::path& folder, std::unique_ptr<TFullDisk>&) {
+        [](const fs::path& folder, std::unique_ptr<TSmallDisk>&) {
             return folder / "missing" / "tintwright.ini";
         }},
     {"on_a_full_disk",
-        [](const fs::path& folder, std::unique_ptr<TFullDisk>& disk) {
-            disk = std::make_unique<TFullDisk>(folder / "disk");
+        [](const fs::path& folder, std::unique_ptr<TSmallDisk>& disk) {
+            disk = std::make_unique<TSmallDisk>(folder / "disk", "256k");
             if (!disk->Mounted())
                 return fs::path();
             const fs::path file = folder / "disk" / "tintwright.ini";
             WriteBytes(file, OldSettings(folder));
-            disk->Fill();
+            disk->LeaveFreePages(0);
             return file;
         }},
     {"in_a_read_only_folder",
-        [](const fs::path& folder, std::unique_ptr<TFullDisk>&) {
+        [](const fs::path& folder, std::unique_ptr<TSmallDisk>&) {
             if (::geteuid() == 0)
                 return fs::path(); // root writes into read-only folders
             fs::create_directory(folder / "locked");
@@ -144,7 +103,7 @@ TEST_P(SettingsWriteFaultTest, ClosingReportsTheFileAndStillEnds)
     fs::create_directories(folder / "previews");
     WriteBytes(folder / "schemes" / "default.clr", "000,000,000 // Background\r\n");
     SavePreviewFile(folder / "previews" / "Preview.cpf", TPreviewMap(4, 3));
-    std::unique_ptr<TFullDisk> disk;
+    std::unique_ptr<TSmallDisk> disk;
     const fs::path settings = GetParam().Prepare(folder.Path(), disk);
     if (settings.empty())
         GTEST_SKIP() << "this machine cannot make the settings file unwritable that way";

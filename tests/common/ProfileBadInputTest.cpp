@@ -1,5 +1,6 @@
 #include "common/ProfileFile.h"
 
+#include "BadInput.h"
 #include "MemoryMeter.h"
 #include "TemporaryFolder.h"
 #include "app/Settings.h"
@@ -18,19 +19,6 @@ namespace fs = std::filesystem;
 using namespace std::string_literals;
 
 namespace {
-
-// Random bytes of every value, with no "[" so that no header can appear by chance.
-std::string Junk(std::size_t size, unsigned seed)
-{
-    std::mt19937 random(seed);
-    std::string junk(size, '\0');
-    for (char& c : junk) {
-        c = static_cast<char>(random());
-        if (c == '[')
-            c = ']';
-    }
-    return junk;
-}
 
 std::string Utf16(std::string_view text)
 {
@@ -143,9 +131,13 @@ TEST_P(ProfileBadInputTest, ReadsWhatCanBeReadAndWritesWithoutLosingTheRest)
 }
 
 const std::vector<TBadProfile> BadProfiles = {
-    {"binary_junk", [] { return Junk(MiB, 1); }},
+    // No "[", so that no header appears by chance.
+    {"binary_junk", [] { return RandomBytes(MiB, 1, '[', ']'); }},
     {"binary_junk_before_the_keys",
-        [] { return Junk(MiB, 2) + "\r\n[Language]\r\nDefaultLanguage=Deutsch\r\n"; }, "Deutsch"},
+        [] {
+            return RandomBytes(MiB, 2, '[', ']') + "\r\n[Language]\r\nDefaultLanguage=Deutsch\r\n";
+        },
+        "Deutsch"},
     {"binary_junk_as_values",
         [] {
             return "[Language]\r\nDefaultLanguage=\x01\x02\x7F\x80\xFF\r\n[System]\r\n"
@@ -178,7 +170,6 @@ const std::vector<TBadProfile> BadProfiles = {
     {"many_entries_of_the_same_key", RepeatedKey, "English", "Preview.cpf", "0.clr"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Rows, ProfileBadInputTest, ::testing::ValuesIn(BadProfiles),
-    [](const auto& info) { return std::string(info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Rows, ProfileBadInputTest, ::testing::ValuesIn(BadProfiles), TRowName());
 
 } // namespace

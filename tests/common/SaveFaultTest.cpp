@@ -1,6 +1,7 @@
 #include "common/FileAccess.h"
 
 #include "MemoryMeter.h"
+#include "SmallDisk.h"
 #include "TemporaryFolder.h"
 #include "app/Settings.h"
 #include "common/Error.h"
@@ -55,6 +56,21 @@ struct TFault
 
 TFault fault;
 
+// While recording, the file calls a save makes, in order ("fsync file", "rename", ...).
+bool recording = false;
+std::vector<std::string> recordedCalls;
+
+void Record(const char* call, int fd = -1)
+{
+    if (!recording)
+        return;
+    struct stat info
+    {
+    };
+    const bool folder = fd >= 0 && ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode);
+    recordedCalls.push_back(fd < 0 ? call : std::string(call) + (folder ? " folder" : " file"));
+}
+
 bool WritableRegularFile(int fd)
 {
     struct stat info
@@ -93,6 +109,7 @@ public:
 
 extern "C" int fsync(int fd)
 {
+    Record("fsync", fd);
     if (Strike(TCall::Fsync, fd)) {
         errno = fault.Error;
         return -1;
@@ -114,6 +131,7 @@ extern "C" int close(int fd)
 
 extern "C" int rename(const char* from, const char* to) noexcept
 {
+    Record("rename");
     if (Strike(TCall::Rename, -1)) {
         errno = fault.Error;
         return -1;
@@ -317,61 +335,6 @@ constexpr std::size_t SmallPayload = 12000; // below 16 KiB, yet more than two p
 constexpr std::size_t LargePayload = 40000; // above 16 KiB
 
 // ---- A full disk: a small tmpfs of its own ----------------------------------------------------
-
-class TSmallDisk
-{
-public:
-    explicit TSmallDisk(const fs::path& mountPoint)
-        : FPath(mountPoint)
-    {
-        fs::create_directory(FPath);
-        FMounted = ::mount("tmpfs", FPath.c_str(), "tmpfs", MS_NOSUID, "size=1m,mode=0755") == 0;
-        FError = errno;
-    }
-    ~TSmallDisk()
-    {
-        if (FMounted)
-            ::umount2(FPath.c_str(), MNT_DETACH);
-    }
-    TSmallDisk(const TSmallDisk&) = delete;
-    TSmallDisk& operator=(const TSmallDisk&) = delete;
-
-    bool Mounted() const { return FMounted; }
-    int Error() const { return FError; }
-
-    static std::uint64_t FreePages(const fs::path& path)
-    {
-        struct statvfs info
-        {
-        };
-        return ::statvfs(path.c_str(), &info) == 0 ? info.f_bavail : ~std::uint64_t {0};
-    }
-
-    // Fills the disk with a filler file, then gives back exactly the number of free pages.
-    void LeaveFreePages(std::uint64_t pages)
-    {
-        const fs::path filler = FPath / "filler";
-        const int fd = ::open(filler.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-        ASSERT_GE(fd, 0);
-        const std::string block(4096, 'f');
-        off_t size = 0;
-        for (;;) {
-            const ssize_t written = ::write(fd, block.data(), block.size());
-            if (written <= 0)
-                break;
-            size += written;
-        }
-        ASSERT_EQ(FreePages(FPath), 0u);
-        ASSERT_EQ(::ftruncate(fd, size - static_cast<off_t>(pages * 4096)), 0);
-        ::close(fd);
-        ASSERT_EQ(FreePages(FPath), pages);
-    }
-
-private:
-    fs::path FPath;
-    bool FMounted = false;
-    int FError = 0;
-};
 
 struct TFullDisk
 {
@@ -610,6 +573,46 @@ TEST_P(SaveFaultWriterTest, PermissionBitsAreKept)
         ASSERT_EQ(::stat(target.c_str(), &info), 0);
         EXPECT_EQ(info.st_mode & 07777, mode);
     }
+}
+
+TEST_P(SaveFaultWriterTest, TheNewFileIsSyncedBeforeAndTheFolderAfterTheRename)
+{
+    // Without the last sync a crash right after the save could bring back the old name's
+    // entry, or none.
+    const TWriter& writer = GetParam();
+    TTemporaryFolder folder;
+    const fs::path target = folder / "target";
+    writer.Write(target, SmallPayload, 1);
+    recordedCalls.clear();
+    recording = true;
+    writer.Write(target, SmallPayload, 2);
+    recording = false;
+    // The settings are written one key at a time: each write is such a save.
+    const std::vector<std::string> save = {"fsync file", "rename", "fsync folder"};
+    ASSERT_FALSE(recordedCalls.empty());
+    ASSERT_EQ(recordedCalls.size() % save.size(), 0u);
+    for (std::size_t i = 0; i < recordedCalls.size(); ++i)
+        EXPECT_EQ(recordedCalls[i], save[i % save.size()]) << "call " << i;
+}
+
+TEST_P(SaveFaultWriterTest, RootKeepsAnotherUsersOwnerAndGroup)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can give a file to another user";
+    const TWriter& writer = GetParam();
+    TTemporaryFolder folder;
+    const fs::path target = folder / "target";
+    writer.Write(target, SmallPayload, 1);
+    constexpr uid_t otherUser = 65534; // nobody
+    constexpr gid_t otherGroup = 65534;
+    ASSERT_EQ(::chown(target.c_str(), otherUser, otherGroup), 0);
+    EXPECT_EQ(Outcome([&] { writer.Write(target, SmallPayload, 2); }), "saved");
+    struct stat info
+    {
+    };
+    ASSERT_EQ(::stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, otherUser);
+    EXPECT_EQ(info.st_gid, otherGroup);
 }
 
 // ---- A read-only folder for an unprivileged user ----------------------------------------------

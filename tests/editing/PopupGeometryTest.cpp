@@ -478,6 +478,8 @@ TEST(PopupGeometryTest, PopupOpensBelowTheButtonAndStaysOnTheScreen)
         {"at the very bottom", {520, 747, 593, 768}, screen, {519, 747 - 125}},
         {"slightly past the bottom: moved up, still below the button's top", {520, 640, 593, 661},
             screen, {519, 768 - 125}},
+        {"moved up exactly to the button's top: stays there", {520, 643, 593, 664}, screen,
+            {519, 643}},
         {"at the right edge: shifted left", {990, 84, 1063, 105}, screen, {1024 - 164, 105}},
         {"just fits at the right", {861, 84, 934, 105}, screen, {860, 105}},
         {"bottom right corner", {990, 700, 1063, 721}, screen, {1024 - 164, 575}},

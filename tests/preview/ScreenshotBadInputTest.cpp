@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QString>
 
+#include "BadInput.h"
+
 #include <gtest/gtest.h>
 #include <zlib.h>
 
@@ -229,8 +231,8 @@ const std::vector<TBadScreenshot> BadScreenshots = {
         "The image is too large to convert (6000 x 5000 pixels)"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Rows, ScreenshotBadInputTest, ::testing::ValuesIn(BadScreenshots),
-    [](const auto& info) { return std::string(info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ScreenshotBadInputTest, ::testing::ValuesIn(BadScreenshots), TRowName());
 
 // Whatever is not a file is refused before it is read, so the command never waits on it.
 TEST(ScreenshotBadPathTest, SpecialFilesAreRefusedAtOnce)

@@ -1,5 +1,6 @@
 #include "scheme/SchemeFile.h"
 
+#include "BadInput.h"
 #include "MemoryMeter.h"
 #include "SpecialFiles.h"
 #include "TemporaryFolder.h"
@@ -21,25 +22,6 @@ namespace fs = std::filesystem;
 using namespace std::string_literals;
 
 namespace {
-
-std::string Repeated(std::string_view piece, std::size_t times)
-{
-    std::string text;
-    text.reserve(piece.size() * times);
-    for (std::size_t i = 0; i < times; ++i)
-        text += piece;
-    return text;
-}
-
-// Random bytes without a zero byte, which would end the file for the reader.
-std::string RandomText(std::size_t size, unsigned seed)
-{
-    std::mt19937 random(seed);
-    std::string text(size, '\0');
-    for (char& c : text)
-        c = static_cast<char>(1 + random() % 255);
-    return text;
-}
 
 std::string EveryByteValue()
 {
@@ -136,7 +118,8 @@ const std::vector<TBadScheme> BadSchemes = {
         },
         0},
     {"every_byte_value", EveryByteValue, AnyCount},
-    {"a_megabyte_of_random_bytes", [] { return RandomText(MiB, 3); }, AnyCount},
+    // No zero byte, which would end the file for the reader.
+    {"a_megabyte_of_random_bytes", [] { return RandomBytes(MiB, 3, 0, 'z'); }, AnyCount},
     {"lone_carriage_returns_and_line_feeds", [] { return "1,2,3 // a\r\r\n\n\r4,5,6 // b\n\r"s; },
         2, 0x010203, 1},
     {"numbers_far_out_of_range",
@@ -157,8 +140,7 @@ const std::vector<TBadScheme> BadSchemes = {
     {"many_comment_lines", [] { return Repeated(";1,2,3 // x\r\n", Million); }, 0},
 };
 
-INSTANTIATE_TEST_SUITE_P(Rows, SchemeBadInputTest, ::testing::ValuesIn(BadSchemes),
-    [](const auto& info) { return std::string(info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Rows, SchemeBadInputTest, ::testing::ValuesIn(BadSchemes), TRowName());
 
 TEST(SchemeBadPathTest, WhatIsNotAFileIsRefusedAtOnce)
 {
