@@ -79,6 +79,8 @@ void TMainForm::ConnectCommands()
         {ActionEditRedo, &TMainForm::ActionEditRedoExecute},
         {ActionToolsOpenPreview, &TMainForm::ActionToolsOpenPreviewExecute},
         {ActionToolsReference, &TMainForm::ActionToolsReferenceExecute},
+        {ActionHelpWeb, &TMainForm::ActionHelpWebExecute},
+        {ActionHelpAbout, &TMainForm::ActionHelpAboutExecute},
     };
     for (const auto& [action, execute] : executes)
         connect(action, &QAction::triggered, this,

@@ -105,6 +105,10 @@ private:
     void WriteColorFile(
         const std::filesystem::path& written, const std::filesystem::path& fileName);
 
+    // Help and the About box (MainFormHelp.cpp).
+    void ActionHelpAboutExecute();
+    void ActionHelpWebExecute();
+
     // The preview and its tools (MainFormPreview.cpp).
     void Image1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void ActionToolsOpenPreviewExecute();
