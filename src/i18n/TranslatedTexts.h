@@ -17,4 +17,7 @@ enum TTranslatedText {
     ttCancel = 7,
 };
 
+// The built-in English texts, the table's starting values.
+extern const std::array<const char*, 8> BuiltInTranslatedTexts;
+
 std::array<std::string, 8>& TranslatedTexts();
