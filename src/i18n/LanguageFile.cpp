@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <system_error>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -106,17 +107,22 @@ fs::path LanguageFilePath(std::string_view language, std::string_view programFol
     return fs::path(name);
 }
 
-TLanguageItem ReadLanguageItem(const fs::path& file)
+TLanguageItem ReadLanguageItem(const TProfileFile& profile, std::string fileName)
 {
     TLanguageItem item;
-    item.FileName = file.filename().string();
-    // Only a regular file is opened: a device could block or have effects of its own.
-    const TProfileFile profile
-        = IsRegularFile(file) ? TProfileFile(file) : TProfileFile::FromText(std::string_view());
+    item.FileName = std::move(fileName);
     item.LanguageName
         = ReadLanguageText(profile, "Language", "Language", AnsiFromFileName(item.FileName));
     item.Translator = ReadLanguageText(profile, "Language", "Translator", "");
     return item;
+}
+
+TLanguageItem ReadLanguageItem(const fs::path& file)
+{
+    // Only a regular file is opened: a device could block or have effects of its own.
+    const TProfileFile profile
+        = IsRegularFile(file) ? TProfileFile(file) : TProfileFile::FromText(std::string_view());
+    return ReadLanguageItem(profile, file.filename().string());
 }
 
 std::vector<TLanguageItem> ListLanguageFiles(const fs::path& folder)

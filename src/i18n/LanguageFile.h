@@ -38,6 +38,8 @@ struct TLanguageItem
 // FIFO or device is never opened) or unreadable has no keys. When the file names no language, its
 // file name stands in, converted from the file system's UTF-8 so it shows as it does on disk.
 TLanguageItem ReadLanguageItem(const std::filesystem::path& file);
+// The same from a language file already read, found under the given name.
+TLanguageItem ReadLanguageItem(const TProfileFile& profile, std::string fileName);
 
 // Every entry of the folder whose name ends in ".clf" in any letter case, folders included, in
 // the order the file system gives them. A missing or unreadable folder lists nothing.

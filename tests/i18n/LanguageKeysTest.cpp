@@ -186,4 +186,46 @@ TEST(LanguageKeysTest, ValuesFallBackToTheCurrentTextExceptFilterNames)
     }
 }
 
+// Damaged and hostile files: every value read stays one line of at most 2047 bytes, and the keys
+// that are there still read.
+TEST(LanguageKeysTest, HostileFilesGiveUsableTexts)
+{
+    std::string manyKeys = "[FileMenu]\r\n";
+    for (int i = 0; i < 100000; ++i)
+        manyKeys += "Item" + std::to_string(i) + "=" + std::to_string(i) + "\r\n";
+    manyKeys += "ItemNew=&Neu\r\n";
+    std::string junk;
+    for (int i = 0; i < 65536; ++i)
+        junk.push_back(static_cast<char>((i * 7919) >> 3));
+    const struct
+    {
+        const char* Name;
+        std::string Text;
+        const char* Section;
+        const char* Key;
+        std::string Expected; // of that key
+    } rows[] = {
+        {"16 MB line",
+            "[FileMenu]\r\nItemNew=" + std::string(16 << 20, 'n') + "\r\nItemOpen=Auf\r\n",
+            "FileMenu", "ItemOpen", "Auf"},
+        {"100,000 keys", manyKeys, "FileMenu", "ItemNew", "&Neu"},
+        {"binary junk", junk + "\n[FileMenu]\nItemNew=&Neu\n", "FileMenu", "ItemNew", "&Neu"},
+        {"format directives are kept as text", "[Application]\r\nSaveChanges=%s%n%p%%\r\n",
+            "Application", "SaveChanges", "%s%n%p%%"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        const TProfileFile file = TProfileFile::FromText(row.Text);
+        for (const TLanguageKey& key : LanguageKeys) {
+            const std::string value = ReadLanguageValue(file, key, "current");
+            EXPECT_LE(value.size(), 2047u);
+            EXPECT_EQ(value.find_first_of(std::string_view("\r\n\0", 3)), std::string::npos);
+            if (key.Section == std::string_view(row.Section)
+                && key.Key == std::string_view(row.Key)) {
+                EXPECT_EQ(value, row.Expected);
+            }
+        }
+    }
+}
+
 } // namespace
