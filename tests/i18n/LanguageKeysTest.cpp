@@ -13,42 +13,18 @@ namespace {
 
 using namespace std::string_literals;
 
+// "Section/Key -> target", the target by kind and by its index or name.
 std::string Describe(const TLanguageKey& key)
 {
-    using T = TLanguageTarget;
-    std::string target;
-    switch (key.Target) {
-    case T::TranslatedText:
-        target = "text " + std::to_string(key.Index);
-        break;
-    case T::MenuCaption:
-        target = "menu " + std::to_string(key.Index);
-        break;
-    case T::CommandCaption:
-        target = std::string("caption ") + key.Name;
-        break;
-    case T::CommandHint:
-        target = std::string("hint ") + key.Name;
-        break;
-    case T::ControlCaption:
-        target = std::string("control ") + key.Name;
-        break;
-    case T::PickerCustomText:
-        target = "CustomText";
-        break;
-    case T::PickerColorHint:
-        target = "ColorHintText";
-        break;
-    case T::PickerIntensityHint:
-        target = "IntensityHintText";
-        break;
-    case T::WhatsThisCaption:
-        target = "WhatsThis";
-        break;
-    case T::FilterName:
-        target = "filter " + std::to_string(key.Index);
-        break;
-    }
+    const char* const kinds[] = {"text", "menu", "caption", "hint", "control", "CustomText",
+        "ColorHintText", "IntensityHintText", "WhatsThis", "filter"};
+    const int kind = static_cast<int>(key.Target);
+    std::string target = kinds[kind];
+    if (key.Target == TLanguageTarget::TranslatedText || key.Target == TLanguageTarget::MenuCaption
+        || key.Target == TLanguageTarget::FilterName)
+        target += " " + std::to_string(key.Index);
+    else if (*key.Name != '\0')
+        target += std::string(" ") + key.Name;
     return std::string(key.Section) + "/" + key.Key + " -> " + target;
 }
 
