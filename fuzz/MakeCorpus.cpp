@@ -386,6 +386,43 @@ void MakeScreenshotSeeds()
 
 } // namespace
 
+// Language files: the shipped ones, and the kinds of damage a hand-edited one shows.
+void MakeLanguageSeeds(const fs::path& dataFolder)
+{
+    const std::string target = "fuzz_language";
+    for (const char* name : {"English.clf", "Deutsch.clf", "Francais.clf"})
+        Write(target, name, ReadFile(dataFolder / "languages" / name));
+    std::string manyKeys = "[FileMenu]\r\n";
+    for (int i = 0; i < 300; ++i)
+        manyKeys += "Item" + std::to_string(i) + "=x\r\n";
+    manyKeys += "ItemNew=&Neu\r\n";
+    const std::pair<const char*, std::string> seeds[] = {
+        {"only-title.clf", "[Application]\r\nApplicationName=Nur der Titel\r\n"},
+        {"empty-values.clf",
+            "[Language]\r\nLanguage=\r\nTranslator=\r\n[Application]\r\n"
+            "ApplicationName=\r\nHelpFile=\r\nFilter2=\r\n"},
+        {"placeholders.clf",
+            "[GroupColor]\r\nHintRGB=%s %n %x %*d %\r\nHintIntensity=%d%%%\r\n"
+            "[Application]\r\nSaveChanges=%s%s%s%s\r\n"},
+        {"nul-in-value.clf",
+            "[Language]\r\nLanguage=Deu\0tsch\r\nTranslator=\0\r\n"
+            "[FileMenu]\r\nName=&Da\0tei\r\n"s},
+        {"long-value.clf", "[ToolsMenu]\r\nItemClipboard=" + std::string(3000, 'x') + "\r\n"},
+        {"quotes.clf",
+            "[Language]\r\nLanguage=\"  Deutsch  \"\r\nTranslator='\r\n"
+            "[GroupLanguage]\r\nOK='\"OK\"'\r\n"},
+        {"repeated-sections.clf",
+            "ApplicationName=before\r\n[Application]\r\n[application]\r\n"
+            "ApplicationName=second\r\n[APPLICATION]\r\nModified=x\r\n"},
+        {"line-ends.clf", "\xEF\xBB\xBF[Language]\rLanguage=Mixed\nTranslator=CR\r\n[HelpMenu]"},
+        {"binary.clf", "\x00\xFF[\x80]\x1A=\x9D\r\x01[Language\x00]=\xFE\n=\n["s},
+        {"many-keys.clf", manyKeys},
+        {"empty.clf", ""},
+    };
+    for (const auto& [name, text] : seeds)
+        Write(target, name, text);
+}
+
 int main(int argc, char** argv)
 {
     if (argc != 3) {
@@ -398,6 +435,7 @@ int main(int argc, char** argv)
         MakeProfileSeeds();
         MakePreviewSeeds(argv[2]);
         MakeScreenshotSeeds();
+        MakeLanguageSeeds(argv[2]);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;

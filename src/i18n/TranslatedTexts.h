@@ -18,4 +18,7 @@ enum TTranslatedText {
     ttCancel = 7,
 };
 
+// The built-in English texts, the table's starting values.
+extern const std::array<const char*, 8> BuiltInTranslatedTexts;
+
 std::array<TAnsiString, 8>& TranslatedTexts();

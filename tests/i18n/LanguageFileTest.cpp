@@ -1,0 +1,140 @@
+#include "i18n/LanguageFile.h"
+
+#include "TemporaryFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+TEST(LanguageFileTest, ResolvesTheThreeFormsOfALanguageValue)
+{
+    const struct
+    {
+        const char* Name;
+        const char* Value;
+        const char* Expected;
+    } rows[] = {
+        {"bare name", "Deutsch", "/opt/tw/languages/Deutsch.clf"},
+        {"file name", "Deutsch.clf", "/opt/tw/languages/Deutsch.clf"},
+        {"other extension kept", "Deutsch.ini", "/opt/tw/languages/Deutsch.ini"},
+        {"trailing dot is an extension", "Deutsch.", "/opt/tw/languages/Deutsch."},
+        {"empty value", "", "/opt/tw/languages/.clf"},
+        {"full path", "/home/ann/Deutsch.clf", "/home/ann/Deutsch.clf"},
+        {"path without extension", "/home/ann/Deutsch", "/home/ann/Deutsch.clf"},
+        {"dot only in a folder", "/home/ann.b/Deutsch", "/home/ann.b/Deutsch.clf"},
+        {"relative path", "langs/Deutsch.clf", "langs/Deutsch.clf"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        EXPECT_EQ(LanguageFilePath(row.Value, "/opt/tw/").string(), row.Expected);
+    }
+    EXPECT_EQ(LanguagesFolder("/opt/tw/").string(), "/opt/tw/languages/");
+}
+
+std::string Show(const TLanguageItem& item)
+{
+    return item.FileName + " | " + item.LanguageName + " | " + item.Translator;
+}
+
+TEST(LanguageFileTest, ListsEveryClfEntryWithItsLanguageSection)
+{
+    TTemporaryFolder folder;
+    WriteBytes(folder / "Deutsch.clf", "[Language]\r\nLanguage=Deutsch\r\nTranslator=Anna\r\n");
+    WriteBytes(folder / "English.clf", "[Application]\r\nModified=Modified\r\n");
+    WriteBytes(folder / "Empty.clf", "[language]\r\nlanguage=\r\ntranslator=\r\n");
+    WriteBytes(folder / "UPPER.CLF", "[Language]\nLanguage=Upper\n");
+    WriteBytes(folder
+            / "Fran\xC3\xA7"
+              "ais.clf",
+        "");
+    WriteBytes(folder / "Latin\xE9.clf", "");
+    WriteBytes(folder / ".clf", "");
+    WriteBytes(folder / "notes.txt", "[Language]\r\nLanguage=Notes\r\n");
+    WriteBytes(folder / "Deutsch.clf.bak", "");
+    WriteBytes(folder / "clf", "");
+    fs::create_directory(folder / "x.clf");
+    // Special files are listed by name but never opened: a FIFO without a writer would block.
+    ASSERT_EQ(::mkfifo((folder / "fifo.clf").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", folder / "zero.clf");
+
+    ::alarm(20);
+    std::vector<TLanguageItem> items = ListLanguageFiles(folder.Path());
+    ::alarm(0);
+    std::vector<std::string> listed;
+    for (const TLanguageItem& item : items)
+        listed.push_back(Show(item));
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed,
+        (std::vector<std::string> {
+            ".clf | .clf | ",
+            "Deutsch.clf | Deutsch | Anna",
+            "Empty.clf |  | ",
+            "English.clf | English.clf | ",
+            "Fran\xC3\xA7"
+            "ais.clf | Fran\xE7"
+            "ais.clf | ",
+            "Latin\xE9.clf | Latin\xE9.clf | ",
+            "UPPER.CLF | Upper | ",
+            "fifo.clf | fifo.clf | ",
+            "x.clf | x.clf | ",
+            "zero.clf | zero.clf | ",
+        }));
+
+    EXPECT_TRUE(ListLanguageFiles(folder / "missing").empty());
+    EXPECT_TRUE(ListLanguageFiles(folder / "notes.txt").empty());
+}
+
+TEST(LanguageFileTest, FindsTheCurrentFileNameIgnoringCase)
+{
+    const std::vector<TLanguageItem> items = {
+        {"Deutsch.clf", "Deutsch", ""},
+        {"English.clf", "English", ""},
+        {"ENGLISH.clf", "English (2)", ""},
+    };
+    const struct
+    {
+        const char* Name;
+        const char* Value;
+        int Expected;
+    } rows[] = {
+        {"exact", "Deutsch.clf", 0},
+        {"other case, first match", "english.CLF", 1},
+        {"bare name never matches", "English", -1},
+        {"path never matches", "/opt/tw/languages/English.clf", -1},
+        {"empty value", "", -1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        EXPECT_EQ(FindLanguageItem(items, row.Value), row.Expected);
+    }
+    EXPECT_EQ(FindLanguageItem({}, "English.clf"), -1);
+}
+
+TEST(LanguageFileTest, BuildsTheFiveDialogsFiltersFromTheFourNames)
+{
+    std::string all;
+    for (const TDialogFilters& dialog : BuildDialogFilters({"F1", "F2", "F3", "F4"})) {
+        all += std::string(dialog.DialogName) + ":";
+        for (const TFileFilter& filter : dialog.Filters)
+            all += " " + filter.Name + " (" + filter.Pattern + ")";
+        all += "\n";
+    }
+    EXPECT_EQ(all,
+        "OpenDialogColorFile: F1 (*.clr) F2 (*)\n"
+        "SaveDialogColorFile: F1 (*.clr) F2 (*)\n"
+        "OpenDialogPreviewFile: F3 (*.cpf) F2 (*)\n"
+        "SaveDialogPreviewFile: F3 (*.cpf) F2 (*)\n"
+        "OpenPictureDialogPreviewBitmap: F4 (*.bmp) F2 (*)\n");
+}
+
+} // namespace
