@@ -108,12 +108,13 @@ bool TMessageServer::RunAndReply(const QString& macro, const QDBusMessage& messa
     const QString text = zero < 0 ? macro : macro.left(zero);
 
     // The handler's modal dialog runs the event loop, in which the window owning this server may
-    // be destroyed; the caller is answered all the same.
+    // be destroyed; the handler runs from a copy and the caller is answered all the same.
     const QPointer<TMessageServer> alive(this);
     const QDBusConnection connection = FConnection;
+    const THandler handler = FHandler;
     QDBusMessage reply = message.createReply();
     try {
-        FHandler(text);
+        handler(text);
     } catch (const std::exception& error) {
         // The program shows its errors itself; a failure that still reaches here is told to the
         // caller rather than let through Qt's event loop.

@@ -12,7 +12,8 @@
 // Receives macros from other programs on a D-Bus connection (the session bus in the program):
 // exports one method, Execute(s macro), at "/System" under "org.tintwright.System", and asks for
 // the well-known name, queueing behind a copy that already holds it. Each macro runs through the
-// handler before its caller is answered; the handler may show a modal dialog meanwhile.
+// handler before its caller is answered; the handler may show a modal dialog meanwhile. Destroy
+// it from outside its handler (QtDBus still holds the object while the handler's call returns).
 class TMessageServer : public QObject
 {
     Q_OBJECT
