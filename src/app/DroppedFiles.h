@@ -1,0 +1,22 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+// Files dropped onto the main window: which one is taken and what it is opened as.
+
+// The first local file of a text/uri-list ("file:///..." or "file://localhost/...", percent
+// escapes decoded to the file system's bytes); lines starting with "#" are comments, and URLs of
+// other hosts or schemes are passed over. Nothing when the list names no local file.
+std::optional<std::filesystem::path> FirstLocalFileOfUriList(std::string_view uriList);
+
+enum class TDroppedFileKind {
+    None, // any other extension, or none: the drop is ignored
+    ColorScheme, // ".clr"
+    Preview, // ".cpf"
+    Language, // ".clf"
+};
+
+// The kind of a dropped file by the extension of its name, in any letter case.
+TDroppedFileKind DroppedFileKind(const std::filesystem::path& file);
