@@ -1,0 +1,83 @@
+// Compiled help files: any bytes as a container (the check before chmlib), a #SYSTEM file, a
+// context map, a sitemap and a popup-text file. Bytes with "STRINGS:" in them are split there into
+// #IVB and #STRINGS; otherwise the same bytes serve as both. Every reader must stay inside its
+// bounds and give results that agree with each other.
+
+#include "FuzzCheck.h"
+#include "help/ChmContainer.h"
+#include "help/ChmContextMap.h"
+#include "help/ChmSystem.h"
+#include "help/PopupTopics.h"
+#include "help/Sitemap.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace {
+
+void CheckContexts(std::string_view ivb, std::string_view strings)
+{
+    const std::vector<TChmContext> contexts = ParseChmContexts(ivb, strings);
+    FUZZ_CHECK(contexts.size() <= MaxChmContexts);
+    for (const TChmContext& context : contexts) {
+        FUZZ_CHECK(!context.Topic.empty() && context.Topic.size() <= 1024);
+        FUZZ_CHECK(context.Topic.find('\0') == std::string::npos);
+        // The lookup finds the first readable pair of a number.
+        const auto found = FindChmContext(ivb, strings, context.Context);
+        FUZZ_CHECK(found.has_value());
+        for (const TChmContext& earlier : contexts) {
+            if (earlier.Context == context.Context) {
+                FUZZ_CHECK(*found == earlier.Topic);
+                break;
+            }
+        }
+        // A topic the archive holds under its bare name resolves to an ending of its path.
+        const auto resolved = ResolveChmTopic(context.Topic,
+            [](TAnsiView path) { return path.size() > 1 && path.find('/', 1) == TAnsiView::npos; });
+        if (resolved) {
+            FUZZ_CHECK(resolved->starts_with('/'));
+            const std::string_view path
+                = std::string_view(*resolved).substr(0, resolved->find('#'));
+            FUZZ_CHECK(path.find('\\') == std::string_view::npos);
+        }
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+
+    const TChmFault fault = CheckChmContainer(bytes);
+    FUZZ_CHECK(fault >= TChmFault::None && fault <= TChmFault::Compression);
+
+    const TChmSystem system = ParseChmSystem(bytes);
+    for (const TAnsiString* text :
+        {&system.ContentsFile, &system.IndexFile, &system.DefaultTopic, &system.Title}) {
+        FUZZ_CHECK(text->size() <= size && text->find('\0') == std::string::npos);
+    }
+
+    const std::size_t split = bytes.find("STRINGS:");
+    if (split == std::string_view::npos)
+        CheckContexts(bytes, bytes);
+    else
+        CheckContexts(bytes.substr(0, split), bytes.substr(split + 8));
+
+    for (const TSitemapItem& item : ParseSitemap(bytes)) {
+        FUZZ_CHECK(item.Depth >= 0 && item.Depth <= MaxSitemapDepth);
+        FUZZ_CHECK(!item.Name.empty() || !item.Local.empty());
+        FUZZ_CHECK(item.Name.size() <= size && item.Local.size() <= size);
+    }
+    // A reference is never shorter than the byte it stands for.
+    FUZZ_CHECK(DecodeCharacterReferences(bytes).size() <= size);
+
+    for (const auto& [context, text] : ParsePopupTopics(bytes)) {
+        FUZZ_CHECK(context <= 0x7FFFFFFF);
+        FUZZ_CHECK(!text.starts_with('\n') && !text.ends_with('\n'));
+        FUZZ_CHECK(text.size() <= size);
+    }
+    return 0;
+}
