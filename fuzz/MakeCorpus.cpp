@@ -423,6 +423,46 @@ void MakeLanguageSeeds(const fs::path& dataFolder)
         Write(target, name, text);
 }
 
+// A value count byte, the values as 4 little-endian bytes each, then the format.
+std::string HintSeed(std::vector<std::int32_t> values, std::string_view format)
+{
+    std::string bytes(1, static_cast<char>(values.size()));
+    for (const std::int32_t value : values)
+        for (int byte = 0; byte < 4; ++byte)
+            bytes += static_cast<char>(static_cast<std::uint32_t>(value) >> (8 * byte) & 0xFF);
+    return bytes + std::string(format);
+}
+
+void MakeHintFormatSeeds()
+{
+    const std::string target = "fuzz_hint_format";
+    const struct
+    {
+        const char* Name;
+        std::vector<std::int32_t> Values;
+        std::string_view Format;
+    } seeds[] = {
+        {"empty", {255, 127, 0}, ""},
+        {"colour", {255, 127, 0}, "red: %d, green: %d, blue: %d"},
+        {"translated-colour", {255, 127, 0}, "rot: %d, gr\xFCn: %d, blau: %d"},
+        {"intensity", {50}, "Intensity: %d%%"},
+        {"flags-width-precision", {-7, 42, 0}, "[%-+5d][% 08i][%6.3u]"},
+        {"widest", {-2147483647 - 1}, "%99.99d"},
+        {"three-digit-width", {1}, "%100d"},
+        {"string", {1, 2, 3}, "%s %d %d"},
+        {"write-count", {1, 2, 3}, "%d%n%d"},
+        {"hex", {1, 2, 3}, "%x %x %x"},
+        {"star", {1, 2}, "%*d %d"},
+        {"long", {1}, "%ld"},
+        {"lone-percent", {1}, "%d %"},
+        {"too-few", {1, 2, 3}, "%d %d"},
+        {"too-many", {1}, "%d %d"},
+        {"no-values", {}, "100%% sure"},
+    };
+    for (const auto& seed : seeds)
+        Write(target, seed.Name, HintSeed(seed.Values, seed.Format));
+}
+
 int main(int argc, char** argv)
 {
     if (argc != 3) {
@@ -436,6 +476,7 @@ int main(int argc, char** argv)
         MakePreviewSeeds(argv[2]);
         MakeScreenshotSeeds();
         MakeLanguageSeeds(argv[2]);
+        MakeHintFormatSeeds();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;

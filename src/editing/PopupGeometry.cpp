@@ -1,5 +1,6 @@
 #include "editing/PopupGeometry.h"
 
+#include "editing/CustomColors.h"
 #include "editing/Palette.h"
 
 #include <algorithm>
@@ -10,12 +11,6 @@ constexpr int SystemCellCount = SystemColorCount;
 constexpr int GridHeight = PopupRows * PopupCellSize;
 // System rows sit this much below the palette rows, leaving room for their etched line.
 constexpr int SystemGap = 3 * PopupEdge;
-
-// The custom area holds the honeycomb square (side 2 R) with the grey row below it (2 S high),
-// where R = columns x cell size x 7 / 16 and S = R / 6 + 0.5, rounded.
-constexpr int HoneycombRadius = PopupColumns * PopupCellSize * 7 / 16;
-constexpr int HexagonSize = HoneycombRadius / 6 + 1;
-constexpr int CustomAreaHeight = 2 * HoneycombRadius + 2 * HexagonSize;
 
 bool HasDefault(const TPopupLayout& layout)
 {
@@ -98,7 +93,9 @@ TPopupLayout ComputePopupLayout(const TPopupOptions& options)
         layout.PreviewSquare = {squareRight - PopupCellSize + inset, squareTop + inset,
             squareRight - inset, squareTop + PopupCellSize - inset};
 
-        layout.CustomArea = {buttonLeft, height, buttonRight, height + CustomAreaHeight};
+        // The honeycomb, the grey row below it and the slider beside it; the expanded popup ends
+        // 2 x edge below the grey row.
+        layout.CustomArea = PlaceCustomArea({buttonLeft, height}).Bounds;
     }
     layout.CollapsedHeight = height;
     layout.ExpandedHeight
