@@ -15,7 +15,7 @@ run | test) ;;
 esac
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev zlib1g-dev
-    libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core)
+    libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core qt6-translations-l10n libchm-dev)
 if [ "$mode" = test ]; then
     packages+=(xvfb xauth openbox wmctrl xdotool imagemagick x11-utils xclip dbus dbus-x11
         clang-format clang-14 libclang-rt-14-dev llvm-14 util-linux)

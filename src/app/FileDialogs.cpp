@@ -119,6 +119,14 @@ void TFileDialogs::SetFilters(TFileDialog dialog, const QStringList& filters)
     FDialogs[std::size_t(dialog)].Filters = filters;
 }
 
+void TFileDialogs::SetFilters(std::string_view dialogName, const QStringList& filters)
+{
+    for (TDialogState& dialog : FDialogs) {
+        if (dialogName == dialog.Name)
+            dialog.Filters = filters;
+    }
+}
+
 QStringList TFileDialogs::Filters(TFileDialog dialog) const
 {
     return FDialogs[std::size_t(dialog)].Filters;

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <string_view>
 
 class QAbstractFileIconProvider;
 class QWidget;
@@ -34,6 +35,8 @@ public:
 
     // Qt filters, such as "TomTom Color Files (*.clr)" and "All Files (*)".
     void SetFilters(TFileDialog dialog, const QStringList& filters);
+    // The same for the dialog of that object name ("OpenDialogColorFile", ...).
+    void SetFilters(std::string_view dialogName, const QStringList& filters);
     QStringList Filters(TFileDialog dialog) const;
     // The folder the dialog starts in; afterwards the folder it was last closed in.
     void SetFolder(TFileDialog dialog, const std::filesystem::path& folder);

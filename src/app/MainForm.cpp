@@ -79,6 +79,7 @@ void TMainForm::ConnectCommands()
         {ActionEditRedo, &TMainForm::ActionEditRedoExecute},
         {ActionToolsOpenPreview, &TMainForm::ActionToolsOpenPreviewExecute},
         {ActionToolsReference, &TMainForm::ActionToolsReferenceExecute},
+        {ActionToolsSwitchLanguage, &TMainForm::ActionToolsSwitchLanguageExecute},
         {ActionHelpWeb, &TMainForm::ActionHelpWebExecute},
         {ActionHelpAbout, &TMainForm::ActionHelpAboutExecute},
     };
@@ -374,11 +375,6 @@ void TMainForm::SetFileName(const std::filesystem::path& name)
         setWindowTitle(title);
     else
         setWindowTitle(FromFileName(ExtractFileName(name.native())) + " - " + title);
-}
-
-void TMainForm::ApplyLanguage(const std::string&)
-{
-    // Language files come with localisation; until then the built-in English texts stay.
 }
 
 std::vector<TAnsiString> TMainForm::Descriptions() const

@@ -24,6 +24,8 @@
 // Its behaviour is spread over files by concern: MainForm.cpp (life cycle, document commands),
 // MainFormEditing.cpp (selection and colour editing), MainFormPreview.cpp (the preview and its
 // tools); MainFormLayout.cpp builds the window.
+struct TLanguageKey;
+
 class TMainForm : public QMainWindow, public TMainFormControls
 {
     Q_OBJECT
@@ -105,6 +107,12 @@ private:
     void WriteColorFile(
         const std::filesystem::path& written, const std::filesystem::path& fileName);
 
+    // Languages (MainFormLanguage.cpp).
+    TAnsiString LanguageTargetText(const TLanguageKey& key) const;
+    void SetLanguageTargetText(const TLanguageKey& key, const TAnsiString& value);
+    void SetCommandHint(QAction* action, const QString& hint);
+    void ActionToolsSwitchLanguageExecute();
+
     // Help and the About box (MainFormHelp.cpp).
     void ActionHelpAboutExecute();
     void ActionHelpWebExecute();
@@ -129,4 +137,7 @@ private:
     TPreviewMap FPreviewMap;
     std::filesystem::path FFileName;
     bool FModified = false;
+    // Set by each applied language: ProgramFolder + "Help/" + the language's help file.
+    std::filesystem::path FHelpFile;
+    TAnsiString FWhatsThisCaption = "What's this?";
 };

@@ -14,6 +14,10 @@ class QToolBar;
 class TColorPickerButton;
 class TPreviewImage;
 
+// The property of an action that holds its hint. It is kept apart from the tool tip, which Qt makes
+// up from the caption when there is none.
+inline constexpr const char* CommandHintProperty = "Hint";
+
 // The main window's actions and controls. They carry the names of the window layout, as do
 // their object names, by which the tests find them too.
 struct TMainFormControls

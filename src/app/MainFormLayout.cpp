@@ -31,6 +31,8 @@ QLabel* MakeLabel(const QString& text, QWidget* parent, int x, int y, const char
 {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
+    // Language texts are shown as they are, never read as markup.
+    label->setTextFormat(Qt::PlainText);
     label->adjustSize();
     label->move(x, y);
     return label;
@@ -50,6 +52,7 @@ void CreateActions(QMainWindow& window, TMainFormControls& controls)
         auto* action = new QAction(QString::fromUtf8(command.Caption), &window);
         action->setObjectName(command.Name);
         // An action without a hint shows no tool tip of its own.
+        action->setProperty(CommandHintProperty, QString::fromUtf8(command.Hint));
         action->setToolTip(QString::fromUtf8(command.Hint));
         action->setStatusTip(action->toolTip());
         QList<QKeySequence> shortcuts;

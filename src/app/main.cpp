@@ -6,7 +6,10 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 
 #include <exception>
 #include <memory>
@@ -21,6 +24,12 @@ int main(int argc, char** argv)
     QApplication::setApplicationVersion(TINTWRIGHT_VERSION);
     QApplication::setWindowIcon(QIcon(":/tintwright.png"));
     QGuiApplication::setDesktopFileName("tintwright");
+    // Qt's own texts (message box buttons, file and colour dialogs) follow the system's locale,
+    // as the platform's own dialogs did; without Qt's translations installed they stay English.
+    QTranslator qtTexts;
+    if (qtTexts.load(
+            QLocale::system(), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTexts);
 
     // The command line is not read: files reach a running program by drag and drop. Without
     // its own folder the program cannot find its data or its settings: it says so and ends.

@@ -6,6 +6,7 @@
 
 #include "TemporaryFolder.h"
 #include "UiTestHelpers.h"
+#include "i18n/TranslatedTexts.h"
 #include "preview/PreviewFile.h"
 #include "preview/PreviewImage.h"
 
@@ -80,6 +81,10 @@ public:
     {
         EXPECT_FALSE(PendingAnswer()) << "a dialog the test expected never opened";
         CancelPendingAnswers();
+        Form.reset();
+        // The kept texts live for the whole program; a test's language must not reach the next.
+        for (std::size_t i = 0; i < TranslatedTexts().size(); ++i)
+            TranslatedTexts()[i] = BuiltInTranslatedTexts[i];
     }
 
     TMainForm& Start()

@@ -4,7 +4,7 @@
 #
 # usage: run-e2e.sh <tintwright executable> <data folder> <scenario>
 # scenarios: startup-and-close, open-by-ctrl-o, type-code-and-undo, clipboard-convert,
-#            dialog-leaves-nothing, picker-by-keyboard
+#            dialog-leaves-nothing, picker-by-keyboard, switch-language
 set -euo pipefail
 
 title="Tintwright for TomTom Navigator"
@@ -47,7 +47,7 @@ keys() {
 }
 
 start_program() {
-    (cd "$program" && exec ./tintwright) >"$work/program.log" 2>&1 &
+    (cd "$program" && exec env ${program_env:-} ./tintwright) >"$work/program.log" 2>&1 &
     program_pid=$!
     wait_for 200 main_window || fail "no window titled \"$title\" appeared"
     window=$(main_window)
@@ -219,6 +219,40 @@ scenario_picker_by_keyboard() {
     wait_for_exit
 }
 
+scenario_switch_language() {
+    start_program
+    # Tools > Switch language..., from the keyboard; Deutsch comes first in the list.
+    keys alt+t
+    sleep 0.3
+    keys s
+    wait_for 50 window_named "Switch language" || fail "the language chooser did not open"
+    xdotool key Return
+    title="Tintwright f.*r TomTom Navigator"
+    wait_for 50 main_window || fail "no German title after choosing Deutsch"
+    close_through_window_manager
+    grep -q "DefaultLanguage=Deutsch.clf" "$program/tintwright.ini" || fail "the choice was not kept"
+
+    # The next start is German again; in a German session Qt's own texts are German too: the
+    # save question's "Ja" (Alt+J) opens the save dialog, "Speichern unter".
+    program_env="LANG=de_DE.UTF-8 LANGUAGE=de" start_program
+    xdotool mousemove --window "$window" $((312 + 208 + 36)) $((64 + 52 + 10)) click --repeat 3 1
+    sleep 0.2
+    xdotool type --delay 60 "FF"
+    sleep 0.3
+    wmctrl -i -c "$window"
+    wait_for 30 window_named Tintwright || fail "no save question"
+    xdotool key alt+j
+    wait_for 50 window_named "Speichern unter" || fail "no German save dialog after Alt+J"
+    xdotool key Escape
+    sleep 0.5
+    # Cancelling the save stops the close.
+    kill -0 "$program_pid" || fail "the program closed although nothing was saved"
+    wmctrl -i -c "$window"
+    wait_for 30 window_named Tintwright || fail "no save question the second time"
+    xdotool key alt+n
+    wait_for_exit
+}
+
 run_inside_session() {
     openbox >"$work/openbox.log" 2>&1 &
     sleep 0.5
@@ -229,6 +263,7 @@ run_inside_session() {
     clipboard-convert) scenario_clipboard_convert ;;
     dialog-leaves-nothing) scenario_dialog_leaves_nothing ;;
     picker-by-keyboard) scenario_picker_by_keyboard ;;
+    switch-language) scenario_switch_language ;;
     *) fail "unknown scenario $scenario" ;;
     esac
     echo "PASS: $scenario"

@@ -1,0 +1,163 @@
+// Language files applied to the main window: what they name changes, the rest keeps the language
+// it had; the chooser records and applies the choice.
+#include "app/MainFormFixture.h"
+
+#include "editing/ColorPickerButton.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+class ApplyLanguageTest : public TMainFormFixture
+{
+public:
+    void SetUp() override
+    {
+        TMainFormFixture::SetUp();
+        fs::create_directories(Folder / "languages");
+    }
+    void WriteLanguage(const std::string& name, const std::string& text)
+    {
+        WriteBytes(Folder / "languages" / name, text);
+    }
+    QString Group(const char* name) const { return Form->findChild<QGroupBox*>(name)->title(); }
+};
+
+TEST_F(ApplyLanguageTest, FilesChangeOnlyWhatTheyNameAndKeepEarlierTranslations)
+{
+    WriteLanguage("Titel.clf", "[Application]\r\nApplicationName=Nur der Titel\r\n");
+    WriteLanguage("Menue.clf",
+        "[FileMenu]\r\nName=&Datei\r\nItemNew=&Neu\r\n[ToolsMenu]\r\nItemClipboard=Aus der "
+        "&Zwischenablage\r\n[Application]\r\nFilter1=Farbdateien\r\nFilter2=Alle Dateien\r\n"
+        "Modified=Ge\xE4ndert\r\n");
+    WriteLanguage("Leer.clf", "; no keys at all\r\n");
+    TMainForm& form = Start();
+    WriteBytes(Folder / "mine.clr", SmallScheme);
+    form.LoadColorFile(Folder / "mine.clr");
+    Select(1);
+    TypeCode("ABCDEF");
+
+    form.ApplyLanguage("Titel");
+    EXPECT_EQ(form.windowTitle(), "Nur der Titel"); // the document's name is dropped
+    EXPECT_EQ(form.Menus[0]->title(), "&File");
+    EXPECT_EQ(form.ActionFileNew->text(), "&New");
+    EXPECT_EQ(Group("GroupBox1"), "Choose item");
+
+    form.ApplyLanguage("Menue.clf");
+    EXPECT_EQ(form.windowTitle(), "Nur der Titel"); // kept from the file before
+    EXPECT_EQ(form.Menus[0]->title(), "&Datei");
+    EXPECT_EQ(form.ActionFileNew->text(), "&Neu");
+    EXPECT_EQ(form.ActionFileNew->toolTip(), "New");
+    // The clipboard command's caption and hint come from one key; the tip reads like the menu.
+    EXPECT_EQ(form.ActionToolsClipboard->text(), "Aus der &Zwischenablage");
+    EXPECT_EQ(form.ActionToolsClipboard->toolTip(), "Aus der Zwischenablage");
+    // The mark already shown stays in the old language until the flag is set again.
+    EXPECT_EQ(form.StatusPanel0->text(), "Modified");
+    TypeCode("ABCDE0");
+    EXPECT_EQ(form.StatusPanel0->text(), QString::fromUtf8("Ge\u00E4ndert"));
+
+    // A file without filter keys brings the English names back; one without any key keeps
+    // every text and only drops the document's name from the caption.
+    QStringList filters;
+    AnswerNextModal([&filters](QWidget* dialog) {
+        filters = qobject_cast<QFileDialog*>(dialog)->nameFilters();
+        qobject_cast<QFileDialog*>(dialog)->reject();
+    });
+    form.ActionFileOpen->trigger();
+    EXPECT_EQ(filters, QStringList({"Farbdateien (*.clr)", "Alle Dateien (*)"}));
+    form.SetFileName(Folder / "mine.clr");
+    form.ApplyLanguage("Leer");
+    EXPECT_EQ(form.windowTitle(), "Nur der Titel");
+    EXPECT_EQ(form.Menus[0]->title(), "&Datei");
+    AnswerNextModal([&filters](QWidget* dialog) {
+        filters = qobject_cast<QFileDialog*>(dialog)->nameFilters();
+        qobject_cast<QFileDialog*>(dialog)->reject();
+    });
+    form.ActionFileOpen->trigger();
+    EXPECT_EQ(filters, QStringList({"TomTom Color Files (*.clr)", "All Files (*)"}));
+    form.SetModified(false);
+}
+
+TEST_F(ApplyLanguageTest, NamesAreResolvedInTheirThreeFormsAndMissingFilesChangeNothing)
+{
+    WriteLanguage("Deutsch.clf", "[GroupItem]\r\nCaption=Deutsch\r\n");
+    WriteLanguage("Deutsch.txt", "[GroupItem]\r\nCaption=Text\r\n");
+    WriteBytes(Folder / "elsewhere.clf", "[GroupItem]\r\nCaption=Woanders\r\n");
+    struct TRow
+    {
+        std::string Value;
+        const char* Caption;
+    };
+    const TRow rows[] = {
+        {"Deutsch", "Deutsch"}, {"Deutsch.clf", "Deutsch"},
+        {"Deutsch.txt", "Text"}, // another extension stays
+        {(Folder / "elsewhere.clf").string(), "Woanders"},
+        {"Missing", "Woanders"}, // nothing changes, not even the caption
+        {(Folder / "languages").string(), "Woanders"}, // a folder is no language file
+    };
+    TMainForm& form = Start();
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.Value);
+        form.SetFileName(Folder / "named.clr");
+        form.ApplyLanguage(row.Value);
+        EXPECT_EQ(Group("GroupBox1"), row.Caption);
+        const bool applied = std::string(row.Caption) != "Woanders" || row.Value.ends_with(".clf");
+        EXPECT_EQ(form.windowTitle().startsWith("named.clr"), !applied);
+    }
+}
+
+TEST_F(ApplyLanguageTest, TheChooserRecordsTheChoiceAndCancelAppliesTheCurrentLanguage)
+{
+    WriteLanguage("Deutsch.clf",
+        "[Language]\r\nLanguage=Deutsch\r\n[Application]\r\nApplicationName=Tintwright "
+        "Deutsch\r\n[ToolsMenu]\r\nItemLanguageHint=Sprache wechseln\r\n[GroupLanguage]\r\n"
+        "Caption=W\xE4hlen Sie Ihre Sprache\r\nCancel=Abbrechen\r\n");
+    WriteLanguage("English.clf", "[Language]\r\nLanguage=English\r\n");
+    TMainForm& form = Start();
+    form.SetFileName(Folder / "named.clr");
+
+    const auto choose = [](const QString& entry, bool ok) {
+        AnswerNextModal([entry, ok](QWidget* dialog) {
+            auto* list = dialog->findChild<QComboBox*>("ComboBox1");
+            list->setCurrentIndex(list->findText(entry));
+            QTest::keyClick(dialog, ok ? Qt::Key_Return : Qt::Key_Escape);
+        });
+    };
+    choose("Deutsch", true);
+    form.ActionToolsSwitchLanguage->trigger();
+    EXPECT_FALSE(PendingAnswer());
+    EXPECT_EQ(form.Settings().DefaultLanguage, "Deutsch.clf");
+    EXPECT_EQ(form.windowTitle(), "Tintwright Deutsch");
+
+    // The chooser shows the current language's texts and preselects it; Cancel keeps the
+    // choice and applies it again, which drops the document's name from the caption.
+    form.SetFileName(Folder / "named.clr");
+    QString caption, group, selected, cancel;
+    AnswerNextModal([&](QWidget* dialog) {
+        caption = dialog->windowTitle();
+        group = dialog->findChild<QGroupBox*>("GroupBox1")->title();
+        selected = dialog->findChild<QComboBox*>("ComboBox1")->currentText();
+        cancel = dialog->findChild<QPushButton*>("ButtonCancel")->text();
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    form.ActionToolsSwitchLanguage->trigger();
+    EXPECT_EQ(caption, "Sprache wechseln");
+    EXPECT_EQ(group, QString::fromUtf8("W\u00E4hlen Sie Ihre Sprache"));
+    EXPECT_EQ(selected, "Deutsch");
+    EXPECT_EQ(cancel, "Abbrechen");
+    EXPECT_EQ(form.Settings().DefaultLanguage, "Deutsch.clf");
+    EXPECT_EQ(form.windowTitle(), "Tintwright Deutsch");
+
+    // The choice is what closing writes.
+    EXPECT_TRUE(form.close());
+    EXPECT_NE(ReadBytes(SettingsFile()).find("DefaultLanguage=Deutsch.clf\r\n"), std::string::npos);
+}
+
+} // namespace
