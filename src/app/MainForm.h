@@ -14,6 +14,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The program's only document window: the item list, the colour controls, the description
@@ -58,6 +59,13 @@ public:
     void OpenPreviewFile(const std::filesystem::path& path);
     void ApplyLanguage(const std::string& language);
 
+    // Files from the shell (MainFormShell.cpp): a received macro, its lines, and a dropped
+    // file, opened by its extension.
+    void ExecuteMacroText(std::string_view text);
+    void SystemExecuteMacro(std::vector<std::string>& lines);
+    void UseLanguageFile(const std::filesystem::path& path);
+    void OpenDroppedFile(const std::filesystem::path& file);
+
     // Runs an action the way the program does from code: its update rule first, then the
     // command only while the action is enabled.
     void RunAction(QAction* action);
@@ -70,6 +78,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

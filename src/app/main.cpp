@@ -1,10 +1,15 @@
 // Tintwright: the application object, its title, the main window and the message loop.
 #include "app/MainForm.h"
+#include "app/MessageServer.h"
+#include "app/MessageService.h"
 #include "app/ProgramFolder.h"
 
 #include "Version.h"
 
 #include <QApplication>
+#include <QDBusConnection>
+#include <QFile>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -41,5 +46,15 @@ int main(int argc, char** argv)
         return 1;
     }
     window->show();
+
+    // Other programs hand files to this copy through the session bus, under a name made from the
+    // executable's. D-Bus texts are UTF-8, so the paths in a macro are the file system's names.
+    // The server goes before the window it calls.
+    const QString executable = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    const TMessageServer server(QDBusConnection::sessionBus(),
+        QString::fromStdString(MessageServiceName(executable.toStdString())),
+        [&window](const QString& macro) {
+            window->ExecuteMacroText(QFile::encodeName(macro).toStdString());
+        });
     return application.exec();
 }

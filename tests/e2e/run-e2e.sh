@@ -4,7 +4,8 @@
 #
 # usage: run-e2e.sh <tintwright executable> <data folder> <scenario>
 # scenarios: startup-and-close, open-by-ctrl-o, type-code-and-undo, clipboard-convert,
-#            dialog-leaves-nothing, picker-by-keyboard, switch-language
+#            dialog-leaves-nothing, picker-by-keyboard, switch-language, macros-over-dbus,
+#            drop-files (needs TINTWRIGHT_DRAG_SOURCE: the drag source program)
 set -euo pipefail
 
 title="Tintwright for TomTom Navigator"
@@ -253,6 +254,86 @@ scenario_switch_language() {
     wait_for_exit
 }
 
+# Sends a macro to the running editor, as another program would; waits for the answer.
+execute_macro() {
+    dbus-send --session --print-reply --type=method_call --dest=org.tintwright.tintwright \
+        /System org.tintwright.System.Execute "string:$1" >"$work/dbus-reply" 2>&1
+}
+
+scenario_macros_over_dbus() {
+    cp "$program/schemes/default.clr" "$work/night.clr"
+    cp "$program/schemes/default.clr" "$work/day.clr"
+    cp "$program/previews/Preview.cpf" "$work/city.cpf"
+    start_program
+    wait_for 50 execute_macro "[Open($work/x.clr)]" || fail "the service does not answer"
+    # Two commands in order with a malformed one between; the preview is the second.
+    execute_macro "[Open(\"$work/night.clr\")] [Close(x)] [preview($work/city.cpf)]" ||
+        fail "no answer: $(cat "$work/dbus-reply")"
+    wait_for 30 window_named "night.clr - $title" || fail "Open did not run"
+    # Every request is answered, recognised or not, and changes nothing.
+    for macro in "] [Open($work/day.clr)]" "Open($work/day.clr)" "[Nothing(x)]"; do
+        execute_macro "$macro" || fail "\"$macro\" got no acknowledgement"
+    done
+    sleep 0.3
+    window_named "night.clr - $title" || fail "a macro that runs nothing changed the document"
+    # Open on a modified document asks first, while the caller waits for its answer.
+    xdotool mousemove --window "$window" $((312 + 208 + 36)) $((64 + 52 + 10)) click --repeat 3 1
+    xdotool type --delay 60 "FF"
+    execute_macro "[Open($work/day.clr)]" &
+    local caller=$!
+    wait_for 50 window_named Tintwright || fail "no save question for Open"
+    kill -0 "$caller" || fail "the caller was answered before the question"
+    xdotool key alt+n
+    wait "$caller" || fail "Open got no acknowledgement"
+    wait_for 30 window_named "day.clr - $title" || fail "Open after the question did not run"
+    # Preview and Language store a path even when no file is there.
+    execute_macro "[Preview($work/missing.cpf)][Language($work/missing.clf)]" || fail "no answer"
+    close_through_window_manager
+    grep -q "DefaultPreview=$work/missing.cpf" "$program/tintwright.ini" || fail "preview not kept"
+    grep -q "DefaultLanguage=$work/missing.clf" "$program/tintwright.ini" || fail "language not kept"
+}
+
+# Drags the files from the drag source onto the editor window; the source says whether the
+# drop was taken. A drag that the window manager swallowed is tried again.
+drag_onto_editor() {
+    local source source_pid
+    for ((try = 0; try < 3; try++)); do
+        "$TINTWRIGHT_DRAG_SOURCE" "$@" >"$work/drag.log" 2>&1 &
+        source_pid=$!
+        wait_for 50 window_named "Drag source" || fail "the drag source did not start"
+        source=$(xdotool search --onlyvisible --name "^Drag source\$" | head -n 1)
+        xdotool mousemove --window "$source" 100 60 mousedown 1
+        sleep 0.3
+        xdotool mousemove --window "$source" 110 65
+        sleep 0.1
+        xdotool mousemove --window "$window" 150 300
+        sleep 0.2
+        xdotool mousemove --window "$window" 155 305
+        sleep 0.3
+        xdotool mouseup 1
+        wait_for 30 grep -q "accepted\|ignored" "$work/drag.log"
+        kill "$source_pid" 2>/dev/null || true
+        wait "$source_pid" 2>/dev/null || true
+        grep -q accepted "$work/drag.log" && return 0
+    done
+    fail "the editor took none of three drags: $(cat "$work/drag.log")"
+}
+
+scenario_drop_files() {
+    [ -x "${TINTWRIGHT_DRAG_SOURCE:-}" ] || fail "TINTWRIGHT_DRAG_SOURCE names no drag source"
+    cp "$program/schemes/default.clr" "$work/NIGHT.CLR"
+    cp "$program/schemes/default.clr" "$work/second.clr"
+    cp "$program/previews/Preview.cpf" "$work/third.cpf"
+    start_program
+    # Three files: only the first is opened, whatever the letter case of its extension.
+    drag_onto_editor "$work/NIGHT.CLR" "$work/second.clr" "$work/third.cpf"
+    wait_for 30 window_named "NIGHT.CLR - $title" || fail "caption is \"$(xdotool getwindowname "$window")\""
+    sleep 0.5
+    window_named "NIGHT.CLR - $title" || fail "a later file of the drop was opened too"
+    close_through_window_manager
+    check_settings Preview.cpf
+}
+
 run_inside_session() {
     openbox >"$work/openbox.log" 2>&1 &
     sleep 0.5
@@ -264,6 +345,8 @@ run_inside_session() {
     dialog-leaves-nothing) scenario_dialog_leaves_nothing ;;
     picker-by-keyboard) scenario_picker_by_keyboard ;;
     switch-language) scenario_switch_language ;;
+    macros-over-dbus) scenario_macros_over_dbus ;;
+    drop-files) scenario_drop_files ;;
     *) fail "unknown scenario $scenario" ;;
     esac
     echo "PASS: $scenario"
