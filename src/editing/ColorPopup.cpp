@@ -48,6 +48,11 @@ TPopupPoint ToPopupPoint(const QPoint& point)
     return {point.x(), point.y()};
 }
 
+// Qt fills the pixels whose centres lie inside a polygon. Cell centres rounded to whole pixels
+// stand up to 10 pixels apart where a hexagon of circumradius 5.5 is 9.5 wide, which would let
+// the face colour show through seams between the cells; this much more radius makes them meet.
+constexpr double SeamCover = 0.3;
+
 // A hexagon of the custom area around a cell centre. The polygon is centred on the middle of the
 // centre's pixel, so the painted cell lies symmetric about the pixel that hit testing measures
 // from.
@@ -55,7 +60,7 @@ QPolygonF HexagonPolygon(TPopupPoint centre, double radius, QPoint origin)
 {
     QPolygonF polygon;
     const QPointF middle(centre.X - origin.x() + 0.5, centre.Y - origin.y() + 0.5);
-    for (const TVertex& vertex : HexagonVertices(radius))
+    for (const TVertex& vertex : HexagonVertices(radius + SeamCover))
         polygon << middle + QPointF(vertex.X, vertex.Y);
     return polygon;
 }
