@@ -1,5 +1,6 @@
 #include "editing/ColorPopup.h"
 
+#include "common/UiText.h"
 #include "editing/Palette.h"
 #include "editing/QtColors.h"
 
@@ -7,18 +8,21 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHelpEvent>
+#include <QImage>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
+#include <QPen>
+#include <QPolygonF>
+#include <QRegion>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QToolTip>
 
 #include <array>
-#include <utility>
 
 namespace {
 
@@ -32,6 +36,33 @@ QRect ToQRect(const TPopupRect& rect)
 TPopupRect ToPopupRect(const QRect& rect)
 {
     return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
+}
+
+QPoint ToQPoint(TPopupPoint point)
+{
+    return {point.X, point.Y};
+}
+
+TPopupPoint ToPopupPoint(const QPoint& point)
+{
+    return {point.x(), point.y()};
+}
+
+// Qt fills the pixels whose centres lie inside a polygon. Cell centres rounded to whole pixels
+// stand up to 10 pixels apart where a hexagon of circumradius 5.5 is 9.5 wide, which would let
+// the face colour show through seams between the cells; this much more radius makes them meet.
+constexpr double SeamCover = 0.3;
+
+// A hexagon of the custom area around a cell centre. The polygon is centred on the middle of the
+// centre's pixel, so the painted cell lies symmetric about the pixel that hit testing measures
+// from.
+QPolygonF HexagonPolygon(TPopupPoint centre, double radius, QPoint origin)
+{
+    QPolygonF polygon;
+    const QPointF middle(centre.X - origin.x() + 0.5, centre.Y - origin.y() + 0.5);
+    for (const TVertex& vertex : HexagonVertices(radius + SeamCover))
+        polygon << middle + QPointF(vertex.X, vertex.Y);
+    return polygon;
 }
 
 TPopupSize MeasureText(const QFontMetrics& metrics, const QString& text)
@@ -82,6 +113,7 @@ void TColorPopup::AdjustWindow()
         options.CustomTextSize = MeasureText(metrics, FOptions.CustomText);
     }
     FLayout = ComputePopupLayout(options);
+    FCustomArea.SetLayout(FLayout);
 
     // A cell that the new layout no longer has cannot stay selected or highlighted.
     if (CellRect(FLayout, FSelectedIndex).IsEmpty())
@@ -107,7 +139,7 @@ void TColorPopup::ShowAtAnchor()
 {
     FHoverIndex = NoCell;
     FLeftDown = false;
-    FDragArea = TDragArea::None;
+    FCustomArea.Release(); // a drag of an earlier opening has no release to come
     UpdateSize();
     show();
     raise();
@@ -195,6 +227,8 @@ void TColorPopup::ShowHintAt(const QPoint& pos, const QPoint& globalPos)
         return;
     }
     const int cell = CellUnder(pos);
+    if (cell == NoCell && ShowCustomAreaHint(pos))
+        return;
     QString hint;
     QRect area;
     if (cell >= 0) {
@@ -205,7 +239,7 @@ void TColorPopup::ShowHintAt(const QPoint& pos, const QPoint& globalPos)
         if (hint.isEmpty())
             hint = FOptions.Hint;
         area = ToQRect(CellRect(FLayout, cell));
-    } else if (!CustomAreaHint(pos, hint, area)) {
+    } else {
         emit HintWanted(NoCell, hint);
     }
     if (hint.isEmpty())
@@ -230,7 +264,7 @@ void TColorPopup::mousePressEvent(QMouseEvent* event)
     SetHoverIndex(CellUnder(pos));
     UpdateCell(FHoverIndex);
     if (FHoverIndex == NoCell)
-        TrackCustomArea(pos, event->buttons());
+        TrackCustomArea(pos, true);
 }
 
 void TColorPopup::mouseMoveEvent(QMouseEvent* event)
@@ -246,7 +280,7 @@ void TColorPopup::mouseMoveEvent(QMouseEvent* event)
     }
     SetHoverIndex(cell);
     if (cell == NoCell && rect().contains(pos) && leftDown)
-        TrackCustomArea(pos, event->buttons());
+        TrackCustomArea(pos, false);
 }
 
 void TColorPopup::mouseReleaseEvent(QMouseEvent* event)
@@ -254,15 +288,15 @@ void TColorPopup::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton)
         return;
     FLeftDown = false;
-    const TDragArea dragArea = std::exchange(FDragArea, TDragArea::None);
+    const TCustomDragArea dragArea = FCustomArea.Release();
     const int cell = CellUnder(event->position().toPoint());
     UpdateCell(FHoverIndex);
     if (cell != NoCell)
         SetSelectedIndex(cell);
-    if (cell != NoCell || (IsExpanded() && FCustomIndex != 0)) {
+    if (cell != NoCell || (IsExpanded() && FCustomArea.CustomIndex() != 0)) {
         const bool gridOrDefault = FSelectedIndex >= 0 || FSelectedIndex == DefaultCell;
         const bool customPick = FSelectedIndex == CustomCell
-            && (dragArea == TDragArea::Honeycomb || dragArea == TDragArea::GreyRow);
+            && (dragArea == TCustomDragArea::Honeycomb || dragArea == TCustomDragArea::GreyRow);
         if (gridOrDefault || customPick) {
             CloseUp(false);
             return;
@@ -335,6 +369,7 @@ void TColorPopup::focusOutEvent(QFocusEvent* event)
 void TColorPopup::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
+    QToolTip::hideText(); // a hint shown during a drag has no release to end it
     emit Hidden();
 }
 
@@ -432,32 +467,107 @@ void TColorPopup::PaintEtchedLine(QPainter& painter, int top)
     style()->drawControl(QStyle::CE_ShapedFrame, &line, &painter, this);
 }
 
-bool TColorPopup::LocateCustomColor(std::uint32_t)
+bool TColorPopup::LocateCustomColor(std::uint32_t color)
 {
-    FCustomIndex = 0;
-    return false;
+    return FCustomArea.LocateCustomColor(color);
 }
 
 std::optional<std::uint32_t> TColorPopup::CustomColor() const
 {
-    return std::nullopt;
+    return FCustomArea.CustomColor();
 }
 
-void TColorPopup::TrackCustomArea(const QPoint&, Qt::MouseButtons)
+void TColorPopup::TrackCustomArea(const QPoint& pos, bool press)
 {
-    // No part of the area takes the event, which clears the custom choice.
-    if (FCustomIndex != 0) {
-        FCustomIndex = 0;
-        update(ToQRect(FLayout.PreviewSquare));
-    }
+    // Points beside the grid of a collapsed popup are no part of the area: they leave the
+    // custom choice, which Enter on the custom button still applies, as it is.
+    if (!IsExpanded())
+        return;
+    const TPopupPoint point = ToPopupPoint(pos);
+    const TCustomRepaint changed = press ? FCustomArea.Press(point) : FCustomArea.Move(point);
+    QRegion region;
+    for (const TPopupRect& rect : FCustomArea.RepaintRects(changed))
+        region += ToQRect(rect);
+    // At once, so that a slider drag shows every intensity it passes.
+    if (!region.isEmpty())
+        repaint(region);
+    // Qt offers no hints while a button is held; during a drag the hint follows the pointer and
+    // names the intensity or the colour a release would choose.
+    if (FOptions.ShowHint && FCustomArea.DragArea() != TCustomDragArea::None)
+        ShowCustomAreaHint(pos);
+}
+
+bool TColorPopup::ShowCustomAreaHint(const QPoint& pos)
+{
+    if (!IsExpanded())
+        return false;
+    // Hint formats come from language files; FormatIntegerHint falls back on the built-in
+    // formats for any it cannot fill safely.
+    const std::optional<TCustomHint> hint = FCustomArea.HintAt(ToPopupPoint(pos), FLeftDown,
+        ToWindows1252(FOptions.ColorHintText), ToWindows1252(FOptions.IntensityHintText));
+    if (!hint)
+        return false;
+    QToolTip::showText(mapToGlobal(ToQPoint(hint->Position)), FromWindows1252(hint->Text), this,
+        ToQRect(hint->Area), hint->Timeout);
+    return true;
 }
 
 void TColorPopup::PaintCustomArea(QPainter& painter)
 {
-    painter.fillRect(ToQRect(FLayout.CustomArea), palette().button());
+    const TPopupRect& bounds = FCustomArea.Geometry().Bounds;
+    painter.drawImage(QPoint(bounds.Left, bounds.Top), CustomAreaImage());
 }
 
-bool TColorPopup::CustomAreaHint(const QPoint&, QString&, QRect&) const
+QImage TColorPopup::CustomAreaImage() const
 {
-    return false;
+    const TCustomAreaGeometry& geometry = FCustomArea.Geometry();
+    const QPoint origin(geometry.Bounds.Left, geometry.Bounds.Top);
+    const qreal ratio = devicePixelRatioF();
+    QImage image(ToQRect(geometry.Bounds).size() * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(palette().color(QPalette::Button));
+
+    QPainter painter(&image);
+    // Without antialiasing every pixel of a cell is exactly the cell's colour.
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    const int chosen = FCustomArea.CustomIndex();
+    // Draws the cells of one part in array order, then outlines the chosen one if it is theirs.
+    const auto paintCells = [&](int count, int sign) {
+        painter.setPen(Qt::NoPen);
+        for (int k = 0; k < count; ++k)
+            if (const std::optional<TCustomHexagon> hexagon = FCustomArea.Hexagon(sign * (k + 1))) {
+                painter.setBrush(TColorToQColor(hexagon->Color));
+                painter.drawPolygon(HexagonPolygon(hexagon->Centre, hexagon->Radius, origin));
+            }
+        if (chosen == 0 || (chosen > 0) != (sign > 0))
+            return;
+        if (const std::optional<TCustomHexagon> hexagon = FCustomArea.Hexagon(chosen)) {
+            // Exclusive-or keeps the outline visible on white and black cells alike.
+            painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+            painter.setPen(QPen(Qt::white, 2));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawPolygon(HexagonPolygon(hexagon->Centre, hexagon->Radius, origin));
+            painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        }
+    };
+    paintCells(HoneycombCellCount, 1);
+    paintCells(GreyCellCount, -1);
+
+    // The bar has one row per pixel of the slider's height, white at the top, black at the
+    // bottom.
+    const TPopupRect& slider = geometry.Slider;
+    const int h = slider.Height() - 1;
+    for (int row = 0; row <= h; ++row) {
+        const int grey = SliderBarGrey(row, h);
+        painter.fillRect(
+            QRect(slider.Left - origin.x(), slider.Top + row - origin.y(), SliderBarWidth, 1),
+            QColor(grey, grey, grey));
+    }
+    // The marker: a black triangle 5 pixels long and 7 tall, its tip pointing left at the bar.
+    const QPoint tip = ToQPoint(FCustomArea.MarkerTip()) - origin;
+    for (int column = 0; column < 5; ++column) {
+        const int half = (column * 3 + 2) / 4;
+        painter.fillRect(QRect(tip.x() + column, tip.y() - half, 1, 2 * half + 1), Qt::black);
+    }
+    return image;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editing/CustomColors.h"
 #include "editing/PopupGeometry.h"
 
 #include <QString>
@@ -7,6 +8,8 @@
 
 #include <cstdint>
 #include <optional>
+
+class QImage;
 
 // What the popup shows, as its picker button sets it.
 struct TColorPopupOptions
@@ -52,6 +55,8 @@ public:
     int SelectedIndex() const { return FSelectedIndex; }
     int HoverIndex() const { return FHoverIndex; }
     bool IsExpanded() const { return FSelectedIndex == CustomCell; }
+    // The custom colour area below the custom button: its cells, choice, intensity and drag.
+    const TCustomColorArea& CustomArea() const { return FCustomArea; }
 
 signals:
     // A colour was chosen; CloseRequested follows.
@@ -76,9 +81,6 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    // Where the current left-button drag in the custom area began.
-    enum class TDragArea { None, Honeycomb, GreyRow, Slider };
-
     QWidget& Anchor() const { return *parentWidget(); }
     int CellUnder(const QPoint& pos) const;
     void SetHoverIndex(int cell);
@@ -93,18 +95,18 @@ private:
     void PaintPreview(QPainter& painter);
     void PaintEtchedLine(QPainter& painter, int top);
 
-    // The custom colour area; for now it holds no cells, so it finds and offers nothing.
+    // The custom colour area (see CustomColors.h).
     bool LocateCustomColor(std::uint32_t color);
     std::optional<std::uint32_t> CustomColor() const;
-    void TrackCustomArea(const QPoint& pos, Qt::MouseButtons buttons);
+    void TrackCustomArea(const QPoint& pos, bool press);
     void PaintCustomArea(QPainter& painter);
-    bool CustomAreaHint(const QPoint& pos, QString& hint, QRect& area) const;
+    QImage CustomAreaImage() const;
+    bool ShowCustomAreaHint(const QPoint& pos);
 
     TColorPopupOptions FOptions;
     TPopupLayout FLayout;
     int FSelectedIndex = NoCell;
     int FHoverIndex = NoCell;
-    int FCustomIndex = 0;
-    TDragArea FDragArea = TDragArea::None;
+    TCustomColorArea FCustomArea;
     bool FLeftDown = false;
 };

@@ -5,7 +5,7 @@
 # usage: run-e2e.sh <tintwright executable> <data folder> <scenario>
 # scenarios: startup-and-close, open-by-ctrl-o, type-code-and-undo, clipboard-convert,
 #            dialog-leaves-nothing, picker-by-keyboard, switch-language, macros-over-dbus,
-#            drop-files (needs TINTWRIGHT_DRAG_SOURCE: the drag source program)
+#            drop-files (needs TINTWRIGHT_DRAG_SOURCE: the drag source program), custom-colors
 set -euo pipefail
 
 title="Tintwright for TomTom Navigator"
@@ -254,6 +254,103 @@ scenario_switch_language() {
     wait_for_exit
 }
 
+# The palette popup: the program's tallest visible window besides the main one (tool tips are
+# visible windows of the program too, but short).
+popup_window() {
+    local id height best="" best_height=100
+    for id in $(xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null); do
+        [ "$id" = "$window" ] && continue
+        height=$(xwininfo -id "$id" | awk '/Height:/ {print $2}')
+        if [ "${height:-0}" -gt "$best_height" ]; then
+            best=$id
+            best_height=$height
+        fi
+    done
+    [ -n "$best" ] && echo "$best"
+}
+
+window_height() {
+    xwininfo -id "$1" | awk '/Height:/ {print $2}'
+}
+
+popup_shown() {
+    xwininfo -id "$1" 2>/dev/null | grep -q IsViewable
+}
+
+popup_hidden() {
+    ! popup_shown "$1"
+}
+
+popup_taller_than() {
+    [ "$(window_height "$1")" -gt "$2" ]
+}
+
+# The picker's arrow part: the right 15 pixels of the picker at 208, 20 (73 x 21) in the "Choose
+# color" group at 312, 64.
+open_palette() {
+    xdotool mousemove --window "$window" $((312 + 208 + 73 - 8)) $((64 + 20 + 10)) click 1
+    wait_for 30 popup_window || fail "the arrow opened no popup"
+    popup=$(popup_window)
+}
+
+scenario_custom_colors() {
+    start_program
+    local x y before popup collapsed expanded top centre cell shown darker
+    x=$(preview_x 30)
+    y=$(preview_y 130)
+    before=$(pixel "$window" "$x" "$y")
+    [ "$before" = "F2EFE9" ] || fail "map background shows as $before before editing"
+
+    open_palette
+    collapsed=$(window_height "$popup")
+    # "Custom colors" sits below the grid, from 98 down.
+    xdotool mousemove --window "$popup" 40 105 click 1
+    wait_for 30 popup_taller_than "$popup" "$collapsed" || fail "\"Custom colors\" did not expand the popup"
+    expanded=$(window_height "$popup")
+    popup_shown "$popup" || fail "\"Custom colors\" closed the popup"
+    # The expanded popup ends 152 pixels below the honeycomb's top: its square of 126, the grey
+    # row's 22 and the frame's 4. The honeycomb's centre is 63 pixels into the square, 10 from
+    # the popup's left; the first cell of ring 3 towards red lies 14 right of it and 24 down.
+    top=$((expanded - 152))
+    centre=$(pixel "$popup" 73 $((top + 63)))
+    [ "$centre" = "FFFFFF" ] || fail "the honeycomb's centre shows as $centre"
+    cell=$(pixel "$popup" 87 $((top + 87)))
+    [ "$cell" = "FF7F7F" ] || fail "ring 3 towards red shows as $cell"
+    xdotool mousemove --window "$popup" 87 $((top + 87)) mousedown 1
+    sleep 0.2
+    xdotool mouseup 1
+    wait_for 30 popup_hidden "$popup" || fail "a press and release on a hexagon left the popup open"
+    sleep 0.3
+    shown=$(pixel "$window" "$x" "$y")
+    [ "$shown" = "$cell" ] || fail "map background shows as $shown after choosing $cell"
+
+    # The colour is the honeycomb's, so the popup opens expanded. A slider drag (the slider is
+    # 20 wide right of the honeycomb, from 11 below its top) darkens the centre and keeps the
+    # popup open.
+    open_palette
+    [ "$(window_height "$popup")" = "$expanded" ] || fail "the popup opened collapsed for $cell"
+    xdotool mousemove --window "$popup" 140 $((top + 16)) mousedown 1
+    sleep 0.2
+    xdotool mousemove --window "$popup" 140 $((top + 71))
+    sleep 0.2
+    xdotool mouseup 1
+    sleep 0.5
+    popup_shown "$popup" || fail "the popup closed after a slider drag"
+    darker=$(pixel "$popup" 73 $((top + 63)))
+    # 60 of the slider's 104 pixels down: intensity 0.423, centre 108 = 6C.
+    [ "$darker" = "6C6C6C" ] || fail "the honeycomb's centre shows as $darker after the drag"
+    xdotool key Escape
+    wait_for 30 popup_hidden "$popup" || fail "Escape left the popup open"
+    shown=$(pixel "$window" "$x" "$y")
+    [ "$shown" = "$cell" ] || fail "map background shows as $shown after the slider drag"
+
+    # The change made the document modified: closing asks, and No ends the program.
+    wmctrl -i -c "$window"
+    wait_for 30 window_named Tintwright || fail "no save question after the change"
+    xdotool key alt+n
+    wait_for_exit
+}
+
 # Sends a macro to the running editor, as another program would; waits for the answer.
 execute_macro() {
     dbus-send --session --print-reply --type=method_call --dest=org.tintwright.tintwright \
@@ -347,6 +444,7 @@ run_inside_session() {
     switch-language) scenario_switch_language ;;
     macros-over-dbus) scenario_macros_over_dbus ;;
     drop-files) scenario_drop_files ;;
+    custom-colors) scenario_custom_colors ;;
     *) fail "unknown scenario $scenario" ;;
     esac
     echo "PASS: $scenario"

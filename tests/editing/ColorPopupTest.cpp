@@ -547,4 +547,242 @@ TEST_F(ColorPopupTest, HintsNameTheCellOrAskOnHint)
     }
 }
 
+// The custom colour area: the main window's popup expanded by "Custom colors".
+class CustomAreaTest : public ColorPopupTest
+{
+protected:
+    TColorPopup* OpenExpanded(std::uint32_t color)
+    {
+        TColorPopup* popup = Open(color);
+        if (!popup->IsExpanded())
+            ClickCell(CustomCell);
+        EXPECT_TRUE(popup->IsExpanded());
+        return popup;
+    }
+    const TCustomColorArea& Area() { return Popup()->CustomArea(); }
+    QPoint HexagonAt(int customIndex) { return ToQPoint(Area().Hexagon(customIndex)->Centre); }
+    QPoint SliderAt(int fromTop)
+    {
+        const TPopupRect& slider = Area().Geometry().Slider;
+        return {slider.Left + 4, slider.Top + fromTop};
+    }
+    void Drag(QPoint from, QPoint to)
+    {
+        QTest::mousePress(PopupWindow(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(PopupWindow(), to);
+        QTest::mouseRelease(PopupWindow(), Qt::LeftButton, {}, to);
+    }
+    static QPoint ToQPoint(TPopupPoint point) { return {point.X, point.Y}; }
+};
+
+constexpr int Ring3Red = 26; // honeycomb cell 25, the first of ring 3 on the red direction
+constexpr int Grey8 = -9; // 787878
+
+TEST_F(CustomAreaTest, PressAndReleaseOnAHexagonChoosesItAndASliderDragKeepsThePopupOpen)
+{
+    constexpr std::uint32_t Pink = TColorOf(0xFF7F7F); // ring 3 towards red: opens with it chosen
+    enum TTarget { Hexagon, Slider, Corner };
+    const struct
+    {
+        const char* Name;
+        std::uint32_t Start;
+        TTarget From;
+        int FromValue; // a custom index or a height on the slider
+        TTarget To;
+        int ToValue;
+        bool Closes;
+        std::uint32_t Color;
+        int CustomIndex;
+    } rows[] = {
+        {"ring 3 of the red direction", Brown, Hexagon, Ring3Red, Hexagon, Ring3Red, true, Pink,
+            Ring3Red},
+        {"the honeycomb's centre", Brown, Hexagon, 1, Hexagon, 1, true, TColorOf(0xFFFFFF), 1},
+        {"a grey cell", Brown, Hexagon, Grey8, Hexagon, Grey8, true, TColorOf(0x787878), Grey8},
+        {"the black end cell", Brown, Hexagon, -17, Hexagon, -17, true, 0, -17},
+        {"dragged to the next hexagon", Brown, Hexagon, Ring3Red, Hexagon, 25, true,
+            TColorOf(0xFFD4AA), 25},
+        {"pressed on a hexagon, released in the honeycomb's empty corner", Brown, Hexagon, Ring3Red,
+            Corner, 0, false, Brown, 0},
+        {"a press in the empty corner drops the choice", Pink, Corner, 0, Corner, 0, false, Pink,
+            0},
+        {"slider dragged to the middle", Brown, Slider, 0, Slider, 52, false, Brown, 0},
+        {"slider dragged with a choice made", Pink, Slider, 0, Slider, 52, false, Pink, Ring3Red},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        TColorPopup* popup = OpenExpanded(row.Start);
+        QSignalSpy changes(Picker, &TColorPickerButton::OnChange);
+        const auto where = [&](TTarget target, int value) {
+            if (target == Hexagon)
+                return HexagonAt(value);
+            if (target == Slider)
+                return SliderAt(value);
+            const TPopupRect& honeycomb = Area().Geometry().Honeycomb;
+            return QPoint(honeycomb.Left + 1, honeycomb.Top + 1);
+        };
+        Drag(where(row.From, row.FromValue), where(row.To, row.ToValue));
+        EXPECT_EQ(Closed(), row.Closes);
+        EXPECT_EQ(Picker->SelectionColor(), row.Color);
+        EXPECT_EQ(changes.count(), row.Closes ? 1 : 0);
+        EXPECT_EQ(Area().CustomIndex(), row.CustomIndex);
+        if (!row.Closes) {
+            EXPECT_TRUE(popup->IsExpanded());
+            Key(Qt::Key_Escape);
+        }
+        // Every row starts from full intensity.
+        OpenExpanded(Unlisted);
+        Drag(SliderAt(0), SliderAt(0));
+        Key(Qt::Key_Escape);
+    }
+}
+
+TEST_F(CustomAreaTest, TheChoiceAndTheIntensityLastUntilTheNextOpening)
+{
+    const struct
+    {
+        const char* Name;
+        int SliderHeight; // where the slider is left before the choice
+        int Pick;
+        std::uint32_t Color;
+        bool Expanded; // when opened again
+        int CustomIndex;
+    } rows[] = {
+        {"a honeycomb cell", 0, Ring3Red, TColorOf(0xFF7F7F), true, Ring3Red},
+        {"a honeycomb cell at a lower intensity", 26, Ring3Red, TColorOf(0xDF6060), true, Ring3Red},
+        // The slider at 55 of 104 makes the centre 787878, which is grey cell 8 too: the grey
+        // row is searched first.
+        {"a centre that is also a grey cell", 55, 1, TColorOf(0x787878), true, Grey8},
+        // At 6 the centre is F0F0F0, and the grey row has no 240.
+        {"a centre of no grey cell", 6, 1, TColorOf(0xF0F0F0), true, 1},
+        // White and black are palette colours as well, and the palette comes first.
+        {"the white end cell", 0, -1, TColorOf(0xFFFFFF), false, -1},
+        {"the black end cell", 0, -17, TColorOf(0x000000), false, -17},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        TColorPopup* popup = OpenExpanded(Unlisted);
+        Drag(SliderAt(row.SliderHeight), SliderAt(row.SliderHeight));
+        const float intensity = Area().Intensity();
+        Drag(HexagonAt(row.Pick), HexagonAt(row.Pick));
+        ASSERT_TRUE(Closed());
+        ASSERT_EQ(Picker->SelectionColor(), row.Color);
+
+        Open(row.Color);
+        EXPECT_EQ(popup->IsExpanded(), row.Expanded);
+        EXPECT_EQ(popup->height(),
+            row.Expanded ? popup->Layout().ExpandedHeight : popup->Layout().CollapsedHeight);
+        EXPECT_EQ(Area().CustomIndex(), row.CustomIndex);
+        EXPECT_EQ(Area().Intensity(), intensity);
+        Key(Qt::Key_Escape);
+        Picker->SetSelectionColor(Unlisted);
+    }
+}
+
+TEST_F(CustomAreaTest, PaintsEveryCellInItsColourAndOutlinesTheChoice)
+{
+    TColorPopup* popup = OpenExpanded(Unlisted);
+    const auto pixel = [&](QPoint p) { return popup->grab().toImage().pixel(p) & 0xFFFFFF; };
+    const auto rgb = [](std::uint32_t color) { return TColorToQColor(color).rgb() & 0xFFFFFF; };
+    const auto expectCellsPainted = [&] {
+        const QImage image = popup->grab().toImage();
+        for (int index = -GreyCellCount; index <= HoneycombCellCount; ++index)
+            if (const auto hexagon = Area().Hexagon(index)) {
+                const QPoint centre = ToQPoint(hexagon->Centre);
+                EXPECT_EQ(image.pixel(centre) & 0xFFFFFF, rgb(hexagon->Color)) << index;
+                // Hit testing finds the cell that is painted there.
+                EXPECT_EQ(Area().CustomIndexAt(hexagon->Centre), index);
+            }
+    };
+    expectCellsPainted();
+
+    // The slider's bar runs from white to black, the marker's tip points at full intensity.
+    const TPopupRect& slider = Area().Geometry().Slider;
+    EXPECT_EQ(pixel({slider.Left + 5, slider.Top}), 0xFFFFFFu);
+    EXPECT_EQ(pixel({slider.Left + 5, slider.Bottom - 1}), 0x000000u);
+    const QRgb face = popup->palette().color(QPalette::Button).rgb() & 0xFFFFFF;
+    EXPECT_EQ(pixel({slider.Left + 11, slider.Top}), 0x000000u);
+    EXPECT_EQ(pixel({slider.Left + 11, slider.Top + 3}), face);
+
+    // A slider drag darkens the centre cell and moves the marker, while the popup stays open.
+    Drag(SliderAt(0), SliderAt(52));
+    EXPECT_EQ(pixel(HexagonAt(1)), 0x808080u);
+    EXPECT_EQ(pixel({slider.Left + 11, slider.Top + 52}), 0x000000u);
+    EXPECT_EQ(pixel({slider.Left + 11, slider.Top}), face);
+    expectCellsPainted();
+
+    // The chosen cell's outline inverts what lies under it (here its top point); its centre
+    // keeps its colour, and the preview square in the custom button shows it.
+    const QPoint top(0, -5);
+    const QPoint first = HexagonAt(Ring3Red);
+    const QRgb firstTop = pixel(first + top);
+    QTest::mousePress(PopupWindow(), Qt::LeftButton, {}, first);
+    EXPECT_EQ(pixel(first + top), firstTop ^ 0xFFFFFF);
+    EXPECT_EQ(pixel(first), rgb(*Area().CustomColor()));
+    EXPECT_EQ(pixel(Centre(popup->Layout().PreviewSquare)), rgb(*Area().CustomColor()));
+    // Dragging on to the next hexagon moves the outline with the choice.
+    const QPoint next = HexagonAt(Ring3Red - 1);
+    const QRgb nextTop = pixel(next + top);
+    QTest::mouseMove(PopupWindow(), next);
+    EXPECT_EQ(pixel(first + top), firstTop);
+    EXPECT_EQ(pixel(next + top), nextTop ^ 0xFFFFFF);
+    EXPECT_EQ(pixel(Centre(popup->Layout().PreviewSquare)), rgb(*Area().CustomColor()));
+    QTest::mouseRelease(PopupWindow(), Qt::LeftButton, {}, next);
+    ASSERT_TRUE(Closed());
+
+    // A grey cell is outlined the same way.
+    OpenExpanded(Unlisted);
+    const QPoint grey = HexagonAt(Grey8);
+    QTest::mousePress(PopupWindow(), Qt::LeftButton, {}, grey);
+    EXPECT_EQ(pixel(grey + top), 0x787878u ^ 0xFFFFFF);
+    EXPECT_EQ(pixel(grey), 0x787878u);
+    QTest::mouseRelease(PopupWindow(), Qt::LeftButton, {}, grey);
+}
+
+TEST_F(CustomAreaTest, HintsNameTheIntensityOrTheColourInTheGivenFormat)
+{
+    const QString none = "(no hint)";
+    const struct
+    {
+        const char* Name;
+        QString ColorFormat;
+        QString IntensityFormat;
+        bool OverSlider;
+        QString Hint;
+    } rows[] = {
+        {"slider, built-in", {}, {}, true, "Intensity: 50%"},
+        {"slider, translated", {}, QString::fromUtf8("Intensit\xC3\xA4t %d %%"), true,
+            QString::fromUtf8("Intensit\xC3\xA4t 50 %")},
+        {"slider, a string placeholder", {}, "Intensity %s", true, "Intensity: 50%"},
+        {"hexagon, built-in", {}, {}, false, "red: 191, green: 64, blue: 64"},
+        {"hexagon, translated", QString::fromUtf8("rot %d, gr\xC3\xBCn %d, blau %d"), {}, false,
+            QString::fromUtf8("rot 191, gr\xC3\xBCn 64, blau 64")},
+        {"hexagon, two placeholders", "%d/%d", {}, false, "red: 191, green: 64, blue: 64"},
+        {"hexagon, a pointer written", "%n%d%d%d", {}, false, "red: 191, green: 64, blue: 64"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        Picker->SetColorHintText(row.ColorFormat);
+        Picker->SetIntensityHintText(row.IntensityFormat);
+        TColorPopup* popup = OpenExpanded(Unlisted);
+        Drag(SliderAt(52), SliderAt(52)); // 50%, where ring 3 towards red is BF4040
+        const QPoint pos = row.OverSlider ? SliderAt(40) : HexagonAt(Ring3Red);
+        QToolTip::showText(popup->mapToGlobal(pos), none, popup);
+        QHelpEvent help(QEvent::ToolTip, pos, popup->mapToGlobal(pos));
+        QApplication::sendEvent(popup, &help);
+        EXPECT_EQ(QToolTip::text(), row.Hint);
+        Key(Qt::Key_Escape);
+        QToolTip::hideText();
+    }
+
+    // During a slider drag the hint follows the intensity.
+    Picker->SetIntensityHintText({});
+    OpenExpanded(Unlisted);
+    QTest::mousePress(PopupWindow(), Qt::LeftButton, {}, SliderAt(26));
+    EXPECT_EQ(QToolTip::text(), "Intensity: 75%");
+    QTest::mouseMove(PopupWindow(), SliderAt(0));
+    EXPECT_EQ(QToolTip::text(), "Intensity: 100%");
+    QTest::mouseRelease(PopupWindow(), Qt::LeftButton, {}, SliderAt(0));
+    Key(Qt::Key_Escape);
+}
+
 } // namespace
