@@ -80,6 +80,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -151,4 +152,6 @@ private:
     // Set by each applied language: ProgramFolder + "Help/" + the language's help file.
     std::filesystem::path FHelpFile;
     TAnsiString FWhatsThisCaption = "What's this?";
+    // The first file of the drag over the window, read as it entered.
+    std::optional<std::filesystem::path> FDraggedFile;
 };

@@ -9,6 +9,8 @@
 #include <QDropEvent>
 #include <QMimeData>
 
+#include <utility>
+
 namespace {
 
 std::optional<std::filesystem::path> DroppedFile(const QMimeData* data)
@@ -78,20 +80,31 @@ void TMainForm::OpenDroppedFile(const std::filesystem::path& file)
 
 void TMainForm::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (acceptDrops() && DroppedFile(event->mimeData()))
+    // The list is read as the drag enters: under load the X11 drop protocol can fail to deliver
+    // the data again at the drop itself.
+    FDraggedFile = acceptDrops() ? DroppedFile(event->mimeData()) : std::nullopt;
+    if (FDraggedFile)
         event->acceptProposedAction();
 }
 
 void TMainForm::dragMoveEvent(QDragMoveEvent* event)
 {
-    if (acceptDrops() && DroppedFile(event->mimeData()))
+    if (FDraggedFile)
         event->acceptProposedAction();
+}
+
+void TMainForm::dragLeaveEvent(QDragLeaveEvent*)
+{
+    FDraggedFile.reset();
 }
 
 void TMainForm::dropEvent(QDropEvent* event)
 {
-    const auto file = acceptDrops() ? DroppedFile(event->mimeData()) : std::nullopt;
+    std::optional<std::filesystem::path> file = DroppedFile(event->mimeData());
     if (!file)
+        file = std::exchange(FDraggedFile, std::nullopt);
+    FDraggedFile.reset();
+    if (!acceptDrops() || !file)
         return;
     event->acceptProposedAction();
     // Only the first file of a drop is taken; the drag source is answered before a save question

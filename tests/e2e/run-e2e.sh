@@ -12,6 +12,8 @@ title="Tintwright for TomTom Navigator"
 
 fail() {
     echo "FAIL: $*" >&2
+    # What the screen showed, for a run kept with TINTWRIGHT_E2E_KEEP=1.
+    [ -n "${DISPLAY:-}" ] && import -window root "$work/failure.png" 2>/dev/null || true
     exit 1
 }
 
@@ -424,7 +426,7 @@ scenario_drop_files() {
     start_program
     # Three files: only the first is opened, whatever the letter case of its extension.
     drag_onto_editor "$work/NIGHT.CLR" "$work/second.clr" "$work/third.cpf"
-    wait_for 30 window_named "NIGHT.CLR - $title" || fail "caption is \"$(xdotool getwindowname "$window")\""
+    wait_for 50 window_named "NIGHT.CLR - $title" || fail "caption is \"$(xdotool getwindowname "$window")\" after the drag: $(cat "$work/drag.log")"
     sleep 0.5
     window_named "NIGHT.CLR - $title" || fail "a later file of the drop was opened too"
     close_through_window_manager
