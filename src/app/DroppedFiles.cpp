@@ -7,17 +7,6 @@
 
 namespace {
 
-int HexDigitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 bool StartsWithAscii(std::string_view text, std::string_view prefix)
 {
     return text.size() >= prefix.size() && SameTextAscii(text.substr(0, prefix.size()), prefix);

@@ -254,8 +254,8 @@ std::string TextWithValue(
 
 } // namespace
 
-TAnsiString ReadProfileString(const fs::path& file, std::string_view section, std::string_view key,
-    TAnsiView defaultValue)
+TAnsiString ReadProfileString(
+    const fs::path& file, std::string_view section, std::string_view key, TAnsiView defaultValue)
 {
     const std::string text = ReadTextOrNothing(file);
     const TKeyPlace place = LocateKey(text, section, key);

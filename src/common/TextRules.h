@@ -14,5 +14,8 @@ std::string AsciiLowerCase(std::string_view text);
 std::string AsciiUpperCase(std::string_view text);
 bool SameTextAscii(std::string_view a, std::string_view b);
 
+// The value of a hexadecimal digit of either case; -1 for any other character.
+int HexDigitValue(char c);
+
 // printf-style formatting into a std::string (the system's message templates use %s and %d).
 std::string FormatText(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -29,14 +29,8 @@ std::optional<std::uint32_t> ParseColorCode(std::string_view text)
         return std::nullopt;
     std::uint32_t value = 0;
     for (char c : text) {
-        int digit;
-        if (c >= '0' && c <= '9')
-            digit = c - '0';
-        else if (c >= 'A' && c <= 'F')
-            digit = c - 'A' + 10;
-        else if (c >= 'a' && c <= 'f')
-            digit = c - 'a' + 10;
-        else
+        const int digit = HexDigitValue(c);
+        if (digit < 0)
             return std::nullopt;
         value = value << 4 | std::uint32_t(digit);
     }

@@ -72,6 +72,14 @@ close_through_window_manager() {
     wait_for_exit
 }
 
+# Closes a modified document: the save question comes, and No ("Nein" alike) lets it close.
+close_without_saving() {
+    wmctrl -i -c "$window"
+    wait_for 30 window_named Tintwright || fail "no save question at close"
+    xdotool key alt+n
+    wait_for_exit
+}
+
 expected_settings() {
     printf '[Language]\r\nDefaultLanguage=English\r\n[Preview]\r\nDefaultPreview=%s\r\n' "$1"
 }
@@ -216,10 +224,7 @@ scenario_picker_by_keyboard() {
     xdotool key Escape
     sleep 0.3
     kill -0 "$program_pid" || fail "Cancel in the save question closed the program"
-    wmctrl -i -c "$window"
-    wait_for 30 window_named Tintwright || fail "no save question the second time"
-    xdotool key alt+n
-    wait_for_exit
+    close_without_saving
 }
 
 scenario_switch_language() {
@@ -250,10 +255,7 @@ scenario_switch_language() {
     sleep 0.5
     # Cancelling the save stops the close.
     kill -0 "$program_pid" || fail "the program closed although nothing was saved"
-    wmctrl -i -c "$window"
-    wait_for 30 window_named Tintwright || fail "no save question the second time"
-    xdotool key alt+n
-    wait_for_exit
+    close_without_saving
 }
 
 # The palette popup: the program's tallest visible window besides the main one (tool tips are
@@ -347,10 +349,7 @@ scenario_custom_colors() {
     [ "$shown" = "$cell" ] || fail "map background shows as $shown after the slider drag"
 
     # The change made the document modified: closing asks, and No ends the program.
-    wmctrl -i -c "$window"
-    wait_for 30 window_named Tintwright || fail "no save question after the change"
-    xdotool key alt+n
-    wait_for_exit
+    close_without_saving
 }
 
 # Sends a macro to the running editor, as another program would; waits for the answer.
