@@ -23,8 +23,9 @@ bool StartsWithAscii(std::string_view text, std::string_view prefix)
     return text.size() >= prefix.size() && SameTextAscii(text.substr(0, prefix.size()), prefix);
 }
 
-// The local path a file URL names, or nothing for another host or scheme.
-std::optional<std::filesystem::path> LocalPathOfUrl(std::string_view url)
+} // namespace
+
+std::optional<std::filesystem::path> LocalFileOfUrl(std::string_view url)
 {
     if (!StartsWithAscii(url, "file:"))
         return std::nullopt;
@@ -62,8 +63,6 @@ std::optional<std::filesystem::path> LocalPathOfUrl(std::string_view url)
     return std::filesystem::path(std::move(path));
 }
 
-} // namespace
-
 std::optional<std::filesystem::path> FirstLocalFileOfUriList(std::string_view uriList)
 {
     std::size_t start = 0;
@@ -76,7 +75,7 @@ std::optional<std::filesystem::path> FirstLocalFileOfUriList(std::string_view ur
         start = end + 1;
         if (line.empty() || line.front() == '#')
             continue;
-        if (std::optional<std::filesystem::path> path = LocalPathOfUrl(line))
+        if (std::optional<std::filesystem::path> path = LocalFileOfUrl(line))
             return path;
     }
     return std::nullopt;
