@@ -63,6 +63,25 @@ std::optional<std::filesystem::path> LocalFileOfUrl(std::string_view url)
     return std::filesystem::path(std::move(path));
 }
 
+std::string FileUrlOfPath(const std::filesystem::path& absolutePath)
+{
+    constexpr std::string_view HexDigits = "0123456789ABCDEF";
+    std::string url = "file://";
+    for (const char c : absolutePath.native()) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z')
+            || (byte >= '0' && byte <= '9')
+            || std::string_view("-._~/").find(c) != std::string_view::npos) {
+            url += c;
+        } else {
+            url += '%';
+            url += HexDigits[byte >> 4];
+            url += HexDigits[byte & 0x0F];
+        }
+    }
+    return url;
+}
+
 std::optional<std::filesystem::path> FirstLocalFileOfUriList(std::string_view uriList)
 {
     std::size_t start = 0;
