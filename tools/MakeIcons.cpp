@@ -1,17 +1,21 @@
 // Draws the program's artwork into resources/: the toolbar images (16 x 16, and 32 x 32 as @2x for
-// high-density screens), the eyedropper cursor of the preview and the program icon.
+// high-density screens), the eyedropper cursor of the preview and the program icon, also in the
+// sizes of the desktop's icon theme and as SVG.
 //
 // Usage: tintwright_make_icons <resources folder>
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QString>
 
+#include <cstddef>
 #include <cstdio>
 #include <functional>
+#include <iterator>
 
 namespace {
 
@@ -140,23 +144,71 @@ bool SaveEyedropper(const QString& file)
     return image.save(file);
 }
 
-// The program icon: a colour swatch fan over a map pin.
-void DrawProgramIcon(QPainter& p)
+// The program icon: a fan of colour swatches over a map pin, on the 16 x 16 canvas. One
+// description serves both the images and the SVG, so they cannot drift apart.
+namespace ProgramIcon {
+
+const QPointF Pivot(8, 13.5);
+const QColor Stroke(60, 60, 60);
+constexpr double StrokeWidth = 0.5;
+// Each swatch before its turn: a rounded bar standing up from just above the pivot.
+const QRectF Swatch(-1.4, -12.5, 2.8, 11);
+constexpr double SwatchRadius = 0.8;
+constexpr double FirstAngle = -62, AngleStep = 24;
+const QColor Swatches[] = {{233, 144, 160}, {250, 190, 140}, {255, 250, 190}, {200, 230, 180},
+    {170, 211, 223}, {0, 120, 255}};
+const QPointF PinCentre(0, -1);
+constexpr double PinRadius = 1.8;
+const QColor Pin(200, 40, 40);
+
+void Draw(QPainter& p)
 {
-    const QColor swatches[] = {{233, 144, 160}, {250, 190, 140}, {255, 250, 190}, {200, 230, 180},
-        {170, 211, 223}, {0, 120, 255}};
-    p.translate(8, 13.5);
-    for (int i = 0; i < 6; ++i) {
+    p.translate(Pivot);
+    p.setPen(Outline(Stroke, StrokeWidth));
+    for (std::size_t i = 0; i < std::size(Swatches); ++i) {
         p.save();
-        p.rotate(-62 + i * 24);
-        p.setPen(Outline(QColor(60, 60, 60), 0.5));
-        p.setBrush(swatches[i]);
-        p.drawRoundedRect(QRectF(-1.4, -12.5, 2.8, 11), 0.8, 0.8);
+        p.rotate(FirstAngle + double(i) * AngleStep);
+        p.setBrush(Swatches[i]);
+        p.drawRoundedRect(Swatch, SwatchRadius, SwatchRadius);
         p.restore();
     }
-    p.setPen(Outline(QColor(60, 60, 60), 0.5));
-    p.setBrush(QColor(200, 40, 40));
-    p.drawEllipse(QPointF(0, -1), 1.8, 1.8);
+    p.setBrush(Pin);
+    p.drawEllipse(PinCentre, PinRadius, PinRadius);
+}
+
+QString Svg()
+{
+    const auto number = [](double value) { return QString::number(value, 'g', 6); };
+    QString svg
+        = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                         "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" "
+                         "viewBox=\"0 0 16 16\">\n");
+    svg += QStringLiteral("  <g transform=\"translate(%1 %2)\" stroke=\"%3\" stroke-width=\"%4\" "
+                          "stroke-linejoin=\"round\" stroke-linecap=\"round\">\n")
+               .arg(number(Pivot.x()), number(Pivot.y()), Stroke.name(), number(StrokeWidth));
+    for (std::size_t i = 0; i < std::size(Swatches); ++i) {
+        svg += QStringLiteral("    <rect transform=\"rotate(%1)\" x=\"%2\" y=\"%3\" width=\"%4\" "
+                              "height=\"%5\" rx=\"%6\" fill=\"%7\"/>\n")
+                   .arg(number(FirstAngle + double(i) * AngleStep), number(Swatch.x()),
+                       number(Swatch.y()), number(Swatch.width()), number(Swatch.height()),
+                       number(SwatchRadius), Swatches[i].name());
+    }
+    svg += QStringLiteral("    <circle cx=\"%1\" cy=\"%2\" r=\"%3\" fill=\"%4\"/>\n")
+               .arg(number(PinCentre.x()), number(PinCentre.y()), number(PinRadius), Pin.name());
+    svg += QStringLiteral("  </g>\n</svg>\n");
+    return svg;
+}
+
+} // namespace ProgramIcon
+
+bool SaveText(const QString& file, const QString& text)
+{
+    QFile out(file);
+    if (out.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        && out.write(text.toUtf8()) == text.toUtf8().size() && out.flush())
+        return true;
+    std::fprintf(stderr, "Cannot write %s\n", qPrintable(file));
+    return false;
 }
 
 } // namespace
@@ -190,6 +242,15 @@ int main(int argc, char** argv)
         ok &= Save(folder.filePath(QString("icons/%1@2x.png").arg(image.Name)), 32, image.Draw);
     }
     ok &= SaveEyedropper(folder.filePath("cursors/eyedropper.png"));
-    ok &= Save(folder.filePath("tintwright.png"), 256, DrawProgramIcon);
+    ok &= Save(folder.filePath("tintwright.png"), 256, ProgramIcon::Draw);
+    // The desktop's icon theme: every size a menu, a task bar or a file manager asks for.
+    const QString themeIcon = QStringLiteral("icons/hicolor/%1/apps/org.tintwright.tintwright.%2");
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString sizeFolder = QStringLiteral("%1x%1").arg(size);
+        folder.mkpath(QStringLiteral("icons/hicolor/%1/apps").arg(sizeFolder));
+        ok &= Save(folder.filePath(themeIcon.arg(sizeFolder, "png")), size, ProgramIcon::Draw);
+    }
+    folder.mkpath("icons/hicolor/scalable/apps");
+    ok &= SaveText(folder.filePath(themeIcon.arg("scalable", "svg")), ProgramIcon::Svg());
     return ok ? 0 : 1;
 }

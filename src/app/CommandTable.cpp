@@ -16,7 +16,7 @@ const std::array<TCommand, CommandCount> Commands = {{
     {"ActionFileOpen",            C::File,  "&Open...",                              "Open",            "Ctrl+O",       "",       ImageOpen, false, true,  false, R::Always, 0},
     {"ActionFileSave",            C::File,  "&Save",                                 "Save",            "Ctrl+S",       "",       ImageSave, true,  true,  true,  R::WhileModified, 0},
     {"ActionFileSaveAs",          C::File,  "S&ave as...",                           "Save as",         "Shift+Ctrl+S", "",       NoImage,   false, false, false, R::WhileModified, 0},
-    {"ActionFileExit",            C::File,  "&Exit",                                 "Exit",            "",             "",       NoImage,   true,  false, false, R::Always, 0},
+    {"ActionFileExit",            C::File,  "&Exit",                                 "Exit",            "",             "Ctrl+Q", NoImage,   true,  false, false, R::Always, 0},
     {"ActionEditUndo",            C::Edit,  "&Undo",                                 "Undo",            "Ctrl+Z",       "",       ImageUndo, false, true,  true,  R::WhileUndoable, 0},
     {"ActionEditRedo",            C::Edit,  "&Redo",                                 "Redo",            "Shift+Ctrl+Z", "",       ImageRedo, false, true,  false, R::WhileRedoable, 0},
     {"ActionToolsOpenPreview",    C::Tools, "O&pen preview...",                      "",                "",             "",       NoImage,   false, false, false, R::Always, 0},

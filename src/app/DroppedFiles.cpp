@@ -12,8 +12,9 @@ bool StartsWithAscii(std::string_view text, std::string_view prefix)
     return text.size() >= prefix.size() && SameTextAscii(text.substr(0, prefix.size()), prefix);
 }
 
-// The local path a file URL names, or nothing for another host or scheme.
-std::optional<std::filesystem::path> LocalPathOfUrl(std::string_view url)
+} // namespace
+
+std::optional<std::filesystem::path> LocalFileOfUrl(std::string_view url)
 {
     if (!StartsWithAscii(url, "file:"))
         return std::nullopt;
@@ -51,7 +52,24 @@ std::optional<std::filesystem::path> LocalPathOfUrl(std::string_view url)
     return std::filesystem::path(std::move(path));
 }
 
-} // namespace
+std::string FileUrlOfPath(const std::filesystem::path& absolutePath)
+{
+    constexpr std::string_view HexDigits = "0123456789ABCDEF";
+    std::string url = "file://";
+    for (const char c : absolutePath.native()) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z')
+            || (byte >= '0' && byte <= '9')
+            || std::string_view("-._~/").find(c) != std::string_view::npos) {
+            url += c;
+        } else {
+            url += '%';
+            url += HexDigits[byte >> 4];
+            url += HexDigits[byte & 0x0F];
+        }
+    }
+    return url;
+}
 
 std::optional<std::filesystem::path> FirstLocalFileOfUriList(std::string_view uriList)
 {
@@ -65,7 +83,7 @@ std::optional<std::filesystem::path> FirstLocalFileOfUriList(std::string_view ur
         start = end + 1;
         if (line.empty() || line.front() == '#')
             continue;
-        if (std::optional<std::filesystem::path> path = LocalPathOfUrl(line))
+        if (std::optional<std::filesystem::path> path = LocalFileOfUrl(line))
             return path;
     }
     return std::nullopt;

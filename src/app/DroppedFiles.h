@@ -6,6 +6,14 @@
 
 // Files dropped onto the main window: which one is taken and what it is opened as.
 
+// The local file a "file:" URL names ("file:///...", "file://localhost/..." or "file:/...",
+// percent escapes decoded to the file system's bytes); nothing for another host or scheme.
+std::optional<std::filesystem::path> LocalFileOfUrl(std::string_view url);
+
+// The "file:///..." URL of an absolute path: every byte but ASCII letters, digits and "-._~/"
+// percent-escaped, so any file name, in any encoding, comes back whole from LocalFileOfUrl.
+std::string FileUrlOfPath(const std::filesystem::path& absolutePath);
+
 // The first local file of a text/uri-list ("file:///..." or "file://localhost/...", percent
 // escapes decoded to the file system's bytes); lines starting with "#" are comments, and URLs of
 // other hosts or schemes are passed over. Nothing when the list names no local file.

@@ -7,13 +7,28 @@
 
 #include <cstddef>
 #include <deque>
+#include <filesystem>
 #include <functional>
+
+// What the desktop asks of the program through org.freedesktop.Application, as the window
+// answers it: Activate shows and raises the window; OpenFile takes one local file the way a
+// dropped file is taken (the window checks that it exists and dispatches it by its extension).
+struct TDesktopHandlers
+{
+    std::function<void()> Activate;
+    std::function<void(const std::filesystem::path& file)> OpenFile;
+};
 
 // Receives macros from other programs on a D-Bus connection (the session bus in the program):
 // exports one method, Execute(s macro), at "/System" under "org.tintwright.System", and asks for
 // the well-known name, queueing behind a copy that already holds it. Each macro runs through the
 // handler before its caller is answered; the handler may show a modal dialog meanwhile. Destroy
 // it from outside its handler (QtDBus still holds the object while the handler's call returns).
+//
+// Given desktop handlers, it also exports org.freedesktop.Application at the path of the name
+// ("/org/tintwright/tintwright"): Activate, Open (file URLs; others are passed over) and
+// ActivateAction (refused: the program has no actions). Those requests wait in the same line as
+// macros, so one request runs to its end before the next starts.
 class TMessageServer : public QObject
 {
     Q_OBJECT
@@ -23,38 +38,50 @@ public:
 
     // Macros longer than this (in bytes of UTF-8) are refused with an error reply.
     static constexpr qsizetype MaxMacroBytes = 65536;
-    // Macros that arrive while the handler runs wait for it, up to this many; more are refused.
+    // Requests that arrive while a handler runs wait for it, up to this many; more are refused.
     static constexpr std::size_t MaxWaitingMacros = 100;
+    // An Open request naming more files than this is refused.
+    static constexpr qsizetype MaxOpenedFiles = 1000;
 
     enum class TNameState { Owned, Queued, Failed };
 
     TMessageServer(const QDBusConnection& connection, const QString& serviceName, THandler handler,
-        QObject* parent = nullptr);
+        TDesktopHandlers desktop = {}, QObject* parent = nullptr);
     ~TMessageServer() override;
 
-    // Whether the object is exported and how the name request was answered, when it was made.
+    // Whether the objects are exported and how the name request was answered, when it was made.
     bool IsExported() const { return FExported; }
     TNameState NameState() const { return FNameState; }
 
 private:
     friend class TSystemAdaptor;
-    struct TWaitingMacro
+    friend class TApplicationAdaptor;
+    struct TWaitingRequest
     {
-        QString Macro;
+        std::function<void()> Run;
         QDBusMessage Message;
     };
 
     void Execute(const QString& macro, const QDBusMessage& message);
-    // Runs the handler and answers the caller; false when the server went away meanwhile.
-    bool RunAndReply(const QString& macro, const QDBusMessage& message);
+    void Open(const QStringList& urls, const QDBusMessage& message);
+    void Activate(const QDBusMessage& message);
+    void Refuse(const QDBusMessage& message, const QString& error, const QString& text);
+    // Runs the request now, or after the one in progress; every reply is sent after its run.
+    void Enqueue(std::function<void()> run, const QDBusMessage& message);
+    // Runs a request and answers its caller; false when the server went away meanwhile.
+    bool RunAndReply(const TWaitingRequest& request);
 
     QDBusConnection FConnection;
     QString FServiceName;
+    QString FApplicationPath;
     THandler FHandler;
+    TDesktopHandlers FDesktop;
     bool FExported = false;
+    bool FSystemExported = false;
+    bool FApplicationExported = false;
     TNameState FNameState = TNameState::Failed;
-    // A macro runs to its end before the next starts, even when the handler's dialog lets the
-    // event loop deliver another request.
+    // A request runs to its end before the next starts, even when the handler's dialog lets the
+    // event loop deliver another.
     bool FRunning = false;
-    std::deque<TWaitingMacro> FWaiting;
+    std::deque<TWaitingRequest> FWaiting;
 };

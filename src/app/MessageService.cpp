@@ -33,3 +33,11 @@ std::string MessageServiceName(std::string_view executableFileName)
     }
     return std::string(ServicePrefix) + element;
 }
+
+std::string ApplicationObjectPath(std::string_view serviceName)
+{
+    std::string path = "/";
+    for (const char c : serviceName)
+        path += c == '.' ? '/' : c;
+    return path;
+}

@@ -10,5 +10,10 @@
 // bus name: "tintwright" gives "org.tintwright.tintwright".
 std::string MessageServiceName(std::string_view executableFileName);
 
+// The object a desktop calls through org.freedesktop.Application: the service name with its dots
+// as slashes, "/org/tintwright/tintwright", as that interface asks.
+std::string ApplicationObjectPath(std::string_view serviceName);
+
 inline constexpr const char* MessageObjectPath = "/System";
 inline constexpr const char* MessageInterfaceName = "org.tintwright.System";
+inline constexpr const char* ApplicationInterfaceName = "org.freedesktop.Application";

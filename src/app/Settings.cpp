@@ -6,11 +6,34 @@
 #include "common/ProfileFile.h"
 #include "common/TextRules.h"
 
+#include <cerrno>
 #include <exception>
+#include <system_error>
+#include <vector>
+
+#include <sys/stat.h>
 
 namespace {
 
 constexpr std::uint16_t DefaultTomTomVersion = 5;
+
+// Makes the folder and any missing folders above it, outermost first.
+void MakeFolders(const std::filesystem::path& folder)
+{
+    std::vector<std::filesystem::path> missing;
+    std::error_code error;
+    for (std::filesystem::path path = folder;
+         !path.empty() && !std::filesystem::exists(path, error); path = path.parent_path()) {
+        if (error || path == path.parent_path())
+            break;
+        missing.push_back(path);
+    }
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+        // The settings are the user's own: others need not read them.
+        if (::mkdir(it->c_str(), 0700) != 0 && errno != EEXIST)
+            throw std::system_error(errno, std::generic_category());
+    }
+}
 
 } // namespace
 
@@ -42,9 +65,11 @@ std::string SettingsPreviewValue(std::string_view previewPath, std::string_view 
 }
 
 void WriteSettings(const std::filesystem::path& iniFile, const TSettings& settings,
-    std::string_view previewsFolder)
+    std::string_view previewsFolder, TSettingsFolder folder)
 {
     try {
+        if (folder == TSettingsFolder::MadeWhenMissing)
+            MakeFolders(iniFile.parent_path());
         WriteProfileString(iniFile, "Language", "DefaultLanguage", settings.DefaultLanguage);
         WriteProfileString(iniFile, "Preview", "DefaultPreview",
             SettingsPreviewValue(settings.DefaultPreview, previewsFolder));

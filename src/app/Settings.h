@@ -24,7 +24,11 @@ std::string CompleteSettingsPath(std::string_view value, std::string_view folder
 // folder, else the full path.
 std::string SettingsPreviewValue(std::string_view previewPath, std::string_view previewsFolder);
 
+// Whether writing the settings may first make the settings file's folder: the user's settings
+// folder of an installed program is made at its first close; a program folder never is.
+enum class TSettingsFolder { MustExist, MadeWhenMissing };
+
 // Writes the language and the preview back, keeping the rest of the file; throws TError
-// "Unable to write to <file>" on any failure.
+// "Unable to write to <file>" on any failure. Folders that are made get mode 0700.
 void WriteSettings(const std::filesystem::path& iniFile, const TSettings& settings,
-    std::string_view previewsFolder);
+    std::string_view previewsFolder, TSettingsFolder folder = TSettingsFolder::MustExist);

@@ -51,6 +51,36 @@ TEST(DroppedFilesTest, TakesTheFirstLocalFileOfAUriList)
     }
 }
 
+// What the launcher sends for a path, the program reads back as the same bytes.
+TEST(DroppedFilesTest, FileUrlsOfPathsReadBackWhole)
+{
+    struct TRow
+    {
+        const char* Name;
+        std::string Path;
+        std::string Url;
+    };
+    const std::vector<TRow> rows = {
+        {"plain", "/home/me/night.clr", "file:///home/me/night.clr"},
+        {"blank, percent and hash", "/My Files/100% #1.clr",
+            "file:///My%20Files/100%25%20%231.clr"},
+        {"query and fragment marks", "/a?b=c&d;e.clr", "file:///a%3Fb%3Dc%26d%3Be.clr"},
+        {"UTF-8", "/\xC3\xA9t\xC3\xA9.cpf", "file:///%C3%A9t%C3%A9.cpf"},
+        {"not UTF-8", "/\xE9\xFF.clr", "file:///%E9%FF.clr"},
+        {"control characters", "/a\r\nb\t.clr", "file:///a%0D%0Ab%09.clr"},
+    };
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.Name);
+        const std::string url = FileUrlOfPath(row.Path);
+        EXPECT_EQ(url, row.Url);
+        const std::optional<std::filesystem::path> back = LocalFileOfUrl(url);
+        ASSERT_TRUE(back.has_value());
+        EXPECT_EQ(back->native(), row.Path);
+        // A list of several reads its first whole as well.
+        EXPECT_EQ(FirstLocalFileOfUriList(url + "\r\n" + FileUrlOfPath("/b.clr")), back);
+    }
+}
+
 TEST(DroppedFilesTest, DispatchesByExtensionInAnyCase)
 {
     struct TRow

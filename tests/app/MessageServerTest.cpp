@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -249,6 +250,59 @@ TEST_F(MessageServerTest, ExportsTheExecuteMethodOnly)
         QDBusMessage::createMethodCall(ServiceName, QString::fromLatin1(MessageObjectPath),
             QString::fromLatin1(MessageInterfaceName), QStringLiteral("close"))));
     EXPECT_EQ(close.type(), QDBusMessage::ErrorMessage);
+}
+
+// The desktop's calls, as GApplication and the launcher make them: each request waits for the one
+// before it, macros included, and the window is raised before the first file opens.
+TEST_F(MessageServerTest, HandsTheDesktopsFilesOverInOrder)
+{
+    std::vector<QString> log;
+    TDesktopHandlers desktop;
+    desktop.Activate = [&log] { log.push_back(QStringLiteral("activate")); };
+    desktop.OpenFile = [&log](const std::filesystem::path& file) {
+        log.push_back(QStringLiteral("open ") + QString::fromStdString(file.native()));
+        // Stands for the save-changes prompt: a macro arrives while it is up.
+        if (file == "/tmp/a.clr")
+            QTest::qWait(300);
+    };
+    TMessageServer server(
+        FServerBus, ServiceName,
+        [&log](const QString& macro) { log.push_back(QStringLiteral("macro ") + macro); }, desktop);
+    ASSERT_TRUE(server.IsExported());
+
+    const QString path = QStringLiteral("/org/tintwright/tintwright");
+    const QString interface = QStringLiteral("org.freedesktop.Application");
+    QDBusMessage open = QDBusMessage::createMethodCall(ServiceName, path, interface, "Open");
+    open << QStringList {"file:///tmp/a.clr", "https://example.org/x.clr",
+        "file:///tmp/b%20c%C3%A9.cpf", "file://localhost/tmp/d.clf"}
+         << QVariantMap();
+    const QDBusPendingCall opened = FClientBus.asyncCall(open, 20000);
+    QTest::qWait(100);
+    const QDBusPendingCall macro = Send(QStringLiteral("[Open(/tmp/e.clr)]"));
+    QDBusMessage activate
+        = QDBusMessage::createMethodCall(ServiceName, path, interface, "Activate");
+    activate << QVariantMap {{"desktop-startup-id", "x"}};
+
+    EXPECT_EQ(Wait(opened).type(), QDBusMessage::ReplyMessage);
+    EXPECT_EQ(Wait(macro).type(), QDBusMessage::ReplyMessage);
+    EXPECT_EQ(Wait(FClientBus.asyncCall(activate)).type(), QDBusMessage::ReplyMessage);
+    EXPECT_EQ(log,
+        (std::vector<QString> {"activate", "open /tmp/a.clr", "open /tmp/b c\u00E9.cpf",
+            "open /tmp/d.clf", "macro [Open(/tmp/e.clr)]", "activate"}));
+
+    QDBusMessage action
+        = QDBusMessage::createMethodCall(ServiceName, path, interface, "ActivateAction");
+    action << QStringLiteral("quit") << QVariantList() << QVariantMap();
+    const QDBusMessage refused = Wait(FClientBus.asyncCall(action));
+    EXPECT_EQ(refused.type(), QDBusMessage::ErrorMessage);
+    EXPECT_EQ(refused.errorName(), QDBusError::errorString(QDBusError::NotSupported));
+
+    QDBusMessage tooMany = QDBusMessage::createMethodCall(ServiceName, path, interface, "Open");
+    tooMany << QStringList(int(TMessageServer::MaxOpenedFiles) + 1, "file:///tmp/a.clr")
+            << QVariantMap();
+    log.clear();
+    EXPECT_EQ(Wait(FClientBus.asyncCall(tooMany)).type(), QDBusMessage::ErrorMessage);
+    EXPECT_TRUE(log.empty());
 }
 
 } // namespace

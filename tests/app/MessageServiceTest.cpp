@@ -35,4 +35,11 @@ TEST(MessageServiceTest, NamesTheServiceAfterTheExecutable)
     }
 }
 
+TEST(MessageServiceTest, PutsTheApplicationObjectAtTheServicesPath)
+{
+    EXPECT_EQ(ApplicationObjectPath(MessageServiceName("/usr/bin/tintwright")),
+        "/org/tintwright/tintwright");
+    EXPECT_EQ(ApplicationObjectPath(MessageServiceName("2go")), "/org/tintwright/_2go");
+}
+
 } // namespace
