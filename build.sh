@@ -18,6 +18,7 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-de
     libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core qt6-translations-l10n libchm-dev)
 if [ "$mode" = test ]; then
     packages+=(xvfb xauth openbox wmctrl xdotool imagemagick x11-utils xclip dbus dbus-x11
+        desktop-file-utils xdg-utils appstream shared-mime-info libglib2.0-bin dpkg-dev
         clang-format clang-14 libclang-rt-14-dev llvm-14 util-linux)
 fi
 

@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +25,8 @@
 
 #include <utility>
 
+#include <unistd.h>
+
 namespace {
 
 const char* const ApplicationTitle = "Tintwright";
@@ -33,10 +36,12 @@ constexpr int ClientHeight = 552;
 
 } // namespace
 
-TMainForm::TMainForm(std::string programFolder, std::filesystem::path settingsFile, QWidget* parent)
+TMainForm::TMainForm(std::string programFolder, std::filesystem::path settingsFile,
+    TSettingsFolder settingsFolder, QWidget* parent)
     : QMainWindow(parent)
     , FProgramFolder(std::move(programFolder))
     , FSettingsFile(std::move(settingsFile))
+    , FSettingsFolder(settingsFolder)
 {
     setObjectName("MainForm");
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -134,9 +139,13 @@ void TMainForm::FormCreate()
         const std::filesystem::path schemes = FProgramFolder + "schemes/";
         const std::filesystem::path previews = FProgramFolder + "previews/";
         FFileDialogs.SetFolder(TFileDialog::OpenColorFile, schemes);
-        FFileDialogs.SetFolder(TFileDialog::SaveColorFile, schemes);
         FFileDialogs.SetFolder(TFileDialog::OpenPreviewFile, previews);
-        FFileDialogs.SetFolder(TFileDialog::SavePreviewFile, previews);
+        // An installed program's data folder cannot be written: saving starts in the user's
+        // home folder there, where the file can be written.
+        const bool writable = ::access(FProgramFolder.c_str(), W_OK) == 0;
+        const std::filesystem::path home = QDir::homePath().toStdString();
+        FFileDialogs.SetFolder(TFileDialog::SaveColorFile, writable ? schemes : home);
+        FFileDialogs.SetFolder(TFileDialog::SavePreviewFile, writable ? previews : home);
         LoadColorFile(FSettings.DefaultColors);
         SetFileName({});
         AcceptDroppedFiles(true);
@@ -170,7 +179,9 @@ void TMainForm::FormClose()
     AcceptDroppedFiles(false);
     FHistory.Clear();
     // The settings are written last; a failure is reported and the program still ends.
-    Guarded([this] { WriteSettings(FSettingsFile, FSettings, FProgramFolder + "previews/"); });
+    Guarded([this] {
+        WriteSettings(FSettingsFile, FSettings, FProgramFolder + "previews/", FSettingsFolder);
+    });
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)

@@ -32,9 +32,10 @@ class TMainForm : public QMainWindow, public TMainFormControls
     Q_OBJECT
 
 public:
-    // programFolder ends in "/" and holds schemes/, previews/, languages/ and Help/.
-    TMainForm(
-        std::string programFolder, std::filesystem::path settingsFile, QWidget* parent = nullptr);
+    // programFolder ends in "/" and holds schemes/, previews/, languages/ and Help/; closing may
+    // make the settings file's folder when settingsFolder says so (an installed program's).
+    TMainForm(std::string programFolder, std::filesystem::path settingsFile,
+        TSettingsFolder settingsFolder = TSettingsFolder::MustExist, QWidget* parent = nullptr);
     ~TMainForm() override;
 
     // Document state, for the shell and for checks from outside.
@@ -138,6 +139,7 @@ private:
 
     std::string FProgramFolder;
     std::filesystem::path FSettingsFile;
+    TSettingsFolder FSettingsFolder;
     TSettings FSettings {};
     TFileDialogs FFileDialogs;
 

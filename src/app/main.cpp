@@ -24,11 +24,14 @@ int main(int argc, char** argv)
     // Resources live in the ui library, which is linked statically.
     Q_INIT_RESOURCE(tintwright);
     QApplication application(argc, argv);
-    // The title of the taskbar entry and of the save-changes prompt; it is not translated.
-    QApplication::setApplicationName("Tintwright");
+    // The window class the desktop matches our desktop file and icon by (Qt's X11 plugin takes
+    // the class from the application name); message boxes take their caption, the program's
+    // title "Tintwright", from the window itself.
+    QApplication::setApplicationName("tintwright");
     QApplication::setApplicationVersion(TINTWRIGHT_VERSION);
-    QApplication::setWindowIcon(QIcon(":/tintwright.png"));
-    QGuiApplication::setDesktopFileName("tintwright");
+    QGuiApplication::setDesktopFileName("org.tintwright.tintwright");
+    QApplication::setWindowIcon(
+        QIcon::fromTheme("org.tintwright.tintwright", QIcon(":/tintwright.png")));
     // Qt's own texts (message box buttons, file and colour dialogs) follow the system's locale,
     // as the platform's own dialogs did; without Qt's translations installed they stay English.
     QTranslator qtTexts;
@@ -36,11 +39,14 @@ int main(int argc, char** argv)
             QLocale::system(), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qtTexts);
 
-    // The command line is not read: files reach a running program by drag and drop. Without
-    // its own folder the program cannot find its data or its settings: it says so and ends.
+    // The command line is not read: files reach a running program by drag and drop and over the
+    // session bus. Without its own folder the program cannot find its data or its settings: it
+    // says so and ends.
     std::unique_ptr<TMainForm> window;
     try {
-        window = std::make_unique<TMainForm>(ProgramFolder(), SettingsFilePath());
+        const TProgramPlaces& places = RunningProgramPlaces();
+        window = std::make_unique<TMainForm>(
+            places.ProgramFolder, places.SettingsFile, places.SettingsFolder);
     } catch (const std::exception& error) {
         QMessageBox::critical(nullptr, "Tintwright", QString::fromUtf8(error.what()));
         return 1;
@@ -48,13 +54,26 @@ int main(int argc, char** argv)
     window->show();
 
     // Other programs hand files to this copy through the session bus, under a name made from the
-    // executable's. D-Bus texts are UTF-8, so the paths in a macro are the file system's names.
-    // The server goes before the window it calls.
+    // executable's: macros as the DDE server took them, and files from the desktop. D-Bus texts
+    // are UTF-8, so the paths in a macro are the file system's names. The server is made after
+    // the window's start-up (a file that started the program opens over the default scheme) and
+    // goes before the window it calls.
+    TDesktopHandlers desktop;
+    desktop.Activate = [form = window.get()] {
+        form->setWindowState(form->windowState() & ~Qt::WindowMinimized);
+        form->show();
+        form->raise();
+        form->activateWindow();
+    };
+    desktop.OpenFile
+        = [form = window.get()](const std::filesystem::path& file) { form->OpenDroppedFile(file); };
     const QString executable = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-    const TMessageServer server(QDBusConnection::sessionBus(),
+    const TMessageServer server(
+        QDBusConnection::sessionBus(),
         QString::fromStdString(MessageServiceName(executable.toStdString())),
-        [&window](const QString& macro) {
-            window->ExecuteMacroText(QFile::encodeName(macro).toStdString());
-        });
+        [form = window.get()](const QString& macro) {
+            form->ExecuteMacroText(QFile::encodeName(macro).toStdString());
+        },
+        desktop);
     return application.exec();
 }

@@ -80,6 +80,32 @@ open $work/café.cpf" "a direct Open call"
         fi
         stop_server
         ;;
+    real-editor)
+        # The installed editor itself, under a private X server with a window manager: files
+        # from the desktop open in it, and its settings go to the user's configuration folder.
+        openbox >/dev/null 2>&1 &
+        sleep 0.5
+        title="Tintwright for TomTom Navigator"
+        "$prefix/bin/tintwright" >"$work/editor.log" 2>&1 &
+        editor=$!
+        wait_for 200 sh -c "xdotool search --onlyvisible --name '^$title\$' | grep -q ." ||
+            fail "the installed editor shows no window: $(cat "$work/editor.log")"
+        window=$(xdotool search --onlyvisible --name "^$title\$" | head -n 1)
+        gdbus call --session --dest "$id" --object-path "$object" \
+            --method org.freedesktop.Application.Open \
+            "['file://$work/night.clr', 'file://$work/two%20words.cpf']" '{}' >/dev/null ||
+            fail "the editor did not answer Open"
+        wait_for 50 sh -c "xdotool search --onlyvisible --name '^night.clr - $title\$' | grep -q ." ||
+            fail "Open did not open night.clr in the editor"
+        wmctrl -i -c "$window"
+        for ((i = 0; i < 100; i++)); do kill -0 "$editor" 2>/dev/null || break; sleep 0.1; done
+        kill -0 "$editor" 2>/dev/null && fail "the editor did not end"
+        settings=$HOME/.config/tintwright/tintwright.ini
+        [ -f "$settings" ] || fail "no settings file in the configuration folder after closing"
+        grep -q "DefaultPreview=$work/two words.cpf" "$settings" ||
+            fail "the settings do not name the preview opened: $(cat "$settings")"
+        [ ! -e "$prefix/bin/tintwright.ini" ] || fail "the installed editor wrote beside itself"
+        ;;
     launcher-starts)
         # No service file for the name: the launcher starts the editor beside itself and waits.
         "$work/portable/tintwright-open" "$work/night.clr" || fail "the launcher failed"
@@ -193,6 +219,23 @@ printf '#!/bin/sh\nexec "%s" "%s"\n' "$server" "$work/started.log" >"$work/porta
 chmod +x "$work/portable/tintwright"
 bus_config "" >"$work/plain.conf"
 dbus-run-session --config-file="$work/plain.conf" -- "$0" --on-bus "$work" "$prefix" launcher-starts
+
+echo "== Running the installed editor"
+if command -v Xvfb >/dev/null && command -v openbox >/dev/null && command -v xdotool >/dev/null &&
+    command -v wmctrl >/dev/null; then
+    Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$work/display" 2>"$work/xvfb.log" &
+    xvfb=$!
+    wait_for 100 test -s "$work/display" || fail "Xvfb did not start"
+    mkdir -m 700 -p "$work/home" "$work/runtime"
+    (
+        export DISPLAY=":$(head -n 1 "$work/display")" HOME=$work/home XDG_RUNTIME_DIR=$work/runtime
+        unset XDG_CONFIG_HOME
+        dbus-run-session --config-file="$work/plain.conf" -- "$0" --on-bus "$work" "$prefix" real-editor
+    ) || { kill "$xvfb"; exit 1; }
+    kill "$xvfb"
+else
+    echo "(skipped: Xvfb, openbox, xdotool and wmctrl are needed)"
+fi
 
 echo "== Building the Debian package"
 cpack -G DEB -B "$work/package" --config "$build/CPackConfig.cmake" >"$work/cpack.log" 2>&1 ||
