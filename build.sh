@@ -63,6 +63,6 @@ if [ -f fuzz/CMakeLists.txt ]; then
     echo "== Fuzzing each target for a bounded time"
     [ -f build-fuzz/build.ninja ] || cmake --preset fuzz
     cmake --build build-fuzz -j "$jobs" --target tintwright_fuzzers
-    fuzz/run-all.sh build-fuzz "${TINTWRIGHT_FUZZ_SECONDS:-60}"
+    fuzz/run-all.sh build-fuzz "${TINTWRIGHT_FUZZ_SECONDS:-30}"
 fi
 echo "== All tests passed"
