@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -45,9 +46,12 @@ THtmlHelpViewer::THtmlHelpViewer(QWidget* parent)
 
     auto* toolBar = new QToolBar(this);
     toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    BackAction = toolBar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), "Back");
-    ForwardAction = toolBar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), "Forward");
-    HomeAction = toolBar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), "Home");
+    const auto icon = [this](const char* themed, QStyle::StandardPixmap fallback) {
+        return QIcon::fromTheme(themed, style()->standardIcon(fallback));
+    };
+    BackAction = toolBar->addAction(icon("go-previous", QStyle::SP_ArrowBack), "Back");
+    ForwardAction = toolBar->addAction(icon("go-next", QStyle::SP_ArrowForward), "Forward");
+    HomeAction = toolBar->addAction(icon("go-home", QStyle::SP_DirHomeIcon), "Home");
     BackAction->setShortcut(QKeySequence::Back);
     ForwardAction->setShortcut(QKeySequence::Forward);
 
@@ -139,7 +143,7 @@ bool THtmlHelpViewer::OpenTopic(const std::filesystem::path& file, std::uint32_t
     if (!Load(file))
         return false;
     const std::optional<std::string> topic = FHelp.TopicForContext(context);
-    if (!topic || !Browser->ShowPage(THelpBrowser::PageUrl(FromWindows1252(*topic))))
+    if (!topic || !ShowPage(FromWindows1252(*topic)))
         return false;
     Present();
     return true;
@@ -164,7 +168,7 @@ bool THtmlHelpViewer::Load(const std::filesystem::path& file)
     const TAnsiString& title = FHelp.System().Title;
     setWindowTitle(title.empty() ? FromFileName(file.stem()) : FromWindows1252(title));
     Browser->clear();
-    Browser->clearHistory();
+    FNewFile = true;
     FillContents();
     FillIndex();
     return true;
@@ -210,15 +214,27 @@ void THtmlHelpViewer::FillIndex()
         IndexList->setCurrentRow(0);
 }
 
+bool THtmlHelpViewer::ShowPage(const QString& archivePath)
+{
+    if (!Browser->ShowPage(THelpBrowser::PageUrl(archivePath)))
+        return false;
+    // Back never leads into the file shown before.
+    if (FNewFile) {
+        Browser->clearHistory();
+        FNewFile = false;
+    }
+    return true;
+}
+
 void THtmlHelpViewer::ShowDefaultTopic()
 {
     if (const std::optional<std::string> topic = FHelp.DefaultTopic())
-        Browser->ShowPage(THelpBrowser::PageUrl(FromWindows1252(*topic)));
+        ShowPage(FromWindows1252(*topic));
 }
 
 void THtmlHelpViewer::ShowFirstPageIfNone()
 {
-    if (Browser->source().isEmpty())
+    if (FNewFile)
         ShowDefaultTopic();
 }
 
@@ -226,7 +242,7 @@ void THtmlHelpViewer::ContentsItemChosen(QTreeWidgetItem* item)
 {
     const QString path = item ? item->data(0, PathRole).toString() : QString();
     if (!path.isEmpty())
-        Browser->ShowPage(THelpBrowser::PageUrl(path));
+        ShowPage(path);
 }
 
 void THtmlHelpViewer::SelectKeyword(const QString& text)
@@ -247,7 +263,7 @@ void THtmlHelpViewer::OpenIndexEntry()
     const QListWidgetItem* item = IndexList->currentItem();
     const QString path = item ? item->data(PathRole).toString() : QString();
     if (!path.isEmpty())
-        Browser->ShowPage(THelpBrowser::PageUrl(path));
+        ShowPage(path);
 }
 
 void THtmlHelpViewer::SelectContentsOf(const QUrl& url)

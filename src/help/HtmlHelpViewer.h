@@ -12,6 +12,7 @@ class QAction;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QString;
 class QTabWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -53,6 +54,7 @@ private:
     bool Load(const std::filesystem::path& file);
     void FillContents();
     void FillIndex();
+    bool ShowPage(const QString& archivePath);
     void ShowDefaultTopic();
     void ShowFirstPageIfNone();
     void ContentsItemChosen(QTreeWidgetItem* item);
@@ -63,5 +65,7 @@ private:
 
     THelpFile FHelp;
     std::filesystem::path FFileName;
+    // No page of the file loaded last has been shown yet.
+    bool FNewFile = false;
     bool FPlaced = false;
 };

@@ -91,6 +91,11 @@ TEST_F(HtmlHelpViewerTest, OpensTopicsByContextAndNothingElse)
     EXPECT_EQ(Shown(), "/preview.htm");
     Viewer.CloseAll();
     EXPECT_FALSE(Viewer.isVisible());
+    // The contents of another file open on its own first page, with no way back.
+    ASSERT_TRUE(Viewer.OpenContents(HelpFolder / "help-de.chm"));
+    EXPECT_EQ(Viewer.windowTitle(), "Tintwright-Hilfe");
+    EXPECT_EQ(Viewer.Browser->documentTitle(), "Willkommen bei Tintwright");
+    EXPECT_FALSE(Viewer.BackAction->isEnabled());
 
     THtmlHelpViewer fresh;
     for (const auto& missing : {HelpFolder / "help-xx.chm", HelpFolder}) {
