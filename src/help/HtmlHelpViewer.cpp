@@ -1,0 +1,290 @@
+#include "help/HtmlHelpViewer.h"
+
+#include "common/UiText.h"
+#include "help/HelpBrowser.h"
+#include "help/WhatsThis.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+#include <QVBoxLayout>
+
+#include <utility>
+#include <vector>
+
+namespace {
+
+// Each contents and index entry keeps the archive path of its page ("" for a heading).
+constexpr int PathRole = Qt::UserRole;
+constexpr int ContentsTab = 0;
+constexpr int IndexTab = 1;
+
+QString PathWithoutFragment(const QString& path)
+{
+    return path.left(path.indexOf('#'));
+}
+
+} // namespace
+
+THtmlHelpViewer::THtmlHelpViewer(QWidget* parent)
+    : QWidget(parent, Qt::Window)
+{
+    setObjectName("HtmlHelpViewer");
+    // Context help is for the program's own windows, not for its help.
+    setProperty(WhatsThisExcludedProperty, true);
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    auto* toolBar = new QToolBar(this);
+    toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    const auto icon = [this](const char* themed, QStyle::StandardPixmap fallback) {
+        return QIcon::fromTheme(themed, style()->standardIcon(fallback));
+    };
+    BackAction = toolBar->addAction(icon("go-previous", QStyle::SP_ArrowBack), "Back");
+    ForwardAction = toolBar->addAction(icon("go-next", QStyle::SP_ArrowForward), "Forward");
+    HomeAction = toolBar->addAction(icon("go-home", QStyle::SP_DirHomeIcon), "Home");
+    BackAction->setShortcut(QKeySequence::Back);
+    ForwardAction->setShortcut(QKeySequence::Forward);
+
+    Tabs = new QTabWidget;
+    ContentsTree = new QTreeWidget;
+    ContentsTree->setObjectName("ContentsTree");
+    ContentsTree->setHeaderHidden(true);
+    Tabs->addTab(ContentsTree, "&Contents");
+
+    auto* indexPage = new QWidget;
+    auto* indexLayout = new QVBoxLayout(indexPage);
+    auto* keywordLabel = new QLabel("&Type in the keyword to find:");
+    KeywordEdit = new QLineEdit;
+    KeywordEdit->setObjectName("KeywordEdit");
+    keywordLabel->setBuddy(KeywordEdit);
+    IndexList = new QListWidget;
+    IndexList->setObjectName("IndexList");
+    DisplayButton = new QPushButton("&Display");
+    indexLayout->addWidget(keywordLabel);
+    indexLayout->addWidget(KeywordEdit);
+    indexLayout->addWidget(IndexList);
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addStretch();
+    buttonRow->addWidget(DisplayButton);
+    indexLayout->addLayout(buttonRow);
+    Tabs->addTab(indexPage, "I&ndex");
+
+    Browser = new THelpBrowser;
+    Browser->setObjectName("HelpBrowser");
+    Browser->SetReader([this](std::string_view path) { return FHelp.Read(path); });
+
+    auto* splitter = new QSplitter(Qt::Horizontal);
+    splitter->addWidget(Tabs);
+    splitter->addWidget(Browser);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({240, 560});
+    splitter->setChildrenCollapsible(false);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(toolBar);
+    layout->addWidget(splitter);
+
+    BackAction->setEnabled(false);
+    ForwardAction->setEnabled(false);
+    connect(BackAction, &QAction::triggered, Browser, &QTextBrowser::backward);
+    connect(ForwardAction, &QAction::triggered, Browser, &QTextBrowser::forward);
+    connect(HomeAction, &QAction::triggered, this, &THtmlHelpViewer::ShowDefaultTopic);
+    connect(Browser, &QTextBrowser::backwardAvailable, BackAction, &QAction::setEnabled);
+    connect(Browser, &QTextBrowser::forwardAvailable, ForwardAction, &QAction::setEnabled);
+    connect(Browser, &QTextBrowser::sourceChanged, this, &THtmlHelpViewer::SelectContentsOf);
+    connect(ContentsTree, &QTreeWidget::itemClicked, this, &THtmlHelpViewer::ContentsItemChosen);
+    connect(ContentsTree, &QTreeWidget::itemActivated, this, &THtmlHelpViewer::ContentsItemChosen);
+    connect(KeywordEdit, &QLineEdit::textEdited, this, &THtmlHelpViewer::SelectKeyword);
+    connect(KeywordEdit, &QLineEdit::returnPressed, this, &THtmlHelpViewer::OpenIndexEntry);
+    connect(IndexList, &QListWidget::itemActivated, this, &THtmlHelpViewer::OpenIndexEntry);
+    connect(DisplayButton, &QPushButton::clicked, this, &THtmlHelpViewer::OpenIndexEntry);
+}
+
+bool THtmlHelpViewer::OpenContents(const std::filesystem::path& file)
+{
+    if (!Load(file))
+        return false;
+    Tabs->setCurrentIndex(ContentsTab);
+    ShowFirstPageIfNone();
+    Present();
+    ContentsTree->setFocus();
+    return true;
+}
+
+bool THtmlHelpViewer::OpenIndex(const std::filesystem::path& file, TAnsiView keyword)
+{
+    if (!Load(file))
+        return false;
+    Tabs->setCurrentIndex(IndexTab);
+    if (!keyword.empty()) {
+        KeywordEdit->setText(FromWindows1252(keyword));
+        SelectKeyword(KeywordEdit->text());
+    }
+    ShowFirstPageIfNone();
+    Present();
+    KeywordEdit->setFocus();
+    return true;
+}
+
+bool THtmlHelpViewer::OpenTopic(const std::filesystem::path& file, std::uint32_t context)
+{
+    if (!Load(file))
+        return false;
+    const std::optional<std::string> topic = FHelp.TopicForContext(context);
+    if (!topic || !ShowPage(FromWindows1252(*topic)))
+        return false;
+    Present();
+    return true;
+}
+
+void THtmlHelpViewer::CloseAll()
+{
+    close();
+}
+
+bool THtmlHelpViewer::Load(const std::filesystem::path& file)
+{
+    // The file shown stays open; one that could not be opened is tried again each time, as it
+    // may have appeared since.
+    if (file == FFileName && FHelp.IsOpen())
+        return true;
+    THelpFile help(file);
+    if (!help.IsOpen())
+        return false;
+    FHelp = std::move(help);
+    FFileName = file;
+    const TAnsiString& title = FHelp.System().Title;
+    setWindowTitle(title.empty() ? FromFileName(file.stem()) : FromWindows1252(title));
+    Browser->clear();
+    FNewFile = true;
+    FillContents();
+    FillIndex();
+    return true;
+}
+
+void THtmlHelpViewer::FillContents()
+{
+    ContentsTree->clear();
+    const QIcon book = style()->standardIcon(QStyle::SP_DirIcon);
+    const QIcon page = style()->standardIcon(QStyle::SP_FileIcon);
+    // The items come in document order with their depth; the parent of each is the nearest
+    // item before it that lies less deep.
+    std::vector<std::pair<int, QTreeWidgetItem*>> open;
+    for (const TSitemapItem& entry : FHelp.Contents()) {
+        while (!open.empty() && open.back().first >= entry.Depth)
+            open.pop_back();
+        auto* item = open.empty() ? new QTreeWidgetItem(ContentsTree)
+                                  : new QTreeWidgetItem(open.back().second);
+        item->setText(0, FromWindows1252(entry.Name));
+        if (!entry.Local.empty()) {
+            if (const std::optional<std::string> path = FHelp.TopicPath(entry.Local))
+                item->setData(0, PathRole, FromWindows1252(*path));
+        }
+        item->setIcon(0, page);
+        if (!open.empty())
+            open.back().second->setIcon(0, book);
+        open.emplace_back(entry.Depth, item);
+    }
+}
+
+void THtmlHelpViewer::FillIndex()
+{
+    IndexList->clear();
+    KeywordEdit->clear();
+    for (const TSitemapItem& entry : FHelp.Index()) {
+        // Sub-keywords stand indented under their keyword.
+        auto* item = new QListWidgetItem(
+            QString(4 * entry.Depth, ' ') + FromWindows1252(entry.Name), IndexList);
+        if (const std::optional<std::string> path = FHelp.TopicPath(entry.Local))
+            item->setData(PathRole, FromWindows1252(*path));
+    }
+    if (IndexList->count() > 0)
+        IndexList->setCurrentRow(0);
+}
+
+bool THtmlHelpViewer::ShowPage(const QString& archivePath)
+{
+    if (!Browser->ShowPage(THelpBrowser::PageUrl(archivePath)))
+        return false;
+    // Back never leads into the file shown before.
+    if (FNewFile) {
+        Browser->clearHistory();
+        FNewFile = false;
+    }
+    return true;
+}
+
+void THtmlHelpViewer::ShowDefaultTopic()
+{
+    if (const std::optional<std::string> topic = FHelp.DefaultTopic())
+        ShowPage(FromWindows1252(*topic));
+}
+
+void THtmlHelpViewer::ShowFirstPageIfNone()
+{
+    if (FNewFile)
+        ShowDefaultTopic();
+}
+
+void THtmlHelpViewer::ContentsItemChosen(QTreeWidgetItem* item)
+{
+    const QString path = item ? item->data(0, PathRole).toString() : QString();
+    if (!path.isEmpty())
+        ShowPage(path);
+}
+
+void THtmlHelpViewer::SelectKeyword(const QString& text)
+{
+    const QString wanted = text.trimmed();
+    for (int row = 0; row < IndexList->count(); ++row) {
+        QListWidgetItem* item = IndexList->item(row);
+        if (item->text().trimmed().startsWith(wanted, Qt::CaseInsensitive)) {
+            IndexList->setCurrentItem(item);
+            IndexList->scrollToItem(item, QAbstractItemView::PositionAtTop);
+            return;
+        }
+    }
+}
+
+void THtmlHelpViewer::OpenIndexEntry()
+{
+    const QListWidgetItem* item = IndexList->currentItem();
+    const QString path = item ? item->data(PathRole).toString() : QString();
+    if (!path.isEmpty())
+        ShowPage(path);
+}
+
+void THtmlHelpViewer::SelectContentsOf(const QUrl& url)
+{
+    const QString shown = url.path();
+    for (QTreeWidgetItemIterator it(ContentsTree); *it; ++it) {
+        if (PathWithoutFragment((*it)->data(0, PathRole).toString()) == shown) {
+            ContentsTree->setCurrentItem(*it);
+            return;
+        }
+    }
+}
+
+void THtmlHelpViewer::Present()
+{
+    if (!FPlaced) {
+        resize(820, 560);
+        FPlaced = true;
+    }
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}

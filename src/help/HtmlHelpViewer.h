@@ -1,0 +1,71 @@
+#pragma once
+
+#include "common/AnsiString.h"
+#include "help/HelpFile.h"
+
+#include <QWidget>
+
+#include <cstdint>
+#include <filesystem>
+
+class QAction;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QString;
+class QTabWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+class QUrl;
+class THelpBrowser;
+
+// The viewer of compiled help (.chm): one window titled as the help file asks, with the contents
+// tree and the keyword index beside the pages. Opening a file that is missing or unreadable, or a
+// context without a topic, shows nothing and says nothing. The window does not keep the program
+// running once the main window has closed.
+class THtmlHelpViewer : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit THtmlHelpViewer(QWidget* parent = nullptr);
+
+    // Each brings the window up on the file; false when it showed nothing.
+    bool OpenContents(const std::filesystem::path& file);
+    // Positions the index on the first keyword that starts with `keyword`, when one is given.
+    bool OpenIndex(const std::filesystem::path& file, TAnsiView keyword);
+    bool OpenTopic(const std::filesystem::path& file, std::uint32_t context);
+    void CloseAll();
+
+    // The file shown; empty before one could be opened.
+    const std::filesystem::path& FileName() const { return FFileName; }
+
+    QTabWidget* Tabs = nullptr;
+    QTreeWidget* ContentsTree = nullptr;
+    QLineEdit* KeywordEdit = nullptr;
+    QListWidget* IndexList = nullptr;
+    QPushButton* DisplayButton = nullptr;
+    THelpBrowser* Browser = nullptr;
+    QAction* BackAction = nullptr;
+    QAction* ForwardAction = nullptr;
+    QAction* HomeAction = nullptr;
+
+private:
+    bool Load(const std::filesystem::path& file);
+    void FillContents();
+    void FillIndex();
+    bool ShowPage(const QString& archivePath);
+    void ShowDefaultTopic();
+    void ShowFirstPageIfNone();
+    void ContentsItemChosen(QTreeWidgetItem* item);
+    void SelectKeyword(const QString& text);
+    void OpenIndexEntry();
+    void SelectContentsOf(const QUrl& url);
+    void Present();
+
+    THelpFile FHelp;
+    std::filesystem::path FFileName;
+    // No page of the file loaded last has been shown yet.
+    bool FNewFile = false;
+    bool FPlaced = false;
+};

@@ -1,0 +1,159 @@
+// The help viewers on the help files the program ships.
+#include "help/HelpBrowser.h"
+#include "help/HelpViewers.h"
+#include "help/HtmlHelpViewer.h"
+
+#include <QAction>
+#include <QBuffer>
+#include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextDocument>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <vector>
+
+namespace {
+
+const std::filesystem::path HelpFolder(TINTWRIGHT_HELP_DIR);
+
+class HtmlHelpViewerTest : public testing::Test
+{
+protected:
+    QString Shown() const { return Viewer.Browser->source().path(); }
+
+    THtmlHelpViewer Viewer;
+};
+
+TEST_F(HtmlHelpViewerTest, ShowsContentsAndFollowsLinks)
+{
+    ASSERT_TRUE(Viewer.OpenContents(HelpFolder / "help-en.chm"));
+    EXPECT_TRUE(Viewer.isVisible());
+    EXPECT_EQ(Viewer.windowTitle(), "Tintwright Help");
+    EXPECT_EQ(Shown(), "/index.htm");
+    EXPECT_EQ(Viewer.Browser->documentTitle(), "Welcome to Tintwright");
+    EXPECT_TRUE(Viewer.Browser->loadResource(QTextDocument::StyleSheetResource, QUrl("help.css"))
+                    .toString()
+                    .contains("font-family"));
+
+    QTreeWidget* tree = Viewer.ContentsTree;
+    ASSERT_GE(tree->topLevelItemCount(), 2);
+    QTreeWidgetItem* mainWindow = tree->topLevelItem(1);
+    EXPECT_EQ(mainWindow->text(0), "The main window");
+    ASSERT_GE(mainWindow->childCount(), 1);
+    EXPECT_EQ(mainWindow->child(0)->text(0), "Choosing an item");
+
+    // The first link of the welcome page, from the keyboard; the contents follow the page.
+    Viewer.Browser->setFocus();
+    QTest::keyClick(Viewer.Browser, Qt::Key_Tab);
+    QTest::keyClick(Viewer.Browser, Qt::Key_Return);
+    EXPECT_EQ(Shown(), "/item-list.htm");
+    EXPECT_EQ(tree->currentItem(), mainWindow->child(0));
+    Viewer.BackAction->trigger();
+    EXPECT_EQ(Shown(), "/index.htm");
+    // A click on an entry shows its page.
+    tree->expandAll();
+    QTest::mouseClick(
+        tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(mainWindow->child(1)).center());
+    EXPECT_EQ(Shown(), "/colour-picker.htm");
+}
+
+TEST_F(HtmlHelpViewerTest, IndexFindsWhatIsTyped)
+{
+    ASSERT_TRUE(Viewer.OpenIndex(HelpFolder / "help-en.chm", "colour p"));
+    EXPECT_EQ(Viewer.Tabs->currentIndex(), 1);
+    EXPECT_GE(Viewer.IndexList->count(), 20);
+    EXPECT_EQ(Viewer.IndexList->currentItem()->text(), "colour picker");
+    const std::pair<const char*, const char*> typed[]
+        = {{"DRAG", "drag and drop"}, {"c", "clipboard"}, {"what's", "What's this?"},
+            {"zz", "What's this?"}, {"desc", "description"}};
+    for (const auto& [text, selected] : typed) {
+        Viewer.KeywordEdit->clear();
+        QTest::keyClicks(Viewer.KeywordEdit, text);
+        EXPECT_EQ(Viewer.IndexList->currentItem()->text(), selected) << text;
+    }
+    QTest::keyClick(Viewer.KeywordEdit, Qt::Key_Return);
+    EXPECT_EQ(Shown(), "/description.htm");
+}
+
+TEST_F(HtmlHelpViewerTest, OpensTopicsByContextAndNothingElse)
+{
+    ASSERT_TRUE(Viewer.OpenTopic(HelpFolder / "help-de.chm", 1001));
+    EXPECT_EQ(Shown(), "/item-list.htm");
+    ASSERT_TRUE(Viewer.OpenTopic(HelpFolder / "help-en.chm", 1006));
+    EXPECT_EQ(Shown(), "/preview.htm");
+    EXPECT_FALSE(Viewer.OpenTopic(HelpFolder / "help-en.chm", 1003));
+    EXPECT_EQ(Shown(), "/preview.htm");
+    Viewer.CloseAll();
+    EXPECT_FALSE(Viewer.isVisible());
+    // The contents of another file open on its own first page, with no way back.
+    ASSERT_TRUE(Viewer.OpenContents(HelpFolder / "help-de.chm"));
+    EXPECT_EQ(Viewer.windowTitle(), "Tintwright-Hilfe");
+    EXPECT_EQ(Viewer.Browser->documentTitle(), "Willkommen bei Tintwright");
+    EXPECT_FALSE(Viewer.BackAction->isEnabled());
+
+    THtmlHelpViewer fresh;
+    for (const auto& missing : {HelpFolder / "help-xx.chm", HelpFolder}) {
+        EXPECT_FALSE(fresh.OpenContents(missing));
+        EXPECT_FALSE(fresh.OpenIndex(missing, "colour"));
+        EXPECT_FALSE(fresh.OpenTopic(missing, 1001));
+    }
+    EXPECT_FALSE(fresh.isVisible());
+}
+
+TEST(PopupHelpViewer, ShowsTheTextsOfTheHelpFileOfTheSameName)
+{
+    std::vector<std::pair<QPoint, QString>> shown;
+    TProgramHelpViewers viewers(
+        [&](const QPoint& at, const QString& text) { shown.emplace_back(at, text); });
+    EXPECT_TRUE(viewers.ShowPopup(HelpFolder / "help-fr.hlp", 1001, {50, 60}));
+    EXPECT_FALSE(viewers.ShowPopup(HelpFolder / "help-fr.hlp", 0, {50, 60}));
+    EXPECT_FALSE(viewers.ShowPopup(HelpFolder / "help-fr.hlp", 1003, {50, 60}));
+    EXPECT_FALSE(viewers.ShowPopup(HelpFolder / "help-xx.hlp", 1001, {50, 60}));
+    EXPECT_TRUE(viewers.ShowPopup(HelpFolder / "help-en.hlp", 1005, {1, 2}));
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].first, QPoint(50, 60));
+    EXPECT_TRUE(shown[0].second.contains(QString::fromUtf8("éléments")));
+    EXPECT_TRUE(shown[1].second.startsWith("The colour of the selected item as six"));
+}
+
+TEST(HelpBrowser, ServesOnlyTheHelpFile)
+{
+    QImage picture(3, 2, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    const std::map<std::string, std::string> archive = {
+        {"/sub/page.htm",
+            "<p>Stra\xDF"
+            "e <img src=\"../pics/dot.png\"></p>"},
+        {"/pics/dot.png", png.toStdString()},
+        {"/broken.png", "not a picture"},
+    };
+    THelpBrowser browser;
+    browser.SetReader([&](std::string_view path) -> std::optional<std::string> {
+        const auto found = archive.find(std::string(path));
+        return found == archive.end() ? std::nullopt : std::optional(found->second);
+    });
+    ASSERT_TRUE(browser.ShowPage(THelpBrowser::PageUrl("/sub/page.htm")));
+    EXPECT_TRUE(browser.toPlainText().startsWith(QString::fromUtf8("Straße")));
+    EXPECT_EQ(browser.loadResource(QTextDocument::ImageResource, QUrl("../pics/dot.png"))
+                  .value<QImage>()
+                  .size(),
+        QSize(3, 2));
+    for (const char* url : {"help:/broken.png", "help:/none.png", "http://example.com/dot.png",
+             "file:///etc/hostname", "qrc:/tintwright.png"})
+        EXPECT_FALSE(browser.loadResource(QTextDocument::ImageResource, QUrl(url)).isValid())
+            << url;
+    EXPECT_FALSE(browser.ShowPage(THelpBrowser::PageUrl("/none.htm")));
+    EXPECT_EQ(browser.source().path(), "/sub/page.htm");
+}
+
+} // namespace
