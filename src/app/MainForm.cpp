@@ -5,6 +5,8 @@
 #include "common/FileAccess.h"
 #include "common/PathRules.h"
 #include "common/UiText.h"
+#include "help/HelpRouter.h"
+#include "help/WhatsThis.h"
 #include "editing/ColorPickerButton.h"
 #include "i18n/TranslatedTexts.h"
 #include "preview/PreviewImage.h"
@@ -52,6 +54,8 @@ TMainForm::TMainForm(std::string programFolder, std::filesystem::path settingsFi
     setWindowTitle(FromWindows1252(TranslatedTexts()[ttApplicationName]));
 
     BuildMainFormLayout(*this, *this);
+    HelpRouter = new THelpRouter(this);
+    WhatsThis = new TWhatsThis(this);
     ConnectCommands();
     ConnectControls();
 
@@ -85,6 +89,8 @@ void TMainForm::ConnectCommands()
         {ActionToolsOpenPreview, &TMainForm::ActionToolsOpenPreviewExecute},
         {ActionToolsReference, &TMainForm::ActionToolsReferenceExecute},
         {ActionToolsSwitchLanguage, &TMainForm::ActionToolsSwitchLanguageExecute},
+        {ActionHelpContents, &TMainForm::ActionHelpContentsExecute},
+        {ActionHelpIndex, &TMainForm::ActionHelpIndexExecute},
         {ActionHelpWeb, &TMainForm::ActionHelpWebExecute},
         {ActionHelpAbout, &TMainForm::ActionHelpAboutExecute},
     };

@@ -127,6 +127,8 @@ private:
     void ActionToolsSwitchLanguageExecute();
 
     // Help and the About box (MainFormHelp.cpp).
+    void ActionHelpContentsExecute();
+    void ActionHelpIndexExecute();
     void ActionHelpAboutExecute();
     void ActionHelpWebExecute();
 
@@ -151,9 +153,6 @@ private:
     TPreviewMap FPreviewMap;
     std::filesystem::path FFileName;
     bool FModified = false;
-    // Set by each applied language: ProgramFolder + "Help/" + the language's help file.
-    std::filesystem::path FHelpFile;
-    TAnsiString FWhatsThisCaption = "What's this?";
     // The first file of the drag over the window, read as it entered.
     std::optional<std::filesystem::path> FDraggedFile;
 };

@@ -12,6 +12,8 @@ class QListWidget;
 class QMenu;
 class QToolBar;
 class TColorPickerButton;
+class THelpRouter;
+class TWhatsThis;
 class TPreviewImage;
 
 // The property of an action that holds its hint. It is kept apart from the tool tip, which Qt makes
@@ -58,6 +60,11 @@ struct TMainFormControls
     QLineEdit* EditDescription = nullptr;
     QLabel* StatusPanel0 = nullptr;
     QLabel* StatusPanel1 = nullptr;
+
+    // Every help request of the program, and the context-help gestures (F1, Shift+F1 and the
+    // right-click "What's this?" menu); owned by the window.
+    THelpRouter* HelpRouter = nullptr;
+    TWhatsThis* WhatsThis = nullptr;
 
     QAction* Action(std::string_view name) const;
 };

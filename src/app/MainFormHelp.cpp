@@ -1,10 +1,23 @@
 // Help and the About box.
 #include "app/MainForm.h"
 
+#include "help/HelpRequests.h"
+#include "help/HelpRouter.h"
 #include "help/UnitAbout.h"
 #include "help/VersionText.h"
 
 #include <QAction>
+
+void TMainForm::ActionHelpContentsExecute()
+{
+    HelpRouter->HelpRequest(HELP_TAB, 0);
+}
+
+void TMainForm::ActionHelpIndexExecute()
+{
+    // An empty keyword opens the index where it starts.
+    HelpRouter->HelpRequest(HELP_KEY, 0, "");
+}
 
 void TMainForm::ActionHelpAboutExecute()
 {

@@ -10,6 +10,8 @@
 #include "i18n/LanguageKeys.h"
 #include "i18n/TranslatedTexts.h"
 #include "i18n/UnitLanguage.h"
+#include "help/HelpRouter.h"
+#include "help/WhatsThis.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -40,7 +42,7 @@ TAnsiString TMainForm::LanguageTargetText(const TLanguageKey& key) const
     case TLanguageTarget::PickerIntensityHint:
         return ToWindows1252(ColorPickerButton1->IntensityHintText());
     case TLanguageTarget::WhatsThisCaption:
-        return FWhatsThisCaption;
+        return ToWindows1252(WhatsThis->PopupCaption());
     case TLanguageTarget::FilterName:
         return {};
     }
@@ -81,7 +83,7 @@ void TMainForm::SetLanguageTargetText(const TLanguageKey& key, const TAnsiString
         ColorPickerButton1->SetIntensityHintText(text);
         break;
     case TLanguageTarget::WhatsThisCaption:
-        FWhatsThisCaption = value;
+        WhatsThis->SetPopupCaption(text);
         break;
     case TLanguageTarget::FilterName:
         break;
@@ -122,7 +124,7 @@ void TMainForm::ApplyLanguage(const std::string& language)
     }
     // The caption loses the document's name until the next SetFileName.
     setWindowTitle(FromWindows1252(TranslatedTexts()[ttApplicationName]));
-    FHelpFile = FProgramFolder + "Help/" + TranslatedTexts()[ttHelpFile];
+    HelpRouter->SetHelpfile(FProgramFolder + "Help/" + TranslatedTexts()[ttHelpFile]);
 }
 
 void TMainForm::ActionToolsSwitchLanguageExecute()

@@ -89,6 +89,8 @@ public:
 
     TMainForm& Start()
     {
+        // One window at a time, as in the program (it owns the program's one help router).
+        Form.reset();
         Form = std::make_unique<TMainForm>(Folder.Path().string() + "/", SettingsFile());
         Form->show();
         return *Form;
