@@ -3,6 +3,7 @@
 #include "editing/ColorPopup.h"
 #include "editing/Palette.h"
 #include "editing/PickerGeometry.h"
+#include "editing/PopupQtGeometry.h"
 #include "editing/QtColors.h"
 
 #include <QKeyEvent>
@@ -18,11 +19,6 @@
 namespace {
 
 constexpr int ButtonShadowIndex = 16; // the system colour "button shadow"
-
-QRect ToQRect(const TPopupRect& rect)
-{
-    return QRect(rect.Left, rect.Top, rect.Width(), rect.Height());
-}
 
 void DrawShapedFrame(
     QPainter& painter, QWidget& widget, const QRect& rect, QFrame::Shape shape, bool sunken)
