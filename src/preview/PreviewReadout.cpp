@@ -35,6 +35,7 @@ TPreviewReadout::TPreviewReadout(
     : QObject(parent)
     , FPreview(preview)
     , FList(list)
+    , FListViewport(list.viewport())
     , FSource(std::move(source))
 {
     if (!FSource.Description)
@@ -68,7 +69,7 @@ TPreviewReadout::TPreviewReadout(
 
     FPreview.setMouseTracking(true);
     FPreview.installEventFilter(this);
-    FList.viewport()->installEventFilter(this);
+    FListViewport->installEventFilter(this);
     PreviewLoaded();
 }
 
@@ -167,7 +168,7 @@ bool TPreviewReadout::ShowEntryTip(QPoint position, QPoint globalPosition)
         return false;
     }
     // The tip goes when the pointer leaves the entry, so the next entry gets its own.
-    QToolTip::showText(globalPosition, text, FList.viewport(), FList.visualItemRect(entry));
+    QToolTip::showText(globalPosition, text, FListViewport, FList.visualItemRect(entry));
     return true;
 }
 
@@ -195,7 +196,7 @@ bool TPreviewReadout::eventFilter(QObject* watched, QEvent* event)
         default:
             break;
         }
-    } else if (watched == FList.viewport() && event->type() == QEvent::ToolTip) {
+    } else if (watched == FListViewport && event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
         if (!ShowEntryTip(help->pos(), help->globalPos()))
             event->ignore();

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QObject>
 #include <QPoint>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 
@@ -21,6 +22,7 @@
 class QAction;
 class QListWidget;
 class QPaintEvent;
+class QWidget;
 class TPreviewImage;
 
 // What the read-outs read of the window's document; asked afresh each time, so they always
@@ -91,6 +93,7 @@ private:
 
     TPreviewImage& FPreview;
     QListWidget& FList;
+    QPointer<QWidget> FListViewport;
     TPreviewReadoutSource FSource;
     QAction* FShowSelectedItem = nullptr;
     TItemNeighbours FNeighbours;
