@@ -1,6 +1,7 @@
 #include "preview/PreviewReadout.h"
 
 #include "TemporaryFolder.h"
+#include "app/MainFormFixture.h"
 #include "app/ReadoutSettings.h"
 #include "preview/ItemFlash.h"
 #include "preview/PreviewImage.h"
@@ -289,6 +290,42 @@ TEST_F(PreviewReadoutTest, SwitchPersists)
             [this]() -> const std::vector<TRGBTriple>& { return FColors; }, {}});
     next.SetFlashOnSelect(ReadShowSelectedItem(file));
     EXPECT_TRUE(next.ShowSelectedItemAction()->isChecked());
+}
+
+// Attached to the real window from outside, as the window will attach it: a pick flashes, the
+// history and the document stay as they were, and a colour change ends the flash.
+using PreviewReadoutWindowTest = TMainFormFixture;
+
+TEST_F(PreviewReadoutWindowTest, PickFlashesWithoutTouchingTheDocument)
+{
+    TMainForm& form = Start();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    TPreviewReadout readout(*form.Image1, *form.ListBox1,
+        {[&]() -> const TPreviewMap& { return form.PreviewMap(); },
+            [&]() -> const std::vector<TRGBTriple>& { return form.Items(); }, {}});
+    readout.SetFlashOnSelect(true);
+    const QImage painted = form.Image1->Image().copy();
+    const std::vector<TRGBTriple> items = form.Items();
+
+    EXPECT_EQ(readout.PreviewToolTip({3, 0}), "Park - #28323C - item 3");
+    EXPECT_EQ(readout.PreviewToolTip({0, 1}), "item 261 - not in this scheme");
+    EXPECT_EQ(readout.PreviewToolTip({2, 1}), "#563412 - fixed");
+
+    QTest::mouseClick(form.Image1, Qt::LeftButton, {}, {4, 1});
+    ASSERT_EQ(form.ListBox1->currentRow(), 5);
+    ASSERT_TRUE(readout.Flashing());
+    EXPECT_NE(form.Image1->grab().toImage().pixel(4, 1) & 0xFFFFFF, painted.pixel(4, 1) & 0xFFFFFF);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !readout.Flashing(); }, 2000));
+    EXPECT_EQ(form.Image1->Image(), painted);
+    EXPECT_EQ(form.Items(), items);
+    EXPECT_TRUE(form.UndoStack().IsEmpty());
+    EXPECT_FALSE(form.Modified());
+
+    Select(2);
+    ASSERT_TRUE(readout.Flashing());
+    TypeCode("FF00FF");
+    EXPECT_FALSE(readout.Flashing());
+    EXPECT_EQ(form.Image1->grab().toImage().pixel(2, 0) & 0xFFFFFF, 0xFF00FFu);
 }
 
 } // namespace
