@@ -1,0 +1,102 @@
+// The read-outs' costs: the one pass over a loaded map that finds the touching items, and the
+// texts asked for per pointer move (a pixel's read-out) and per list tooltip (an item's
+// neighbours and contrasts), on the shipped preview and a screen-sized map tiled from it.
+
+#include "preview/ItemNeighbours.h"
+#include "preview/ItemReadout.h"
+#include "preview/PreviewFile.h"
+#include "preview/PreviewMap.h"
+#include "scheme/SchemeFile.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::filesystem::path SourceDir = TINTWRIGHT_SOURCE_DIR;
+
+// The shipped preview, or a map of the given size tiled from it.
+TPreviewMap ShippedPreview(int width, int height)
+{
+    const TPreviewMap shipped = ReadPreviewFile(SourceDir / "data/previews/Preview.cpf");
+    if (width == shipped.Width() && height == shipped.Height())
+        return shipped;
+    TPreviewMap map(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            map.SetCell(x, y, shipped.Cell(x % shipped.Width(), y % shipped.Height()));
+    return map;
+}
+
+const TPreviewMap& Preview(int width)
+{
+    static const TPreviewMap small = ShippedPreview(240, 320);
+    static const TPreviewMap large = ShippedPreview(3840, 2160);
+    return width == 240 ? small : large;
+}
+
+const std::vector<TSchemeItem>& Scheme()
+{
+    static const std::vector<TSchemeItem> items
+        = ReadSchemeFile(SourceDir / "data/schemes/default.clr");
+    return items;
+}
+
+std::vector<TRGBTriple> SchemeColors()
+{
+    std::vector<TRGBTriple> colors;
+    for (const TSchemeItem& item : Scheme())
+        colors.push_back(item.Color);
+    return colors;
+}
+
+TAnsiString SchemeDescription(std::size_t item)
+{
+    return Scheme()[item].Description;
+}
+
+void NeighboursOfMap(benchmark::State& state)
+{
+    const TPreviewMap& map = Preview(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(TItemNeighbours(map));
+    state.SetItemsProcessed(state.iterations() * map.Cells().size());
+    state.counters["pairs"] = static_cast<double>(TItemNeighbours(map).Pairs().size());
+}
+
+// A pointer sweeping along the rows, a new cell at each step.
+void PixelReadout(benchmark::State& state)
+{
+    const TPreviewMap& map = Preview(240);
+    const std::vector<TRGBTriple> colors = SchemeColors();
+    const TReadoutItems items {colors, SchemeDescription};
+    std::size_t at = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(CellReadoutText(map.Cells()[at], items));
+        at = (at + 7) % map.Cells().size();
+    }
+}
+
+void ListEntryReadout(benchmark::State& state)
+{
+    const TItemNeighbours neighbours(Preview(240));
+    const std::vector<TRGBTriple> colors = SchemeColors();
+    const TReadoutItems items {colors, SchemeDescription};
+    std::size_t item = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ItemEntryText(item, items, neighbours));
+        item = (item + 1) % colors.size();
+    }
+}
+
+} // namespace
+
+BENCHMARK(NeighboursOfMap)->Arg(240)->Arg(3840)->Unit(benchmark::kMillisecond);
+BENCHMARK(PixelReadout)->Unit(benchmark::kNanosecond);
+BENCHMARK(ListEntryReadout)->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,122 @@
+#include "preview/ItemReadout.h"
+
+#include "editing/ColorCode.h"
+#include "preview/ColorContrast.h"
+#include "preview/PreviewMap.h"
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+// Every word the read-outs show, in one place.
+constexpr TAnsiView Separator = " - ";
+constexpr TAnsiView ItemWord = "item ";
+constexpr TAnsiView FixedColor = "fixed";
+constexpr TAnsiView NotInScheme = "not in this scheme";
+constexpr TAnsiView NotOnPreview = "not on this preview";
+constexpr TAnsiView BordersNothing = "Borders no other item";
+constexpr TAnsiView Borders = "Borders ";
+constexpr TAnsiView OneItem = " item:";
+constexpr TAnsiView SomeItems = " items:";
+constexpr TAnsiView ManyItems = " items; the weakest:";
+constexpr TAnsiView With = " with ";
+constexpr TAnsiView HardToTell = "hard to tell apart";
+constexpr std::size_t NeighboursShown = 3;
+
+TAnsiString ItemNumber(std::size_t item)
+{
+    return TAnsiString(ItemWord) + std::to_string(item);
+}
+
+TAnsiString CodeText(std::uint32_t color)
+{
+    return "#" + ColorCodeText(color);
+}
+
+// "Water (item 2)", or "item 2" without a description.
+TAnsiString NeighbourName(std::size_t item, const TReadoutItems& items)
+{
+    const TAnsiString description = items.Description(item);
+    if (description.empty())
+        return ItemNumber(item);
+    return description + " (" + ItemNumber(item) + ")";
+}
+
+} // namespace
+
+std::optional<std::size_t> ReadoutItem(std::uint32_t cell, std::size_t itemCount)
+{
+    if (!IsItemReference(cell))
+        return std::nullopt;
+    const std::size_t item = cell - ItemReferenceBase;
+    if (item >= itemCount)
+        return std::nullopt;
+    return item;
+}
+
+TAnsiString ItemReadoutText(std::size_t item, const TReadoutItems& items)
+{
+    TAnsiString text = items.Description(item);
+    if (!text.empty())
+        text += Separator;
+    text += CodeText(ItemColorToTColor(items.Colors[item]));
+    text += Separator;
+    text += ItemNumber(item);
+    return text;
+}
+
+TAnsiString CellReadoutText(std::uint32_t cell, const TReadoutItems& items)
+{
+    if (!IsItemReference(cell))
+        return CodeText(cell) + TAnsiString(Separator) + TAnsiString(FixedColor);
+    if (const auto item = ReadoutItem(cell, items.Colors.size()))
+        return ItemReadoutText(*item, items);
+    return ItemNumber(cell - ItemReferenceBase) + TAnsiString(Separator) + TAnsiString(NotInScheme);
+}
+
+std::vector<TNeighbourContrast> NeighbourContrasts(
+    std::size_t item, const TItemNeighbours& neighbours, std::span<const TRGBTriple> colors)
+{
+    std::vector<TNeighbourContrast> contrasts;
+    if (item >= colors.size())
+        return contrasts;
+    for (const std::uint32_t neighbour : neighbours.Of(item))
+        if (neighbour < colors.size())
+            contrasts.push_back({neighbour, ContrastRatio(colors[item], colors[neighbour])});
+    // The neighbours come in index order, so a stable sort keeps equal ratios by index.
+    std::stable_sort(contrasts.begin(), contrasts.end(),
+        [](const TNeighbourContrast& a, const TNeighbourContrast& b) { return a.Ratio < b.Ratio; });
+    return contrasts;
+}
+
+TAnsiString ItemEntryText(
+    std::size_t item, const TReadoutItems& items, const TItemNeighbours& neighbours)
+{
+    if (item >= items.Colors.size())
+        return {};
+    TAnsiString text = ItemReadoutText(item, items);
+    text += '\n';
+    if (!neighbours.HasPixels(item))
+        return text + TAnsiString(NotOnPreview);
+    const std::vector<TNeighbourContrast> contrasts
+        = NeighbourContrasts(item, neighbours, items.Colors);
+    if (contrasts.empty())
+        return text + TAnsiString(BordersNothing);
+    text += Borders;
+    text += std::to_string(contrasts.size());
+    text += contrasts.size() == 1             ? OneItem
+        : contrasts.size() <= NeighboursShown ? SomeItems
+                                              : ManyItems;
+    for (std::size_t i = 0; i < contrasts.size() && i < NeighboursShown; ++i) {
+        text += '\n';
+        text += ContrastRatioText(contrasts[i].Ratio);
+        text += With;
+        text += NeighbourName(contrasts[i].Item, items);
+        if (HardToTellApart(contrasts[i].Ratio)) {
+            text += Separator;
+            text += HardToTell;
+        }
+    }
+    return text;
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "common/AnsiString.h"
+#include "preview/ItemNeighbours.h"
+#include "scheme/SchemeFile.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <vector>
+
+// The texts that tell the user which item a preview pixel belongs to and how well an item stands
+// out from the items around it. Items are named as a click names them.
+
+// What the read-outs need of the document.
+struct TReadoutItems
+{
+    // One colour per item; its size is the item count.
+    std::span<const TRGBTriple> Colors;
+    // The description of an item below the count, in Windows-1252.
+    std::function<TAnsiString(std::size_t item)> Description;
+};
+
+// The item a click on the cell selects: the whole difference cell - ItemReferenceBase. None
+// for a fixed colour or an index the document does not have (itemCount or more).
+std::optional<std::size_t> ReadoutItem(std::uint32_t cell, std::size_t itemCount);
+
+// "Main road - #FABE8C - item 15": the description (left out when empty), the colour code and
+// the index; item must be below the count.
+TAnsiString ItemReadoutText(std::size_t item, const TReadoutItems& items);
+
+// A preview pixel's read-out: the item's as above, "#123456 - fixed" for a fixed colour, and
+// "item 300 - not in this scheme" for a reference to an item the document does not have.
+TAnsiString CellReadoutText(std::uint32_t cell, const TReadoutItems& items);
+
+struct TNeighbourContrast
+{
+    std::size_t Item;
+    double Ratio;
+};
+
+// The item's neighbours on the map that the document has, with the contrast ratio of each one's
+// colour against the item's, weakest first (equal ratios by index).
+std::vector<TNeighbourContrast> NeighbourContrasts(
+    std::size_t item, const TItemNeighbours& neighbours, std::span<const TRGBTriple> colors);
+
+// The tooltip of an item's list entry: its read-out, then "not on this preview" for an item
+// without pixels, or how many items it borders and the three that contrast least, each with
+// its ratio and, below 1.5:1, "hard to tell apart". Empty for an item beyond the count.
+TAnsiString ItemEntryText(
+    std::size_t item, const TReadoutItems& items, const TItemNeighbours& neighbours);

@@ -1,0 +1,331 @@
+#include "preview/PreviewReadout.h"
+
+#include "TemporaryFolder.h"
+#include "app/MainFormFixture.h"
+#include "app/ReadoutSettings.h"
+#include "preview/ItemFlash.h"
+#include "preview/PreviewImage.h"
+#include "preview/PreviewPainter.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QHelpEvent>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QSignalBlocker>
+#include <QTextDocument>
+#include <QTest>
+#include <QToolTip>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+constexpr std::uint32_t Item(std::uint32_t index)
+{
+    return ItemReferenceBase + index;
+}
+
+constexpr TRGBTriple Rgb(std::uint32_t rrggbb)
+{
+    return {std::uint8_t(rrggbb), std::uint8_t(rrggbb >> 8), std::uint8_t(rrggbb >> 16)};
+}
+
+QRgb ToQRgb(const TRGBTriple& color)
+{
+    return qRgb(color.rgbtRed, color.rgbtGreen, color.rgbtBlue);
+}
+
+// A preview of 4 x 3 pixels in a larger control, beside a list of four items; item 3 is not on
+// the preview, item 9 is beyond the list.
+class PreviewReadoutTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        FWindow = std::make_unique<QWidget>();
+        auto* layout = new QVBoxLayout(FWindow.get());
+        FPreview = new TPreviewImage(FWindow.get());
+        FPreview->setFixedSize(10, 10);
+        FList = new QListWidget(FWindow.get());
+        layout->addWidget(FPreview);
+        layout->addWidget(FList);
+        FList->addItems({"Road", "Road border", "<b>Water</b>", "Park"});
+
+        FMap = TPreviewMap::FromCells(4, 3,
+            {Item(0), Item(0), Item(1), 0x00563412, //
+                Item(0), Item(2), Item(1), Item(9), //
+                Item(0), Item(0), Item(1), Item(1)});
+        FColors = {Rgb(0xFABE8C), Rgb(0xC88C5A), Rgb(0xAAD3DF), Rgb(0xC8E6B4)};
+        Paint();
+
+        FReadout = std::make_unique<TPreviewReadout>(*FPreview, *FList,
+            TPreviewReadoutSource {[this]() -> const TPreviewMap& { return FMap; },
+                [this]() -> const std::vector<TRGBTriple>& { return FColors; }, {}});
+        FWindow->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(FWindow.get()));
+    }
+
+    void TearDown() override
+    {
+        QToolTip::hideText();
+        FReadout.reset();
+        FWindow.reset();
+    }
+
+    // What the window's PaintPreview does.
+    void Paint()
+    {
+        QImage& image = FPreview->Image();
+        if (image.isNull()) {
+            image = QImage(FMap.Width(), FMap.Height(), QImage::Format_RGB888);
+            image.fill(Qt::white);
+        }
+        PaintPreviewPixels(FMap, FColors, image.bits(), image.bytesPerLine());
+        FPreview->repaint();
+    }
+
+    // The preview as it shows on screen, cut to the image.
+    QImage Shown() const
+    {
+        return FPreview->grab()
+            .toImage()
+            .convertToFormat(QImage::Format_RGB888)
+            .copy(FPreview->Image().rect());
+    }
+
+    // What the window does when a click on the preview picks an item.
+    void Pick(int row)
+    {
+        const QSignalBlocker blocker(FList);
+        FList->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    }
+
+    void SendToolTip(QWidget* widget, QPoint position)
+    {
+        QHelpEvent event(QEvent::ToolTip, position, widget->mapToGlobal(position));
+        QApplication::sendEvent(widget, &event);
+    }
+
+    void MoveOverPreview(QPoint position)
+    {
+        QMouseEvent event(QEvent::MouseMove, position, FPreview->mapToGlobal(position),
+            Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(FPreview, &event);
+    }
+
+    // Qt hides a tip after a short delay.
+    static bool TipGone()
+    {
+        QToolTip::hideText();
+        return QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000);
+    }
+
+    bool WaitForFlashEnd() const
+    {
+        return QTest::qWaitFor([this] { return !FReadout->Flashing(); }, 2000);
+    }
+
+    std::unique_ptr<QWidget> FWindow;
+    TPreviewImage* FPreview = nullptr;
+    QListWidget* FList = nullptr;
+    TPreviewMap FMap;
+    std::vector<TRGBTriple> FColors;
+    std::unique_ptr<TPreviewReadout> FReadout;
+};
+
+TEST_F(PreviewReadoutTest, PreviewToolTipAtPositions)
+{
+    struct TRow
+    {
+        const char* Name;
+        QPoint Position;
+        QString Text;
+    };
+    const TRow rows[] = {
+        {"item", {0, 0}, "Road - #FABE8C - item 0"},
+        {"another item", {2, 2}, "Road border - #C88C5A - item 1"},
+        {"description that looks like markup stays text", {1, 1},
+            Qt::convertFromPlainText("<b>Water</b> - #AAD3DF - item 2", Qt::WhiteSpaceNoWrap)},
+        {"fixed colour", {3, 0}, "#123456 - fixed"},
+        {"item the list lacks", {3, 1}, "item 9 - not in this scheme"},
+        {"beside the image", {6, 1}, ""},
+        {"below the image", {0, 3}, ""},
+    };
+    for (const TRow& row : rows) {
+        EXPECT_EQ(FReadout->PreviewToolTip(row.Position), row.Text) << row.Name;
+        SendToolTip(FPreview, row.Position);
+        if (row.Text.isEmpty()) {
+            EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000)) << row.Name;
+        } else {
+            EXPECT_TRUE(QToolTip::isVisible()) << row.Name;
+            EXPECT_EQ(QToolTip::text(), row.Text) << row.Name;
+        }
+        ASSERT_TRUE(TipGone());
+    }
+}
+
+TEST_F(PreviewReadoutTest, PreviewToolTipFollowsThePointer)
+{
+    // Moves before the tip is up wait for Qt's hover delay.
+    MoveOverPreview({0, 0});
+    EXPECT_FALSE(QToolTip::isVisible());
+    SendToolTip(FPreview, {0, 0});
+    ASSERT_TRUE(QToolTip::isVisible());
+    MoveOverPreview({3, 0});
+    EXPECT_EQ(QToolTip::text(), "#123456 - fixed");
+    MoveOverPreview({2, 1});
+    EXPECT_EQ(QToolTip::text(), "Road border - #C88C5A - item 1");
+    // A colour change shows in the next move's text.
+    FColors[1] = Rgb(0x102030);
+    Paint();
+    FReadout->PreviewPainted();
+    MoveOverPreview({2, 0});
+    EXPECT_EQ(QToolTip::text(), "Road border - #102030 - item 1");
+    MoveOverPreview({8, 8});
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
+}
+
+TEST_F(PreviewReadoutTest, ListEntryToolTips)
+{
+    struct TRow
+    {
+        const char* Name;
+        int Row;
+        QString Text;
+    };
+    const TRow rows[] = {
+        {"neighbours weakest first", 0,
+            "Road - #FABE8C - item 0\nBorders 2 items:\n1.0:1 with <b>Water</b> (item 2) - hard "
+            "to tell apart\n1.7:1 with Road border (item 1)"},
+        {"not on the preview", 3, "Park - #C8E6B4 - item 3\nnot on this preview"},
+    };
+    for (const TRow& row : rows) {
+        const QString expected = Qt::mightBeRichText(row.Text)
+            ? Qt::convertFromPlainText(row.Text, Qt::WhiteSpaceNoWrap)
+            : row.Text;
+        EXPECT_EQ(FReadout->EntryToolTip(row.Row), expected) << row.Name;
+        SendToolTip(FList->viewport(), FList->visualItemRect(FList->item(row.Row)).center());
+        ASSERT_TRUE(QToolTip::isVisible()) << row.Name;
+        EXPECT_EQ(QToolTip::text(), expected) << row.Name;
+        ASSERT_TRUE(TipGone());
+    }
+}
+
+TEST_F(PreviewReadoutTest, FlashShowsTheItemAndRestoresThePaintedImage)
+{
+    const QImage painted = FPreview->Image().copy();
+    const TPreviewMap map = FMap;
+    const std::vector<TRGBTriple> colors = FColors;
+
+    // Off by default.
+    FList->setCurrentRow(0);
+    EXPECT_FALSE(FReadout->Flashing());
+
+    FReadout->SetFlashOnSelect(true);
+    Pick(1);
+    ASSERT_TRUE(FReadout->Flashing());
+    const QImage flashed = Shown();
+    for (int y = 0; y < FMap.Height(); ++y)
+        for (int x = 0; x < FMap.Width(); ++x) {
+            const QRgb color = painted.pixel(x, y);
+            const QRgb expected
+                = FMap.Cell(x, y) == Item(1) ? ToQRgb(FlashColor(Rgb(color & 0xFFFFFF))) : color;
+            EXPECT_EQ(flashed.pixel(x, y), expected) << x << "," << y;
+        }
+
+    ASSERT_TRUE(WaitForFlashEnd());
+    EXPECT_EQ(Shown(), painted);
+    // Nothing of the document or the preview's image was written.
+    EXPECT_EQ(FPreview->Image(), painted);
+    EXPECT_TRUE(FMap == map);
+    EXPECT_EQ(FColors, colors);
+}
+
+TEST_F(PreviewReadoutTest, RepaintOrNewSelectionEndsAFlash)
+{
+    FReadout->SetFlashOnSelect(true);
+    FList->setCurrentRow(0);
+    ASSERT_TRUE(FReadout->Flashing());
+    // A colour change paints the image; the flash gives way to it at once, even before the
+    // window says so.
+    FColors[0] = Rgb(0x000000);
+    Paint();
+    EXPECT_FALSE(FReadout->Flashing());
+    EXPECT_EQ(Shown(), FPreview->Image());
+
+    FList->setCurrentRow(2);
+    ASSERT_TRUE(FReadout->Flashing());
+    // An item without pixels has nothing to flash, and the running flash ends.
+    FList->setCurrentRow(3);
+    EXPECT_FALSE(FReadout->Flashing());
+    EXPECT_EQ(Shown(), FPreview->Image());
+
+    FList->setCurrentRow(1);
+    ASSERT_TRUE(FReadout->Flashing());
+    FReadout->ShowSelectedItemAction()->setChecked(false);
+    EXPECT_FALSE(FReadout->Flashing());
+}
+
+TEST_F(PreviewReadoutTest, SwitchPersists)
+{
+    TTemporaryFolder folder;
+    const auto file = folder / "tintwright.ini";
+    QAction* action = FReadout->ShowSelectedItemAction();
+    EXPECT_EQ(action->text(), "Show selected item");
+    EXPECT_TRUE(action->isCheckable());
+    EXPECT_FALSE(action->isChecked());
+
+    // Turning it on flashes the selected item at once.
+    Pick(0);
+    action->trigger();
+    EXPECT_TRUE(FReadout->Flashing());
+    WriteShowSelectedItem(file, FReadout->FlashOnSelect());
+
+    TPreviewReadout next(*FPreview, *FList,
+        {[this]() -> const TPreviewMap& { return FMap; },
+            [this]() -> const std::vector<TRGBTriple>& { return FColors; }, {}});
+    next.SetFlashOnSelect(ReadShowSelectedItem(file));
+    EXPECT_TRUE(next.ShowSelectedItemAction()->isChecked());
+}
+
+// Attached to the real window from outside, as the window will attach it: a pick flashes, the
+// history and the document stay as they were, and a colour change ends the flash.
+using PreviewReadoutWindowTest = TMainFormFixture;
+
+TEST_F(PreviewReadoutWindowTest, PickFlashesWithoutTouchingTheDocument)
+{
+    TMainForm& form = Start();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    TPreviewReadout readout(*form.Image1, *form.ListBox1,
+        {[&]() -> const TPreviewMap& { return form.PreviewMap(); },
+            [&]() -> const std::vector<TRGBTriple>& { return form.Items(); }, {}});
+    readout.SetFlashOnSelect(true);
+    const QImage painted = form.Image1->Image().copy();
+    const std::vector<TRGBTriple> items = form.Items();
+
+    EXPECT_EQ(readout.PreviewToolTip({3, 0}), "Park - #28323C - item 3");
+    EXPECT_EQ(readout.PreviewToolTip({0, 1}), "item 261 - not in this scheme");
+    EXPECT_EQ(readout.PreviewToolTip({2, 1}), "#563412 - fixed");
+
+    QTest::mouseClick(form.Image1, Qt::LeftButton, {}, {4, 1});
+    ASSERT_EQ(form.ListBox1->currentRow(), 5);
+    ASSERT_TRUE(readout.Flashing());
+    EXPECT_NE(form.Image1->grab().toImage().pixel(4, 1) & 0xFFFFFF, painted.pixel(4, 1) & 0xFFFFFF);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !readout.Flashing(); }, 2000));
+    EXPECT_EQ(form.Image1->Image(), painted);
+    EXPECT_EQ(form.Items(), items);
+    EXPECT_TRUE(form.UndoStack().IsEmpty());
+    EXPECT_FALSE(form.Modified());
+
+    Select(2);
+    ASSERT_TRUE(readout.Flashing());
+    TypeCode("FF00FF");
+    EXPECT_FALSE(readout.Flashing());
+    EXPECT_EQ(form.Image1->grab().toImage().pixel(2, 0) & 0xFFFFFF, 0xFF00FFu);
+}
+
+} // namespace
