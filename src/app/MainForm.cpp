@@ -1,12 +1,14 @@
 #include "app/MainForm.h"
 
 #include "app/MainFormLayout.h"
+#include "app/ReadoutSettings.h"
 #include "common/Error.h"
 #include "common/FileAccess.h"
 #include "common/PathRules.h"
 #include "common/UiText.h"
 #include "help/HelpRouter.h"
 #include "help/WhatsThis.h"
+#include "preview/PreviewReadout.h"
 #include "editing/ColorPickerButton.h"
 #include "i18n/TranslatedTexts.h"
 #include "preview/PreviewImage.h"
@@ -21,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
 #include <QSignalBlocker>
@@ -58,6 +61,10 @@ TMainForm::TMainForm(std::string programFolder, std::filesystem::path settingsFi
     WhatsThis = new TWhatsThis(this);
     ConnectCommands();
     ConnectControls();
+    FReadout = std::make_unique<TPreviewReadout>(*Image1, *ListBox1,
+        TPreviewReadoutSource {[this]() -> const TPreviewMap& { return FPreviewMap; },
+            [this]() -> const std::vector<TRGBTriple>& { return FItems; }, {}});
+    Menus[1]->addAction(FReadout->ShowSelectedItemAction());
 
     setFixedSize(ClientWidth, ClientHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -136,6 +143,7 @@ void TMainForm::FormCreate()
         FItems.clear();
 
         FSettings = ReadSettings(FSettingsFile);
+        FReadout->SetFlashOnSelect(ReadShowSelectedItem(FSettingsFile));
         FSettings.DefaultPreview
             = CompleteSettingsPath(FSettings.DefaultPreview, FProgramFolder + "previews/");
         LoadPreview();
@@ -187,6 +195,7 @@ void TMainForm::FormClose()
     // The settings are written last; a failure is reported and the program still ends.
     Guarded([this] {
         WriteSettings(FSettingsFile, FSettings, FProgramFolder + "previews/", FSettingsFolder);
+        WriteShowSelectedItem(FSettingsFile, FReadout->FlashOnSelect());
     });
 }
 

@@ -12,6 +12,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,6 +26,7 @@
 // Its behaviour is spread over files by concern: MainForm.cpp (life cycle, document commands),
 // MainFormEditing.cpp (selection and colour editing), MainFormPreview.cpp (the preview and its
 // tools); MainFormLayout.cpp builds the window.
+class TPreviewReadout;
 struct TLanguageKey;
 
 class TMainForm : public QMainWindow, public TMainFormControls
@@ -151,6 +153,9 @@ private:
     TColorHistory FHistory;
     std::vector<TRGBTriple> FItems;
     TPreviewMap FPreviewMap;
+    // The preview's read-outs (hover tooltips, the list entries' neighbours, the flash of the
+    // selected item); declared after the data it reads, so it goes first.
+    std::unique_ptr<TPreviewReadout> FReadout;
     std::filesystem::path FFileName;
     bool FModified = false;
     // The first file of the drag over the window, read as it entered.

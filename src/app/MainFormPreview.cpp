@@ -9,6 +9,7 @@
 #include "preview/PreviewFile.h"
 #include "preview/PreviewImage.h"
 #include "preview/PreviewPainter.h"
+#include "preview/PreviewReadout.h"
 #include "preview/ReferenceImage.h"
 #include "preview/ReferenceScheme.h"
 
@@ -44,6 +45,7 @@ void TMainForm::LoadPreview()
     FPreviewMap = std::move(map);
     Image1->Image() = std::move(image);
     Image1->update();
+    FReadout->PreviewLoaded();
 }
 
 void TMainForm::PaintPreview()
@@ -52,6 +54,7 @@ void TMainForm::PaintPreview()
     if (!image.isNull())
         PaintPreviewPixels(FPreviewMap, FItems, image.bits(), image.bytesPerLine());
     Image1->repaint();
+    FReadout->PreviewPainted();
 }
 
 void TMainForm::OpenPreviewFile(const std::filesystem::path& path)

@@ -5,7 +5,8 @@
 # usage: run-e2e.sh <tintwright executable> <data folder> <scenario>
 # scenarios: startup-and-close, open-by-ctrl-o, type-code-and-undo, clipboard-convert,
 #            dialog-leaves-nothing, picker-by-keyboard, switch-language, macros-over-dbus,
-#            drop-files (needs TINTWRIGHT_DRAG_SOURCE: the drag source program), custom-colors
+#            drop-files (needs TINTWRIGHT_DRAG_SOURCE: the drag source program), custom-colors,
+#            hover-readout
 set -euo pipefail
 
 title="Tintwright for TomTom Navigator"
@@ -432,6 +433,27 @@ scenario_drop_files() {
     check_settings Preview.cpf
 }
 
+scenario_hover_readout() {
+    start_program
+    local before
+    before=$(visible_windows)
+    # Over the main road of the shipped preview a tooltip names the item; it follows the pointer
+    # along the road without going away, and goes when the pointer leaves the preview.
+    xdotool mousemove --window "$window" "$(preview_x 57)" "$(preview_y 96)"
+    sleep 0.2
+    xdotool mousemove --window "$window" "$(preview_x 58)" "$(preview_y 96)"
+    wait_for 30 windows_on_screen $((before + 1)) || fail "no tooltip over the preview"
+    xdotool mousemove --window "$window" "$(preview_x 59)" "$(preview_y 97)"
+    sleep 0.3
+    windows_on_screen $((before + 1)) || fail "the tooltip went while the pointer moved on the road"
+    # Into the gap between the groups, where nothing has a tooltip.
+    xdotool mousemove --window "$window" 304 300
+    wait_for 30 windows_on_screen "$before" || fail "the tooltip stayed after the pointer left"
+    close_through_window_manager
+    # The read-outs change nothing: the settings are what they always were.
+    check_settings Preview.cpf
+}
+
 run_inside_session() {
     openbox >"$work/openbox.log" 2>&1 &
     sleep 0.5
@@ -446,6 +468,7 @@ run_inside_session() {
     macros-over-dbus) scenario_macros_over_dbus ;;
     drop-files) scenario_drop_files ;;
     custom-colors) scenario_custom_colors ;;
+    hover-readout) scenario_hover_readout ;;
     *) fail "unknown scenario $scenario" ;;
     esac
     echo "PASS: $scenario"
