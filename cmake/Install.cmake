@@ -4,7 +4,8 @@
 # share/ are not GNUInstallDirs' to choose.
 set(TINTWRIGHT_APP_ID org.tintwright.tintwright)
 
-install(TARGETS tintwright tintwright-open RUNTIME DESTINATION bin)
+# The help reader lies beside the editor, which starts it for each help file it opens.
+install(TARGETS tintwright tintwright-open tintwright_chm_reader RUNTIME DESTINATION bin)
 install(DIRECTORY data/schemes data/previews data/languages DESTINATION share/tintwright)
 install(DIRECTORY data/Help DESTINATION share/tintwright FILES_MATCHING PATTERN "*.chm")
 install(DIRECTORY resources/icons/hicolor DESTINATION share/icons)

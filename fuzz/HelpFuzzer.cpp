@@ -1,11 +1,12 @@
-// Compiled help files: any bytes as a container (the check before chmlib), a #SYSTEM file, a
-// context map, a sitemap and a popup-text file. Bytes with "STRINGS:" in them are split there into
-// #IVB and #STRINGS; otherwise the same bytes serve as both. Every reader must stay inside its
-// bounds and give results that agree with each other.
+// Compiled help files: any bytes as a container (the check before chmlib), as the help reader's
+// entry stream, a #SYSTEM file, a context map, a sitemap and a popup-text file. Bytes with
+// "STRINGS:" in them are split there into #IVB and #STRINGS; otherwise the same bytes serve as
+// both. Every reader must stay inside its bounds and give results that agree with each other.
 
 #include "FuzzCheck.h"
 #include "help/ChmContainer.h"
 #include "help/ChmContextMap.h"
+#include "help/ChmEntryStream.h"
 #include "help/ChmSystem.h"
 #include "help/PopupTopics.h"
 #include "help/Sitemap.h"
@@ -45,6 +46,27 @@ void CheckContexts(std::string_view ivb, std::string_view strings)
     }
 }
 
+// A stream is read whole or not at all, and what is read is what the writer writes.
+void CheckEntryStream(std::string_view bytes)
+{
+    const auto entries = ReadChmEntryStream(bytes);
+    if (!entries)
+        return;
+    FUZZ_CHECK(entries->size() <= MaxChmStreamEntries);
+    const auto inside = [bytes](std::string_view part) {
+        return part.data() >= bytes.data()
+            && part.data() + part.size() <= bytes.data() + bytes.size();
+    };
+    for (const TChmStreamEntry& entry : *entries) {
+        FUZZ_CHECK(!entry.Path.empty() && entry.Path.size() <= MaxChmPathLength);
+        FUZZ_CHECK(entry.Path.find('\0') == std::string_view::npos && inside(entry.Path));
+        FUZZ_CHECK(
+            !entry.Content || (entry.Content->size() <= MaxChmEntrySize && inside(*entry.Content)));
+    }
+    FUZZ_CHECK(ChmEntryStreamSize(*entries) == bytes.size());
+    FUZZ_CHECK(WriteChmEntryStream(*entries) == bytes);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -53,6 +75,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const TChmFault fault = CheckChmContainer(bytes);
     FUZZ_CHECK(fault >= TChmFault::None && fault <= TChmFault::Compression);
+
+    CheckEntryStream(bytes);
 
     const TChmSystem system = ParseChmSystem(bytes);
     for (const TAnsiString* text :

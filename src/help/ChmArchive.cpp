@@ -1,97 +1,82 @@
 #include "help/ChmArchive.h"
 
 #include "common/TextRules.h"
-#include "help/ChmContainer.h"
+#include "common/UiText.h"
 
-#include <chm_lib.h>
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QStringList>
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <string>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <algorithm>
+#include <system_error>
 #include <utility>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// More entries than any help file has: the listing stops there.
-constexpr std::size_t MaxEntries = 100000;
+// How long a reader that was killed for its time limit may take to go.
+constexpr int EndingTime = 1000;
 
-class TFileDescriptor
+int RemainingTime(const QDeadlineTimer& deadline)
 {
-public:
-    explicit TFileDescriptor(int fd)
-        : FFd(fd)
-    { }
-    ~TFileDescriptor()
-    {
-        if (FFd >= 0)
-            ::close(FFd);
-    }
-    TFileDescriptor(const TFileDescriptor&) = delete;
-    TFileDescriptor& operator=(const TFileDescriptor&) = delete;
-    int Get() const { return FFd; }
-
-private:
-    int FFd;
-};
-
-// The whole file, when it is a regular file of at most the limit. O_NONBLOCK keeps a FIFO
-// without a writer from hanging the window; the read stops one byte past the limit in case the
-// file grew after fstat.
-std::optional<std::string> ReadAtMost(const fs::path& file, std::uint64_t limit)
-{
-    const TFileDescriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    struct stat info
-    {
-    };
-    if (fd.Get() < 0 || ::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)
-        || static_cast<std::uint64_t>(info.st_size) > limit)
-        return std::nullopt;
-    std::string content(static_cast<std::size_t>(info.st_size) + 1, '\0');
-    std::size_t got = 0;
-    while (got < content.size()) {
-        const ssize_t count = ::read(fd.Get(), content.data() + got, content.size() - got);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count < 0)
-            return std::nullopt;
-        if (count == 0)
-            break;
-        got += static_cast<std::size_t>(count);
-    }
-    if (got > limit)
-        return std::nullopt;
-    content.resize(got);
-    return content;
+    return static_cast<int>(std::max<qint64>(deadline.remainingTime(), 0));
 }
 
-// A memory file holding the bytes, sealed against any change.
-int SealedMemoryFile(std::string_view bytes)
+void Append(std::string& output, const QByteArray& bytes)
 {
-    const int fd = ::memfd_create("tintwright-help", MFD_CLOEXEC | MFD_ALLOW_SEALING);
-    if (fd < 0)
-        return -1;
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t count = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count <= 0) {
-            ::close(fd);
-            return -1;
+    output.append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+// The reader's output when it ran to its end within the time limit, exited 0 and wrote no more
+// than a stream may hold.
+std::optional<std::string> RunReader(
+    const fs::path& reader, const fs::path& file, std::chrono::milliseconds timeLimit)
+{
+    // QProcess would search PATH for a bare name. A name that does not survive the conversion
+    // to QString (not UTF-8) would reach the reader changed, naming another file.
+    const QString program = FromFileName(reader);
+    const QString argument = FromFileName(file);
+    if (!reader.is_absolute() || ToFileName(program) != reader || ToFileName(argument) != file)
+        return std::nullopt;
+
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments({argument});
+    process.setStandardInputFile(QProcess::nullDevice());
+    // Anything the reader says on stderr goes to ours rather than into memory.
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    const QDeadlineTimer deadline(timeLimit);
+    process.start(QIODevice::ReadOnly);
+    if (!process.waitForStarted(RemainingTime(deadline))) {
+        process.kill();
+        process.waitForFinished(EndingTime);
+        return std::nullopt;
+    }
+
+    std::string output;
+    bool tooMuch = false;
+    while (process.state() != QProcess::NotRunning && !tooMuch) {
+        if (!process.waitForReadyRead(RemainingTime(deadline))) {
+            // No more output: the reader has ended, closed its output or run out of time.
+            process.waitForFinished(RemainingTime(deadline));
+            break;
         }
-        written += static_cast<std::size_t>(count);
+        Append(output, process.readAllStandardOutput());
+        tooMuch = output.size() > MaxChmStreamSize;
     }
-    if (::fcntl(fd, F_ADD_SEALS, F_SEAL_SHRINK | F_SEAL_GROW | F_SEAL_WRITE | F_SEAL_SEAL) != 0) {
-        ::close(fd);
-        return -1;
+    if (process.state() != QProcess::NotRunning) {
+        process.kill();
+        process.waitForFinished(EndingTime);
+        return std::nullopt;
     }
-    return fd;
+    Append(output, process.readAllStandardOutput());
+    if (tooMuch || output.size() > MaxChmStreamSize || process.exitStatus() != QProcess::NormalExit
+        || process.exitCode() != 0)
+        return std::nullopt;
+    return output;
 }
 
 std::string NormalPath(std::string_view path)
@@ -108,62 +93,57 @@ std::string NormalPath(std::string_view path)
 
 } // namespace
 
-// chmlib's listing callback; collects every entry it lists.
-int CollectChmEntry(chmFile*, chmUnitInfo* unit, void* context)
-{
-    auto& entries = *static_cast<std::vector<TChmArchive::TEntry>*>(context);
-    if (entries.size() >= MaxEntries)
-        return CHM_ENUMERATOR_SUCCESS;
-    entries.push_back({unit->path, unit->start, unit->length, unit->space});
-    return CHM_ENUMERATOR_CONTINUE;
-}
-
 TChmArchive::TChmArchive(const fs::path& file)
-{
-    const std::optional<std::string> bytes = ReadAtMost(file, MaxFileSize);
-    if (!bytes || CheckChmContainer(*bytes) != TChmFault::None)
-        return;
-    const TFileDescriptor memory(SealedMemoryFile(*bytes));
-    if (memory.Get() < 0)
-        return;
-    // chmlib opens by name and keeps a descriptor of its own to the same memory file.
-    const std::string name = "/proc/self/fd/" + std::to_string(memory.Get());
-    FFile = chm_open(name.c_str());
-    if (FFile == nullptr)
-        return;
-    if (chm_enumerate(FFile, CHM_ENUMERATE_ALL, CollectChmEntry, &FEntries) == 0)
-        Close();
-}
+    : TChmArchive(file, ReaderBesideProgram())
+{ }
 
-TChmArchive::~TChmArchive()
+TChmArchive::TChmArchive(
+    const fs::path& file, const fs::path& reader, std::chrono::milliseconds timeLimit)
 {
-    Close();
+    // The reader refuses these too; this only spares starting it for a file that is not there.
+    std::error_code error;
+    if (!fs::is_regular_file(file, error) || fs::file_size(file, error) > MaxFileSize || error)
+        return;
+    std::optional<std::string> stream = RunReader(reader, file, timeLimit);
+    if (!stream)
+        return;
+    const std::optional<std::vector<TChmStreamEntry>> entries = ReadChmEntryStream(*stream);
+    if (!entries)
+        return;
+    FEntries.reserve(entries->size());
+    for (const TChmStreamEntry& entry : *entries) {
+        TEntry& kept = FEntries.emplace_back();
+        kept.Path = entry.Path;
+        if (entry.Content) {
+            kept.ContentOffset = static_cast<std::size_t>(entry.Content->data() - stream->data());
+            kept.ContentLength = entry.Content->size();
+        }
+    }
+    FStream = std::move(*stream);
+    FOpen = true;
 }
 
 TChmArchive::TChmArchive(TChmArchive&& other) noexcept
-    : FFile(std::exchange(other.FFile, nullptr))
-    , FEntries(std::move(other.FEntries))
-{
-    other.FEntries.clear();
-}
+    : FOpen(std::exchange(other.FOpen, false))
+    , FStream(std::exchange(other.FStream, {}))
+    , FEntries(std::exchange(other.FEntries, {}))
+{ }
 
 TChmArchive& TChmArchive::operator=(TChmArchive&& other) noexcept
 {
     if (this != &other) {
-        Close();
-        FFile = std::exchange(other.FFile, nullptr);
-        FEntries = std::move(other.FEntries);
-        other.FEntries.clear();
+        FOpen = std::exchange(other.FOpen, false);
+        FStream = std::exchange(other.FStream, {});
+        FEntries = std::exchange(other.FEntries, {});
     }
     return *this;
 }
 
-void TChmArchive::Close()
+fs::path TChmArchive::ReaderBesideProgram()
 {
-    if (FFile != nullptr)
-        chm_close(FFile);
-    FFile = nullptr;
-    FEntries.clear();
+    if (QCoreApplication::instance() == nullptr)
+        return {};
+    return ToFileName(QCoreApplication::applicationDirPath()) / ReaderName;
 }
 
 std::vector<std::string> TChmArchive::Entries() const
@@ -200,20 +180,8 @@ std::optional<std::string> TChmArchive::FindEntry(std::string_view path) const
 std::optional<std::string> TChmArchive::Read(std::string_view path) const
 {
     const TEntry* entry = Find(path);
-    if (entry == nullptr || entry->Path.ends_with('/') || entry->Length > MaxEntrySize)
+    if (entry == nullptr || entry->Path.ends_with('/') || !entry->ContentOffset
+        || entry->ContentLength > MaxEntrySize)
         return std::nullopt;
-    std::string content(static_cast<std::size_t>(entry->Length), '\0');
-    if (content.empty())
-        return content;
-    chmUnitInfo unit {};
-    unit.start = entry->Start;
-    unit.length = entry->Length;
-    unit.space = entry->Space;
-    std::strncpy(unit.path, entry->Path.c_str(), CHM_MAX_PATHLEN);
-    const LONGINT64 got
-        = chm_retrieve_object(FFile, &unit, reinterpret_cast<unsigned char*>(content.data()), 0,
-            static_cast<LONGINT64>(content.size()));
-    if (got != static_cast<LONGINT64>(content.size()))
-        return std::nullopt;
-    return content;
+    return FStream.substr(*entry->ContentOffset, entry->ContentLength);
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "help/ChmEntryStream.h"
+
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -7,29 +10,37 @@
 #include <string_view>
 #include <vector>
 
-struct chmFile;
-struct chmUnitInfo;
-
-// A compiled help file (.chm) opened with chmlib, for the help viewers. A file that is missing,
-// not a regular file, larger than MaxFileSize or damaged (CheckChmContainer) gives an archive
-// that holds nothing; there is no message. chmlib is given the checked bytes themselves, in a
-// sealed memory file, so a file changed on disk after the check cannot reach it.
+// A compiled help file (.chm), for the help viewers. chmlib reads it in a process of its own,
+// tintwright-chm-reader beside the program, which hands over every entry at once; the archive
+// then serves them from memory. A file that is missing, not a regular file, larger than
+// MaxFileSize or damaged gives an archive that holds nothing, and so does a reader that is
+// missing, crashes, fails, writes a garbled stream or takes longer than its time limit; there is
+// no message. Opening blocks for at most the time limit (and a moment to end a reader that ran
+// out of it).
 class TChmArchive
 {
 public:
-    static constexpr std::uint64_t MaxFileSize = std::uint64_t {64} << 20;
+    static constexpr std::uint64_t MaxFileSize = MaxChmFileSize;
     // Larger entries are not read: no page, sitemap or text of a help file comes near this.
-    static constexpr std::uint64_t MaxEntrySize = std::uint64_t {16} << 20;
+    static constexpr std::uint64_t MaxEntrySize = MaxChmEntrySize;
+    static constexpr std::chrono::milliseconds ReaderTimeLimit {5000};
+    static constexpr std::string_view ReaderName = "tintwright-chm-reader";
 
     TChmArchive() = default;
+    // Reads the file with the reader beside the running program (ReaderBesideProgram).
     explicit TChmArchive(const std::filesystem::path& file);
-    ~TChmArchive();
+    // Reads the file with the given reader program, which must be named by an absolute path.
+    TChmArchive(const std::filesystem::path& file, const std::filesystem::path& reader,
+        std::chrono::milliseconds timeLimit = ReaderTimeLimit);
     TChmArchive(TChmArchive&& other) noexcept;
     TChmArchive& operator=(TChmArchive&& other) noexcept;
     TChmArchive(const TChmArchive&) = delete;
     TChmArchive& operator=(const TChmArchive&) = delete;
 
-    bool IsOpen() const { return FFile != nullptr; }
+    // The reader in the running program's folder; empty when there is no application object.
+    static std::filesystem::path ReaderBesideProgram();
+
+    bool IsOpen() const { return FOpen; }
 
     // Every path the archive lists, as stored: "/index.htm", "/sub/" for a folder,
     // "::DataSpace/..." for the container's own entries.
@@ -42,23 +53,20 @@ public:
     bool Contains(std::string_view path) const { return FindEntry(path).has_value(); }
 
     // The whole content of an entry found as by FindEntry; nothing for a folder, an entry above
-    // MaxEntrySize, or one that cannot be read in full.
+    // MaxEntrySize, or one that could not be read in full.
     std::optional<std::string> Read(std::string_view path) const;
 
 private:
     struct TEntry
     {
         std::string Path;
-        std::uint64_t Start = 0;
-        std::uint64_t Length = 0;
-        int Space = 0;
+        std::optional<std::size_t> ContentOffset; // into FStream
+        std::size_t ContentLength = 0;
     };
 
     const TEntry* Find(std::string_view path) const;
-    void Close();
 
-    chmFile* FFile = nullptr;
+    bool FOpen = false;
+    std::string FStream; // the reader's output, holding every content
     std::vector<TEntry> FEntries;
-
-    friend int CollectChmEntry(chmFile*, chmUnitInfo*, void*);
 };

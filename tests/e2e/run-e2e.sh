@@ -501,6 +501,8 @@ trap cleanup EXIT
 
 mkdir -p "$program"
 cp "$executable" "$program/"
+# The help reader the build puts beside the executable.
+cp "$(dirname "$executable")/tintwright-chm-reader" "$program/"
 cp -r "$data"/. "$program/"
 
 Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$work/display" 2>"$work/xvfb.log" &

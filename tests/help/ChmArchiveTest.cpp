@@ -3,9 +3,12 @@
 #include "SpecialFiles.h"
 #include "TemporaryFolder.h"
 
+#include <QByteArray>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <string>
 #include <unistd.h>
 
@@ -103,6 +106,54 @@ TEST(ChmArchive, FlippedHeaderBytesDoNotCrash)
             }
         }
     }
+}
+
+// Stand-ins for the reader, each a shell script given the help file as $1; "$reader" runs the
+// real one.
+TEST(ChmArchive, ReaderThatFailsGivesNothingInBoundedTime)
+{
+    using namespace std::chrono_literals;
+    TTemporaryFolder folder;
+    const std::string reader = "reader='" + TChmArchive::ReaderBesideProgram().string() + "'\n";
+    const struct
+    {
+        const char* Name;
+        std::string Script;
+        bool Opens;
+    } rows[] = {
+        {"Sound", "exec \"$reader\" \"$1\"", true},
+        {"Crashes", "kill -SEGV $$", false},
+        {"CrashesAfterItsOutput", "\"$reader\" \"$1\"; kill -SEGV $$", false},
+        {"FailsAfterItsOutput", "\"$reader\" \"$1\"; exit 3", false},
+        {"Hangs", "exec sleep 30", false},
+        {"HangsAfterItsOutput", "\"$reader\" \"$1\"; exec sleep 30", false},
+        {"ClosesItsOutputAndHangs", "exec >&-; exec sleep 30", false},
+        {"GarbledOutput", "echo 'Tintwright help entries 1'", false},
+        {"OutputCutOff", "\"$reader\" \"$1\" | head -c 2000", false},
+        {"EndlessOutput", "exec cat /dev/zero", false},
+        {"NotExecutable", "", false},
+    };
+    constexpr std::chrono::milliseconds limit = 1000ms;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        const std::filesystem::path script = folder / row.Name;
+        WriteBytes(script, "#!/bin/sh\n" + reader + row.Script + "\n");
+        if (!row.Script.empty())
+            std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+        const auto start = std::chrono::steady_clock::now();
+        const TChmArchive archive(EnglishHelp, script, limit);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, limit + 1500ms);
+        EXPECT_EQ(archive.IsOpen(), row.Opens);
+        EXPECT_EQ(archive.Read("/index.htm").has_value(), row.Opens);
+    }
+
+    EXPECT_FALSE(TChmArchive(EnglishHelp, folder / "missing").IsOpen());
+    // A bare name is not looked up in PATH, even where the sound stand-in lies.
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QByteArray::fromStdString(folder.Path().string()) + ":" + path);
+    const TChmArchive bare(EnglishHelp, "Sound");
+    qputenv("PATH", path);
+    EXPECT_FALSE(bare.IsOpen());
 }
 
 } // namespace

@@ -145,7 +145,7 @@ echo "== Installing into a temporary prefix"
 prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 ||
     fail "cmake --install failed: $(cat "$work/install.log")"
-installed=(bin/tintwright bin/tintwright-open share/tintwright/schemes/default.clr
+installed=(bin/tintwright bin/tintwright-open bin/tintwright-chm-reader share/tintwright/schemes/default.clr
     share/tintwright/previews/Preview.cpf share/tintwright/languages/English.clf
     share/tintwright/Help/help-en.chm share/applications/$id.desktop
     share/dbus-1/services/$id.service share/metainfo/$id.metainfo.xml share/mime/packages/$id.xml
@@ -244,7 +244,7 @@ deb=$work/package/tintwright_${version}_$(dpkg --print-architecture).deb
 [ -f "$deb" ] || fail "no $(basename "$deb"): $(ls "$work/package")"
 dpkg-deb --info "$deb"
 depends=$(dpkg-deb --field "$deb" Depends)
-for package in libc6 libqt6widgets6 libqt6dbus6 zlib1g qt6-qpa-plugins; do
+for package in libc6 libqt6widgets6 libqt6dbus6 zlib1g qt6-qpa-plugins libchm1; do
     [[ "$depends" == *"$package"* ]] || fail "the package does not depend on $package: $depends"
 done
 dpkg-deb --contents "$deb" | tee "$work/contents.txt"
