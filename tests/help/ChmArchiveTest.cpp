@@ -1,6 +1,6 @@
 #include "help/ChmArchive.h"
 
-#include "SpecialFiles.h"
+#include "NotRegularFiles.h"
 #include "TemporaryFolder.h"
 
 #include <QByteArray>

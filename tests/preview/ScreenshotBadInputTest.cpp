@@ -1,6 +1,6 @@
 #include "preview/ReferenceImage.h"
 
-#include "SpecialFiles.h"
+#include "NotRegularFiles.h"
 #include "TemporaryFolder.h"
 
 #include <QBuffer>

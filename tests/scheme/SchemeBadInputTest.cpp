@@ -2,7 +2,7 @@
 
 #include "BadInput.h"
 #include "MemoryMeter.h"
-#include "SpecialFiles.h"
+#include "NotRegularFiles.h"
 #include "TemporaryFolder.h"
 
 #include <gtest/gtest.h>
