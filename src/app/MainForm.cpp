@@ -6,12 +6,12 @@
 #include "common/FileAccess.h"
 #include "common/PathRules.h"
 #include "common/UiText.h"
+#include "editing/ColorPickerButton.h"
 #include "help/HelpRouter.h"
 #include "help/WhatsThis.h"
-#include "preview/PreviewReadout.h"
-#include "editing/ColorPickerButton.h"
 #include "i18n/TranslatedTexts.h"
 #include "preview/PreviewImage.h"
+#include "preview/PreviewReadout.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>

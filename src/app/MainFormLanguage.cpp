@@ -5,13 +5,13 @@
 #include "common/ProfileFile.h"
 #include "common/UiText.h"
 #include "editing/ColorPickerButton.h"
+#include "help/HelpRouter.h"
 #include "help/VersionText.h"
+#include "help/WhatsThis.h"
 #include "i18n/LanguageFile.h"
 #include "i18n/LanguageKeys.h"
 #include "i18n/TranslatedTexts.h"
 #include "i18n/UnitLanguage.h"
-#include "help/HelpRouter.h"
-#include "help/WhatsThis.h"
 
 #include <QAction>
 #include <QGroupBox>
