@@ -5,12 +5,17 @@
 #include "Version.h"
 
 #include <QDesktopServices>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QTextLayout>
 #include <QUrl>
+
+#include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -47,6 +52,29 @@ protected:
             Clicked();
     }
 };
+
+// Where the link goes: over the wrapped text's last line, after its words. The layout puts it at
+// 64 on the second line, which fits the original's narrow font; a wider one would run the line's
+// last word under the link.
+QRect LinkPlace(const QLabel& text, int left, int width)
+{
+    QTextLayout layout(text.text(), text.font());
+    layout.beginLayout();
+    qreal lastWidth = 0;
+    qreal lastTop = 0;
+    qreal top = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(text.width());
+        line.setPosition(QPointF(0, top));
+        lastWidth = line.naturalTextWidth();
+        lastTop = top;
+        top += line.height();
+    }
+    layout.endLayout();
+    const int after = text.x() + int(lastWidth) + QFontMetrics(text.font()).horizontalAdvance(' ');
+    const int height = QFontMetrics(text.font()).height();
+    return QRect(std::max(left, after), text.y() + int(lastTop), width, height);
+}
 
 } // namespace
 
@@ -89,7 +117,7 @@ TFormAbout::TFormAbout(QWidget* owner)
     auto* link = new TLinkLabel(QString::fromLatin1(HomePageAddress), group);
     Label7 = link;
     Label7->setObjectName("Label7");
-    Label7->setGeometry(64, 101, 174, 13);
+    Label7->setGeometry(LinkPlace(*Label6, 64, 174));
     Label7->setCursor(Qt::PointingHandCursor);
     Label7->setStyleSheet("color: blue; text-decoration: underline;");
     Label7->setFont(tahoma);
@@ -97,8 +125,7 @@ TFormAbout::TFormAbout(QWidget* owner)
     link->Clicked = [this] { Label7Click(); };
     Label3 = MakeLabel(
         group, "Label3", "Copyright \u00A9 2026 The Tintwright developers", {8, 136, 0, 0});
-    Label5 = MakeLabel(group, "Label5",
-        "Colour schemes for TomTom Navigator, drawn in your own colours", {8, 152, 0, 0});
+    Label5 = MakeLabel(group, "Label5", "Made with Qt and zlib", {8, 152, 0, 0});
 
     ButtonOK = new QPushButton("OK", this);
     ButtonOK->setObjectName("ButtonOK");
