@@ -2,6 +2,7 @@
 // platform: from setting the field's text to the repainted preview (the window paints it before
 // the call returns). Also counts the preview's paint events per keystroke, which must be one.
 
+#include "ShippedPreview.h"
 #include "app/MainForm.h"
 #include "preview/PreviewFile.h"
 #include "preview/PreviewImage.h"
@@ -39,20 +40,6 @@ protected:
     }
 };
 
-// The shipped preview, or a screen-sized one tiled from it.
-TPreviewMap PreviewOfSize(int width, int height)
-{
-    const TPreviewMap shipped
-        = ReadPreviewFile(fs::path(TINTWRIGHT_SOURCE_DIR) / "data/previews/Preview.cpf");
-    if (width == shipped.Width() && height == shipped.Height())
-        return shipped;
-    TPreviewMap map(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            map.SetCell(x, y, shipped.Cell(x % shipped.Width(), y % shipped.Height()));
-    return map;
-}
-
 void BM_TypeColourCode(benchmark::State& state)
 {
     const int width = int(state.range(0));
@@ -63,7 +50,7 @@ void BM_TypeColourCode(benchmark::State& state)
     fs::create_directories(folder / "previews");
     fs::copy_file(fs::path(TINTWRIGHT_SOURCE_DIR) / "data/schemes/default.clr",
         folder / "schemes/default.clr", fs::copy_options::overwrite_existing);
-    SavePreviewFile(folder / "previews/Preview.cpf", PreviewOfSize(width, height));
+    SavePreviewFile(folder / "previews/Preview.cpf", ShippedPreview(width, height));
     {
         auto form = std::make_unique<TMainForm>(folder.string() + "/", folder / "tintwright.ini");
         form->show();

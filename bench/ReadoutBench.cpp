@@ -2,6 +2,7 @@
 // texts asked for per pointer move (a pixel's read-out) and per list tooltip (an item's
 // neighbours and contrasts), on the shipped preview and a screen-sized map tiled from it.
 
+#include "ShippedPreview.h"
 #include "preview/ItemNeighbours.h"
 #include "preview/ItemReadout.h"
 #include "preview/PreviewFile.h"
@@ -18,19 +19,6 @@
 namespace {
 
 const std::filesystem::path SourceDir = TINTWRIGHT_SOURCE_DIR;
-
-// The shipped preview, or a map of the given size tiled from it.
-TPreviewMap ShippedPreview(int width, int height)
-{
-    const TPreviewMap shipped = ReadPreviewFile(SourceDir / "data/previews/Preview.cpf");
-    if (width == shipped.Width() && height == shipped.Height())
-        return shipped;
-    TPreviewMap map(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            map.SetCell(x, y, shipped.Cell(x % shipped.Width(), y % shipped.Height()));
-    return map;
-}
 
 const TPreviewMap& Preview(int width)
 {
