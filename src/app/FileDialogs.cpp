@@ -42,6 +42,9 @@ public:
     }
 };
 
+// Larger files get no preview: a screenshot of a large screen as a 24-bit bitmap is below this.
+constexpr qint64 MaxPreviewFileBytes = qint64(64) << 20;
+
 // The picture dialog's preview pane: the picture under the cursor, scaled to fit, and its size in
 // pixels. Only regular files are opened, and the same size limits apply as for converting.
 class TPicturePreview : public QWidget
@@ -73,6 +76,12 @@ public:
         const QFileInfo info(fileName);
         if (!info.isFile())
             return;
+        // Moving the cursor over a large file of another kind must not stall the dialog while
+        // the whole file is read.
+        if (info.size() > MaxPreviewFileBytes) {
+            FSize->setText(QStringLiteral("No preview"));
+            return;
+        }
         try {
             const QImage image = LoadReferenceBitmap(fileName);
             FImage->setPixmap(QPixmap::fromImage(image.scaled(
