@@ -123,11 +123,6 @@ TFileDialogs::TFileDialogs()
 
 TFileDialogs::~TFileDialogs() = default;
 
-void TFileDialogs::SetFilters(TFileDialog dialog, const QStringList& filters)
-{
-    FDialogs[std::size_t(dialog)].Filters = filters;
-}
-
 void TFileDialogs::SetFilters(std::string_view dialogName, const QStringList& filters)
 {
     for (TDialogState& dialog : FDialogs) {

@@ -33,9 +33,8 @@ public:
     TFileDialogs();
     ~TFileDialogs();
 
-    // Qt filters, such as "TomTom Color Files (*.clr)" and "All Files (*)".
-    void SetFilters(TFileDialog dialog, const QStringList& filters);
-    // The same for the dialog of that object name ("OpenDialogColorFile", ...).
+    // Qt filters, such as "TomTom Color Files (*.clr)" and "All Files (*)", for the dialog of
+    // that object name ("OpenDialogColorFile", ...).
     void SetFilters(std::string_view dialogName, const QStringList& filters);
     QStringList Filters(TFileDialog dialog) const;
     // The folder the dialog starts in; afterwards the folder it was last closed in.

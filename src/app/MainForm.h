@@ -48,7 +48,6 @@ public:
     const TColorStack& RedoStack() const { return FHistory.RedoStack(); }
     const TPreviewMap& PreviewMap() const { return FPreviewMap; }
     const TSettings& Settings() const { return FSettings; }
-    const std::string& ProgramFolderPath() const { return FProgramFolder; }
 
     bool QuerySaveChanges();
     void LoadColorFile(const std::filesystem::path& fileName);
