@@ -16,18 +16,8 @@ fail() {
     exit 1
 }
 
-# Polls a command until it succeeds, for at most $1 tenths of a second.
-wait_for() {
-    local tenths=$1
-    shift
-    for ((i = 0; i < tenths; i++)); do
-        if "$@" >/dev/null 2>&1; then
-            return 0
-        fi
-        sleep 0.1
-    done
-    return 1
-}
+# The polling helper the test scripts share.
+source "$(dirname "${BASH_SOURCE[0]}")/../wait-for.sh"
 
 log_is() {
     [ "$(cat "$1" 2>/dev/null)" = "$2" ]
