@@ -3,47 +3,66 @@
 #include "editing/ColorStack.h"
 #include "scheme/SchemeFile.h"
 
+#include <cstddef>
 #include <cstdint>
-#include <optional>
+#include <span>
+#include <string>
 #include <vector>
 
-// The document's record of changes over the undo and redo stacks: every colour change is
-// recorded for Undo; Undo and Redo move one entry between the stacks and restore its colour.
-// Descriptions are not undoable, but a changed description keeps the document modified until the
-// next save or load, whatever Undo does to the colours.
+// One item's new colour, in a set of changes made as one step.
+struct TColorChange
+{
+    std::size_t Item;
+    TRGBTriple Color;
+};
+
+// The document's record of colour changes over the undo and redo stacks. A single edit is one
+// stack entry; a change of several items at once (replace, adjust, take from another file) is one
+// step of several entries, undone and redone whole. Descriptions are not recorded.
 class TColorHistory
 {
 public:
+    // One user action: how many of the stack's top entries it holds, and what it was (empty for
+    // a single edit, which the entry itself describes).
+    struct TStep
+    {
+        std::size_t Entries;
+        std::string Label;
+    };
+
     const TColorStack& UndoStack() const { return FUndoStack; }
     const TColorStack& RedoStack() const { return FRedoStack; }
+    // The steps of each stack from the bottom to the top; their entries add up to the stack's.
+    std::span<const TStep> UndoSteps() const { return FUndoSteps; }
+    std::span<const TStep> RedoSteps() const { return FRedoSteps; }
     bool CanUndo() const { return !FUndoStack.IsEmpty(); }
     bool CanRedo() const { return !FRedoStack.IsEmpty(); }
 
     // A new colour for item `index`: its old colour goes onto the undo stack, the new one into
     // the item, and the redo stack is emptied. An index outside the items records nothing.
     void RecordChange(std::vector<TRGBTriple>& items, std::int32_t index, TRGBTriple newColor);
-    void RecordDescriptionChange() { FDescriptionsChanged = true; }
 
-    // Takes the top undo (redo) entry back: the item's current colour goes onto the other stack
-    // and the entry's colour into the item. Returns the item that changed; nothing when the stack
-    // was empty (or, defensively, named no item).
-    std::optional<std::int32_t> Undo(std::vector<TRGBTriple>& items);
-    std::optional<std::int32_t> Redo(std::vector<TRGBTriple>& items);
+    // New colours for several items as one step. Items outside the document and colours an item
+    // already has are left out; an item named twice takes its last colour. Returns the items
+    // that changed, ascending; when none did, nothing is recorded and the redo stack stays.
+    std::vector<std::size_t> RecordGroup(
+        std::vector<TRGBTriple>& items, std::span<const TColorChange> changes, std::string label);
 
-    // Whether the document differs from its last saved or loaded state, as far as the mark
-    // follows it: after Undo the mark follows the undo stack (an undo back past a save counts as
-    // unmodified), and a changed description keeps it set.
-    bool Modified() const { return CanUndo() || FDescriptionsChanged; }
+    // Takes the top undo (redo) step back: each item's current colour goes onto the other stack
+    // and the entry's colour into the item. Returns the items that changed; none when the stack
+    // was empty.
+    std::vector<std::size_t> Undo(std::vector<TRGBTriple>& items);
+    std::vector<std::size_t> Redo(std::vector<TRGBTriple>& items);
 
-    // A save keeps both stacks; a load empties them (undo first, then redo), and so does closing.
-    void DocumentSaved() { FDescriptionsChanged = false; }
+    // A load empties both stacks (undo first, then redo); a save keeps them.
     void Clear();
 
 private:
-    static std::optional<std::int32_t> Move(
-        TColorStack& from, TColorStack& to, std::vector<TRGBTriple>& items);
+    static std::vector<std::size_t> Move(TColorStack& from, std::vector<TStep>& fromSteps,
+        TColorStack& to, std::vector<TStep>& toSteps, std::vector<TRGBTriple>& items);
 
     TColorStack FUndoStack;
     TColorStack FRedoStack;
-    bool FDescriptionsChanged = false;
+    std::vector<TStep> FUndoSteps;
+    std::vector<TStep> FRedoSteps;
 };

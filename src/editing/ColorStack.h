@@ -2,6 +2,7 @@
 
 #include "scheme/SchemeFile.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -19,11 +20,15 @@ public:
     void Pop(std::int32_t& index, TRGBTriple& color);
     void Clear() { FEntries.clear(); }
 
-private:
-    struct TColorStackEntry
+    struct TEntry
     {
         std::int32_t Index;
         TRGBTriple Color;
     };
-    std::vector<TColorStackEntry> FEntries;
+    // The entries from the bottom (0) to the top, for showing what the stack holds.
+    std::size_t Size() const { return FEntries.size(); }
+    const TEntry& At(std::size_t position) const { return FEntries.at(position); }
+
+private:
+    std::vector<TEntry> FEntries;
 };
