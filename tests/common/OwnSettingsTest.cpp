@@ -1,4 +1,4 @@
-#include "app/ReadoutSettings.h"
+#include "common/OwnSettings.h"
 
 #include "TemporaryFolder.h"
 #include "common/Error.h"
@@ -7,7 +7,7 @@
 
 namespace {
 
-TEST(ReadoutSettingsTest, ReadsTheSwitch)
+TEST(OwnSettingsTest, ReadsASwitch)
 {
     struct TRow
     {
@@ -26,37 +26,37 @@ TEST(ReadoutSettingsTest, ReadsTheSwitch)
     };
     TTemporaryFolder folder;
     const auto file = folder / "tintwright.ini";
-    EXPECT_FALSE(ReadShowSelectedItem(file));
+    EXPECT_FALSE(ReadOwnFlag(file, "ShowSelectedItem"));
     for (const TRow& row : rows) {
         WriteBytes(file, row.File);
-        EXPECT_EQ(ReadShowSelectedItem(file), row.Show) << row.Name;
+        EXPECT_EQ(ReadOwnFlag(file, "ShowSelectedItem"), row.Show) << row.Name;
     }
 }
 
-TEST(ReadoutSettingsTest, WritesOnlyAChange)
+TEST(OwnSettingsTest, WritesOnlyAChange)
 {
     TTemporaryFolder folder;
     const auto file = folder / "tintwright.ini";
     const std::string before = "; mine\r\n[Language]\r\nDefaultLanguage=English\r\n";
     WriteBytes(file, before);
-    WriteShowSelectedItem(file, false);
+    WriteOwnFlag(file, "ShowSelectedItem", false);
     EXPECT_EQ(ReadBytes(file), before);
 
-    WriteShowSelectedItem(file, true);
+    WriteOwnFlag(file, "ShowSelectedItem", true);
     EXPECT_EQ(ReadBytes(file), before + "[Tintwright]\r\nShowSelectedItem=1\r\n");
-    EXPECT_TRUE(ReadShowSelectedItem(file));
+    EXPECT_TRUE(ReadOwnFlag(file, "ShowSelectedItem"));
 
-    WriteShowSelectedItem(file, false);
+    WriteOwnFlag(file, "ShowSelectedItem", false);
     EXPECT_EQ(ReadBytes(file), before + "[Tintwright]\r\nShowSelectedItem=0\r\n");
-    EXPECT_FALSE(ReadShowSelectedItem(file));
+    EXPECT_FALSE(ReadOwnFlag(file, "ShowSelectedItem"));
 }
 
-TEST(ReadoutSettingsTest, FailedWriteSaysSo)
+TEST(OwnSettingsTest, FailedWriteSaysSo)
 {
     TTemporaryFolder folder;
     const auto file = folder / "missing" / "tintwright.ini";
     try {
-        WriteShowSelectedItem(file, true);
+        WriteOwnFlag(file, "ShowSelectedItem", true);
         FAIL() << "no error";
     } catch (const TError& error) {
         EXPECT_EQ(std::string(error.what()), "Unable to write to " + file.string());
