@@ -3,6 +3,7 @@
 // would receive is a usable one line of at most 2047 bytes.
 
 #include "FuzzCheck.h"
+#include "app/BuiltInTexts.h"
 #include "common/ProfileFile.h"
 #include "i18n/LanguageFile.h"
 #include "i18n/LanguageKeys.h"

@@ -1,6 +1,5 @@
 #include "i18n/LanguageKeys.h"
 
-#include "app/CommandTable.h"
 #include "common/ProfileFile.h"
 #include "i18n/LanguageFile.h"
 #include "i18n/TranslatedTexts.h"
@@ -10,22 +9,6 @@
 namespace {
 
 using T = TLanguageTarget;
-
-// The captions the main window's controls are built with.
-struct TControlCaption
-{
-    std::string_view Name;
-    const char* Caption;
-};
-constexpr std::array<TControlCaption, 7> ControlCaptions = {{
-    {"GroupBox1", "Choose item"},
-    {"Label1", "Choose an item to change the color of."},
-    {"GroupBox2", "Choose color"},
-    {"Label2", "Choose a color for this item:"},
-    {"Label3", "or enter an RGB color code:"},
-    {"GroupBox4", "Change description"},
-    {"GroupBox3", "Preview"},
-}};
 
 } // namespace
 
@@ -95,42 +78,6 @@ const std::array<TLanguageKey, LanguageKeyCount> LanguageKeys = {{
 
 const std::array<const char*, 4> BuiltInFilterNames
     = {"TomTom Color Files", "All Files", "Tintwright Preview Files", "Bitmaps"};
-
-std::size_t CommandRow(const TLanguageKey& key)
-{
-    return CommandIndex(key.Name);
-}
-
-TAnsiString BuiltInText(const TLanguageKey& key)
-{
-    switch (key.Target) {
-    case T::TranslatedText:
-        return BuiltInTranslatedTexts.at(static_cast<std::size_t>(key.Index));
-    case T::MenuCaption:
-        return MenuCaptions.at(static_cast<std::size_t>(key.Index));
-    case T::CommandCaption:
-        return Commands.at(CommandRow(key)).Caption;
-    case T::CommandHint:
-        return Commands.at(CommandRow(key)).Hint;
-    case T::ControlCaption:
-        for (const TControlCaption& control : ControlCaptions) {
-            if (control.Name == key.Name)
-                return control.Caption;
-        }
-        return TAnsiString();
-    case T::PickerCustomText:
-        return "Custom colors";
-    case T::PickerColorHint:
-    case T::PickerIntensityHint:
-        // Empty: the picker uses its own built-in hint formats.
-        return TAnsiString();
-    case T::WhatsThisCaption:
-        return "What's this?";
-    case T::FilterName:
-        return BuiltInFilterNames.at(static_cast<std::size_t>(key.Index));
-    }
-    return TAnsiString();
-}
 
 TAnsiString ReadLanguageValue(
     const TProfileFile& file, const TLanguageKey& key, TAnsiView currentText)

@@ -11,7 +11,7 @@ class TProfileFile;
 enum class TLanguageTarget {
     TranslatedText, // an entry of TranslatedTexts(), by Index
     MenuCaption, // a menu of the menu bar, by Index (0 File, 1 Edit, 2 Tools, 3 Help)
-    CommandCaption, // the caption of the command Name (app/CommandTable.h)
+    CommandCaption, // the caption of the command (action) with the object name Name
     CommandHint, // the hint of the command Name
     ControlCaption, // the caption of the main window's control with the object name Name
     PickerCustomText, // CustomText of ColorPickerButton1
@@ -40,13 +40,6 @@ extern const std::array<TLanguageKey, LanguageKeyCount> LanguageKeys;
 
 // The English filter names, which a language file without Filter keys always brings back.
 extern const std::array<const char*, 4> BuiltInFilterNames;
-
-// The row in Commands of a command target's command.
-std::size_t CommandRow(const TLanguageKey& key);
-
-// The target's text before any language file is applied ("&" marking accelerators where the
-// program shows them).
-TAnsiString BuiltInText(const TLanguageKey& key);
 
 // The value one key reads: the file's value when present, else the default, which is the target's
 // current text, or for the filter names always the English name (ReadLanguageText's rules). A

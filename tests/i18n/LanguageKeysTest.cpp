@@ -1,5 +1,6 @@
 #include "i18n/LanguageKeys.h"
 
+#include "app/BuiltInTexts.h"
 #include "app/CommandTable.h"
 #include "common/ProfileFile.h"
 
@@ -103,8 +104,9 @@ TEST(LanguageKeysTest, EveryCommandsCaptionAndHintIsReadExactlyOnce)
     for (const TLanguageKey& key : LanguageKeys) {
         if (key.Target == TLanguageTarget::CommandCaption
             || key.Target == TLanguageTarget::CommandHint) {
-            ASSERT_LT(CommandRow(key), CommandCount) << key.Name << " is no command";
-            ++(key.Target == TLanguageTarget::CommandCaption ? captions : hints)[CommandRow(key)];
+            ASSERT_LT(CommandIndex(key.Name), CommandCount) << key.Name << " is no command";
+            ++(key.Target == TLanguageTarget::CommandCaption ? captions
+                                                             : hints)[CommandIndex(key.Name)];
         }
     }
     for (std::size_t row = 0; row < CommandCount; ++row) {

@@ -1,3 +1,4 @@
+#include "app/BuiltInTexts.h"
 #include "app/CommandTable.h"
 #include "common/ProfileFile.h"
 #include "i18n/LanguageFile.h"
@@ -102,7 +103,7 @@ TEST_P(ShippedLanguagesTest, HoldsEveryKeyInWindows1252WithUniqueAccelerators)
         if (key.Target == TLanguageTarget::MenuCaption)
             accelerate("menu bar", value);
         if (key.Target == TLanguageTarget::CommandCaption)
-            accelerate(std::to_string(int(Commands[CommandRow(key)].Category)), value);
+            accelerate(std::to_string(int(Commands[CommandIndex(key.Name)].Category)), value);
     }
 }
 
@@ -124,7 +125,7 @@ TEST(ShippedEnglishTest, IsTheBuiltInInterface)
         // The clipboard command's hint is read from its caption's key.
         if (key.Target == TLanguageTarget::CommandHint
             && std::string_view(key.Key) == "ItemClipboard")
-            builtIn = Commands[CommandRow(key)].Caption;
+            builtIn = Commands[CommandIndex(key.Name)].Caption;
         EXPECT_EQ(english.ReadString(key.Section, key.Key, Absent), builtIn);
     }
     const struct
