@@ -56,12 +56,12 @@ void BM_TypeColourCode(benchmark::State& state)
         form->show();
         QApplication::processEvents();
         TPaintCounter counter;
-        form->Image1->installEventFilter(&counter);
+        form->findChild<TPreviewImage*>("Image1")->installEventFilter(&counter);
 
         const QString codes[] = {"102030", "F2EFE9"};
         std::int64_t keystrokes = 0;
         for (auto _ : state) {
-            form->EditColorValue->setText(codes[keystrokes % 2]);
+            form->findChild<QLineEdit*>("EditColorValue")->setText(codes[keystrokes % 2]);
             ++keystrokes;
         }
         state.counters["paints_per_keystroke"] = double(counter.Paints) / double(keystrokes);

@@ -1,7 +1,11 @@
 #include "app/MainForm.h"
 
+#include "app/LanguageApplication.h"
 #include "app/MainFormLayout.h"
-#include "app/ReadoutSettings.h"
+#include "app/ShellIntake.h"
+#include "app/WindowDocument.h"
+#include "app/WindowTexts.h"
+#include "app/WindowTools.h"
 #include "common/Error.h"
 #include "common/FileAccess.h"
 #include "common/PathRules.h"
@@ -11,7 +15,7 @@
 #include "help/WhatsThis.h"
 #include "i18n/TranslatedTexts.h"
 #include "preview/PreviewImage.h"
-#include "preview/PreviewReadout.h"
+#include "tools/StatusPanel.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
@@ -61,10 +65,15 @@ TMainForm::TMainForm(std::string programFolder, std::filesystem::path settingsFi
     WhatsThis = new TWhatsThis(this);
     ConnectCommands();
     ConnectControls();
-    FReadout = std::make_unique<TPreviewReadout>(*Image1, *ListBox1,
-        TPreviewReadoutSource {[this]() -> const TPreviewMap& { return FPreviewMap; },
-            [this]() -> const std::vector<TRGBTriple>& { return FItems; }, {}});
-    Menus[1]->addAction(FReadout->ShowSelectedItemAction());
+    FDocument = std::make_unique<TWindowDocument>(*this);
+    FStatus = std::make_unique<TStatusPanel>(*StatusPanel1);
+    FTools = std::make_unique<TWindowTools>(
+        TToolContext {*FDocument, *this, *Image1, *ListBox1, *FStatus}, *this, Menus);
+    TMainFormControls& controls = *this;
+    FLanguage = std::make_unique<TLanguageApplication>(
+        *this, controls, FFileDialogs, *FTools, FProgramFolder);
+    FShell = std::make_unique<TShellIntake>(*this);
+    ApplyWindowTexts(*this);
 
     setFixedSize(ClientWidth, ClientHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -81,7 +90,16 @@ TMainForm::TMainForm(std::string programFolder, std::filesystem::path settingsFi
     ActionToolsClipboardUpdate();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm()
+{
+    // The tools listen to the document and read the controls: they go while both are whole.
+    FTools.reset();
+}
+
+TDocumentSeam& TMainForm::Document() const
+{
+    return *FDocument;
+}
 
 void TMainForm::ConnectCommands()
 {
@@ -143,7 +161,7 @@ void TMainForm::FormCreate()
         FItems.clear();
 
         FSettings = ReadSettings(FSettingsFile);
-        FReadout->SetFlashOnSelect(ReadShowSelectedItem(FSettingsFile));
+        FTools->ReadSettings(FSettingsFile);
         FSettings.DefaultPreview
             = CompleteSettingsPath(FSettings.DefaultPreview, FProgramFolder + "previews/");
         LoadPreview();
@@ -170,9 +188,14 @@ bool TMainForm::QuerySaveChanges()
 {
     if (!FModified)
         return true;
-    const auto answer = QMessageBox::question(this, ApplicationTitle,
+    // Texts from language files are shown as they are, never read as markup.
+    QMessageBox box(QMessageBox::Question, ApplicationTitle,
         FromWindows1252(TranslatedTexts()[ttSaveChanges]),
-        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    const int answer = box.exec();
     if (answer == QMessageBox::Yes) {
         // A failed write throws and so stops the caller; a save the user then called off (the
         // Save as dialog cancelled, a replacement declined) stops it too, since the changes
@@ -195,7 +218,7 @@ void TMainForm::FormClose()
     // The settings are written last; a failure is reported and the program still ends.
     Guarded([this] {
         WriteSettings(FSettingsFile, FSettings, FProgramFolder + "previews/", FSettingsFolder);
-        WriteShowSelectedItem(FSettingsFile, FReadout->FlashOnSelect());
+        FTools->WriteSettings(FSettingsFile);
     });
 }
 
@@ -230,6 +253,7 @@ bool TMainForm::Guarded(const std::function<void()>& step)
         // goes below the text.
         QMessageBox box(QMessageBox::Critical, ApplicationTitle, QString::fromUtf8(error.what()),
             QMessageBox::Ok, this);
+        box.setTextFormat(Qt::PlainText);
         if (const auto* withFile = dynamic_cast<const TError*>(&error)) {
             const std::string& file = withFile->File().native();
             if (!file.empty() && std::string_view(error.what()).find(file) == std::string::npos)
@@ -246,7 +270,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::ShortcutOverride) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const QKeySequence pressed(key->keyCombination());
-        for (QAction* action : Actions) {
+        for (const QAction* action : actions()) {
             if (action->isEnabled() && action->shortcuts().contains(pressed)) {
                 // Leaving the override unaccepted lets the window's shortcut take the key.
                 event->ignore();
@@ -255,6 +279,14 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool TMainForm::event(QEvent* event)
+{
+    // Hints show as tool tips only: the status bar keeps the modified mark in panel 0.
+    if (event->type() == QEvent::StatusTip)
+        return true;
+    return QMainWindow::event(event);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -295,6 +327,8 @@ void TMainForm::UpdateActions()
 {
     for (std::size_t i = 0; i < Commands.size(); ++i)
         Actions[i]->setEnabled(RuleHolds(Commands[i].Rule));
+    if (FTools)
+        FTools->UpdateActions();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -322,12 +356,19 @@ void TMainForm::LoadColorFile(const std::filesystem::path& fileName)
         const QSignalBlocker blocker(ListBox1);
         ListBox1->addItems(lines);
     }
+    // What the list shows is what the document holds now: descriptions the list cannot show
+    // (a NUL byte ends a text there) count as changed at once.
+    FSaved.Reset(std::move(items));
+    for (std::size_t item = 0; item < FItems.size(); ++item)
+        FSaved.CompareDescription(item, ToWindows1252(ListBox1->item(int(item))->text()));
     SelectListRow(FItems.empty() ? -1 : 0);
     ShowSelectedItem();
     PaintPreview();
     FHistory.Clear();
-    SetModified(false);
+    SetModified(FSaved.Modified());
     SetFileName(fileName);
+    emit FDocument->DocumentLoaded();
+    emit FDocument->HistoryChanged();
 }
 
 void TMainForm::SaveColorFile(const std::filesystem::path& fileName)
@@ -348,13 +389,12 @@ std::optional<std::filesystem::path> TMainForm::ConfirmedSaveTarget(
     if (written == fileName || !IsOtherExistingFile(written, fileName))
         return written;
     QMessageBox box(QMessageBox::Warning, ApplicationTitle,
-        QString("A file named \"%1\" already exists.")
-            .arg(FromFileName(ExtractFileName(written.native()))),
+        Text(WindowText::ReplaceFileQuestion).arg(FromFileName(ExtractFileName(written.native()))),
         QMessageBox::Yes | QMessageBox::No, this);
+    box.setTextFormat(Qt::PlainText);
     box.setInformativeText(
-        QString("The navigator reads colour files named in %1 case, so this document is saved as "
-                "%2, which replaces that file. Do you want to replace it?")
-            .arg(lowerCase ? "lower" : "upper", FromFileName(written)));
+        Text(lowerCase ? WindowText::ReplaceLowerCase : WindowText::ReplaceUpperCase)
+            .arg(FromFileName(written)));
     box.setDefaultButton(QMessageBox::No);
     if (box.exec() != QMessageBox::Yes)
         return std::nullopt;
@@ -370,11 +410,12 @@ void TMainForm::WriteColorFile(
         items[i].Description = ToWindows1252(ListBox1->item(int(i))->text());
     }
     WriteSchemeFile(written, items);
-    FHistory.DocumentSaved();
+    FSaved.Reset(std::move(items));
     SetModified(false);
     // The document names the file actually written, so the caption and a later Open find it.
     if (written != FFileName && fileName == FFileName)
         SetFileName(written);
+    emit FDocument->DocumentSaved();
 }
 
 void TMainForm::ClearItems()

@@ -6,6 +6,7 @@
 #include "common/AnsiString.h"
 #include "editing/ColorHistory.h"
 #include "preview/PreviewMap.h"
+#include "scheme/SavedScheme.h"
 #include "scheme/SchemeFile.h"
 
 #include <QMainWindow>
@@ -14,22 +15,30 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+class TDocumentSeam;
+class TLanguageApplication;
+class TShellIntake;
+class TStatusPanel;
+class TWindowDocument;
+class TWindowTools;
+
 // The program's only document window: the item list, the colour controls, the description
 // field and the preview, with every command as a named action. It owns the document (colour
 // records in FItems, descriptions as the lines of ListBox1, index for index), the colour history
-// with the undo and redo stacks, the preview map and image, the file name and the modified flag.
+// with the undo and redo stacks, the saved state, the preview map and image, the file name and the
+// modified flag. Tools plug in beside it through the document seam (Document()).
 //
 // Its behaviour is spread over files by concern: MainForm.cpp (life cycle, document commands),
-// MainFormEditing.cpp (selection and colour editing), MainFormPreview.cpp (the preview and its
-// tools); MainFormLayout.cpp builds the window.
-class TPreviewReadout;
-struct TLanguageKey;
-
-class TMainForm : public QMainWindow, public TMainFormControls
+// MainFormEditing.cpp (selection and colour editing), MainFormPreview.cpp (the preview and the
+// commands that make preview files), MainFormHelp.cpp (help and the About box);
+// MainFormLayout.cpp builds the window. Languages (TLanguageApplication), files from the shell
+// (TShellIntake) and the tools (TWindowTools) are objects of their own that it owns.
+class TMainForm : public QMainWindow, private TMainFormControls
 {
     Q_OBJECT
 
@@ -40,13 +49,10 @@ public:
         TSettingsFolder settingsFolder = TSettingsFolder::MustExist, QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    // Document state, for the shell and for checks from outside.
+    // The open document, as tools (and checks from outside) see and change it.
+    TDocumentSeam& Document() const;
     const std::filesystem::path& FileName() const { return FFileName; }
     bool Modified() const { return FModified; }
-    const std::vector<TRGBTriple>& Items() const { return FItems; }
-    const TColorStack& UndoStack() const { return FHistory.UndoStack(); }
-    const TColorStack& RedoStack() const { return FHistory.RedoStack(); }
-    const TPreviewMap& PreviewMap() const { return FPreviewMap; }
     const TSettings& Settings() const { return FSettings; }
 
     bool QuerySaveChanges();
@@ -61,8 +67,8 @@ public:
     void OpenPreviewFile(const std::filesystem::path& path);
     void ApplyLanguage(const std::string& language);
 
-    // Files from the shell (MainFormShell.cpp): a received macro, its lines, and a dropped
-    // file, opened by its extension.
+    // Files from the shell: a received macro, its lines, and a dropped file, opened by its
+    // extension.
     void ExecuteMacroText(std::string_view text);
     void SystemExecuteMacro(std::vector<std::string>& lines);
     void UseLanguageFile(const std::filesystem::path& path);
@@ -85,8 +91,11 @@ protected:
     void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
+    friend class TWindowDocument;
+
     void ConnectCommands();
     void ConnectControls();
     bool RuleHolds(TEnablingRule rule) const;
@@ -107,7 +116,13 @@ private:
     int SelectedRow() const;
     void ActionEditUndoExecute();
     void ActionEditRedoExecute();
-    void AfterHistoryStep();
+    // Several items at once as one step, and moves through the history by whole steps.
+    std::vector<std::size_t> ApplyColorChanges(
+        std::span<const TColorChange> changes, const std::string& label);
+    void MoveInHistory(int steps);
+    // After items took new colours: compares them with the saved ones, repaints, sets the mark
+    // and tells the tools.
+    void ColorsChanged(const std::vector<std::size_t>& items, bool showSelectedItem);
 
     // Document commands (MainForm.cpp).
     void ActionFileNewExecute();
@@ -120,11 +135,6 @@ private:
     std::optional<std::filesystem::path> ConfirmedSaveTarget(const std::filesystem::path& fileName);
     void WriteColorFile(
         const std::filesystem::path& written, const std::filesystem::path& fileName);
-
-    // Languages (MainFormLanguage.cpp).
-    TAnsiString LanguageTargetText(const TLanguageKey& key) const;
-    void SetLanguageTargetText(const TLanguageKey& key, const TAnsiString& value);
-    void SetCommandHint(QAction* action, const QString& hint);
     void ActionToolsSwitchLanguageExecute();
 
     // Help and the About box (MainFormHelp.cpp).
@@ -133,7 +143,7 @@ private:
     void ActionHelpAboutExecute();
     void ActionHelpWebExecute();
 
-    // The preview and its tools (MainFormPreview.cpp).
+    // The preview and the commands that make preview files (MainFormPreview.cpp).
     void Image1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void ActionToolsOpenPreviewExecute();
     void ActionToolsReferenceExecute();
@@ -151,12 +161,15 @@ private:
     bool FClosed = false;
     TColorHistory FHistory;
     std::vector<TRGBTriple> FItems;
+    TSavedScheme FSaved;
     TPreviewMap FPreviewMap;
-    // The preview's read-outs (hover tooltips, the list entries' neighbours, the flash of the
-    // selected item); declared after the data it reads, so it goes first.
-    std::unique_ptr<TPreviewReadout> FReadout;
     std::filesystem::path FFileName;
     bool FModified = false;
-    // The first file of the drag over the window, read as it entered.
-    std::optional<std::filesystem::path> FDraggedFile;
+
+    // Declared after the data they read, so they go first.
+    std::unique_ptr<TWindowDocument> FDocument;
+    std::unique_ptr<TStatusPanel> FStatus;
+    std::unique_ptr<TWindowTools> FTools;
+    std::unique_ptr<TLanguageApplication> FLanguage;
+    std::unique_ptr<TShellIntake> FShell;
 };

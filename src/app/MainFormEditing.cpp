@@ -2,6 +2,7 @@
 // field kept in step, and Undo and Redo.
 #include "app/MainForm.h"
 
+#include "app/WindowDocument.h"
 #include "common/UiText.h"
 #include "editing/ColorCode.h"
 #include "editing/ColorPickerButton.h"
@@ -11,6 +12,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSignalBlocker>
+
+#include <algorithm>
 
 void TMainForm::SelectListRow(int row)
 {
@@ -76,8 +79,7 @@ void TMainForm::ColorPickerButton1Change()
         EditColorValue->setText(QString::fromStdString(ColorCodeText(color)));
     if (index >= 0 && std::size_t(index) < FItems.size()) {
         FHistory.RecordChange(FItems, index, TColorToItemColor(color));
-        PaintPreview();
-        SetModified(true);
+        ColorsChanged({std::size_t(index)}, false);
     }
 }
 
@@ -103,26 +105,57 @@ void TMainForm::EditDescriptionChange()
     if (entry->text() == EditDescription->text())
         return;
     entry->setText(EditDescription->text());
-    FHistory.RecordDescriptionChange();
-    SetModified(true);
+    FSaved.CompareDescription(std::size_t(index), ToWindows1252(entry->text()));
+    SetModified(FSaved.Modified());
+    emit FDocument->DescriptionChanged(std::size_t(index));
 }
 
 void TMainForm::ActionEditUndoExecute()
 {
-    FHistory.Undo(FItems);
-    AfterHistoryStep();
+    ColorsChanged(FHistory.Undo(FItems), true);
 }
 
 void TMainForm::ActionEditRedoExecute()
 {
-    FHistory.Redo(FItems);
-    AfterHistoryStep();
+    ColorsChanged(FHistory.Redo(FItems), true);
 }
 
-void TMainForm::AfterHistoryStep()
+std::vector<std::size_t> TMainForm::ApplyColorChanges(
+    std::span<const TColorChange> changes, const std::string& label)
 {
-    // The list keeps its selection: the controls show the selected item, whichever it is.
-    ShowSelectedItem();
+    std::vector<std::size_t> changed = FHistory.RecordGroup(FItems, changes, label);
+    if (!changed.empty())
+        ColorsChanged(changed, true);
+    return changed;
+}
+
+void TMainForm::MoveInHistory(int steps)
+{
+    std::vector<std::size_t> changed;
+    for (; steps < 0 && FHistory.CanUndo(); ++steps) {
+        const std::vector<std::size_t> items = FHistory.Undo(FItems);
+        changed.insert(changed.end(), items.begin(), items.end());
+    }
+    for (; steps > 0 && FHistory.CanRedo(); --steps) {
+        const std::vector<std::size_t> items = FHistory.Redo(FItems);
+        changed.insert(changed.end(), items.begin(), items.end());
+    }
+    std::sort(changed.begin(), changed.end());
+    changed.erase(std::unique(changed.begin(), changed.end()), changed.end());
+    ColorsChanged(changed, true);
+}
+
+void TMainForm::ColorsChanged(const std::vector<std::size_t>& items, bool showSelectedItem)
+{
+    for (const std::size_t item : items)
+        FSaved.CompareColor(item, FItems[item]);
+    // After Undo and Redo the list keeps its selection: the controls show the selected item,
+    // whichever it is.
+    if (showSelectedItem)
+        ShowSelectedItem();
     PaintPreview();
-    SetModified(FHistory.Modified());
+    // The mark says whether the document differs from its file, whatever the stacks hold.
+    SetModified(FSaved.Modified());
+    emit FDocument->ColorsChanged(items);
+    emit FDocument->HistoryChanged();
 }

@@ -1,5 +1,6 @@
 #include "app/MainFormLayout.h"
 
+#include "app/BuiltInTexts.h"
 #include "app/MainFormControls.h"
 #include "editing/ColorCodeEdit.h"
 #include "editing/ColorPickerButton.h"
@@ -27,9 +28,9 @@ constexpr int ToolBarHeight = 28;
 constexpr int StatusBarHeight = 19;
 constexpr int CentralTop = MenuBarHeight + ToolBarHeight;
 
-QLabel* MakeLabel(const QString& text, QWidget* parent, int x, int y, const char* name)
+QLabel* MakeLabel(const char* text, QWidget* parent, int x, int y, const char* name)
 {
-    auto* label = new QLabel(text, parent);
+    auto* label = new QLabel(QString::fromUtf8(text), parent);
     label->setObjectName(name);
     // Language texts are shown as they are, never read as markup.
     label->setTextFormat(Qt::PlainText);
@@ -38,9 +39,9 @@ QLabel* MakeLabel(const QString& text, QWidget* parent, int x, int y, const char
     return label;
 }
 
-QGroupBox* MakeGroup(const QString& caption, QWidget* parent, const char* name)
+QGroupBox* MakeGroup(const char* caption, QWidget* parent, const char* name)
 {
-    auto* group = new QGroupBox(caption, parent);
+    auto* group = new QGroupBox(QString::fromUtf8(caption), parent);
     group->setObjectName(name);
     return group;
 }
@@ -132,9 +133,9 @@ void CreateControls(QMainWindow& window, TMainFormControls& c)
         widget->setGeometry(x, y - CentralTop, width, height);
     };
 
-    c.GroupBox1 = MakeGroup("Choose item", central, "GroupBox1");
+    c.GroupBox1 = MakeGroup(ControlCaption("GroupBox1"), central, "GroupBox1");
     place(c.GroupBox1, 8, 64, 289, 385);
-    c.Label1 = MakeLabel("Choose an item to change the color of.", c.GroupBox1, 8, 24, "Label1");
+    c.Label1 = MakeLabel(ControlCaption("Label1"), c.GroupBox1, 8, 24, "Label1");
     c.ListBox1 = new QListWidget(c.GroupBox1);
     c.ListBox1->setObjectName("ListBox1");
     c.ListBox1->setGeometry(8, 40, 273, 329);
@@ -142,9 +143,9 @@ void CreateControls(QMainWindow& window, TMainFormControls& c)
     c.ListBox1->setUniformItemSizes(true);
     c.ListBox1->setProperty("HelpContext", 1001);
 
-    c.GroupBox2 = MakeGroup("Choose color", central, "GroupBox2");
+    c.GroupBox2 = MakeGroup(ControlCaption("GroupBox2"), central, "GroupBox2");
     place(c.GroupBox2, 312, 64, 289, 89);
-    c.Label2 = MakeLabel("Choose a color for this item:", c.GroupBox2, 8, 24, "Label2");
+    c.Label2 = MakeLabel(ControlCaption("Label2"), c.GroupBox2, 8, 24, "Label2");
     c.Label2->setProperty("HelpContext", 1004);
     c.ColorPickerButton1 = new TColorPickerButton(c.GroupBox2);
     c.ColorPickerButton1->setObjectName("ColorPickerButton1");
@@ -153,11 +154,8 @@ void CreateControls(QMainWindow& window, TMainFormControls& c)
     c.ColorPickerButton1->SetPopupSpacing(8);
     c.ColorPickerButton1->SetShowSystemColors(false);
     c.ColorPickerButton1->setProperty("HelpContext", 1004);
-    c.ColorPickerButton1->SetHint("Click for the color dialog, or on the arrow (Alt+Down) for the "
-                                  "palette");
     c.ColorPickerButton1->setAccessibleName("Color");
-    c.ColorPickerButton1->setAccessibleDescription(c.ColorPickerButton1->Hint());
-    c.Label3 = MakeLabel("or enter an RGB color code:", c.GroupBox2, 8, 56, "Label3");
+    c.Label3 = MakeLabel(ControlCaption("Label3"), c.GroupBox2, 8, 56, "Label3");
     c.Label3->setProperty("HelpContext", 1005);
     c.Label4 = MakeLabel("#", c.GroupBox2, 196, 56, "Label4");
     c.Label4->setProperty("HelpContext", 1005);
@@ -167,14 +165,14 @@ void CreateControls(QMainWindow& window, TMainFormControls& c)
     c.EditColorValue->setMaxLength(6);
     c.Label4->setBuddy(c.EditColorValue);
 
-    c.GroupBox3 = MakeGroup("Preview", central, "GroupBox3");
+    c.GroupBox3 = MakeGroup(ControlCaption("GroupBox3"), central, "GroupBox3");
     place(c.GroupBox3, 312, 160, 289, 361);
     c.Image1 = new TPreviewImage(c.GroupBox3);
     c.Image1->setObjectName("Image1");
     c.Image1->setGeometry(24, 24, 240, 320);
     c.Image1->setProperty("HelpContext", 1006);
 
-    c.GroupBox4 = MakeGroup("Change description", central, "GroupBox4");
+    c.GroupBox4 = MakeGroup(ControlCaption("GroupBox4"), central, "GroupBox4");
     place(c.GroupBox4, 8, 456, 289, 65);
     c.GroupBox4->setProperty("HelpContext", 1002);
     c.EditDescription = new QLineEdit(c.GroupBox4);
@@ -189,12 +187,16 @@ void CreateControls(QMainWindow& window, TMainFormControls& c)
     status->setSizeGripEnabled(false);
     c.StatusPanel0 = new QLabel(status);
     c.StatusPanel0->setObjectName("StatusPanel0");
+    c.StatusPanel0->setTextFormat(Qt::PlainText);
     c.StatusPanel0->setFixedWidth(100);
+    // Panel 1 starts 50 pixels wide and, as the last panel of a status bar, runs on to the
+    // window's edge, so a tool's text there is not cut off.
     c.StatusPanel1 = new QLabel(status);
     c.StatusPanel1->setObjectName("StatusPanel1");
-    c.StatusPanel1->setFixedWidth(50);
+    c.StatusPanel1->setTextFormat(Qt::PlainText);
+    c.StatusPanel1->setMinimumWidth(50);
     status->addWidget(c.StatusPanel0);
-    status->addWidget(c.StatusPanel1);
+    status->addWidget(c.StatusPanel1, 1);
 
     // Tab order: the item group, the colour group (code field first), the preview, the
     // description group.

@@ -3,13 +3,12 @@
 #include "app/MainForm.h"
 
 #include "app/BusyCursor.h"
+#include "app/WindowDocument.h"
 #include "common/Error.h"
 #include "common/FileAccess.h"
 #include "common/UiText.h"
 #include "preview/PreviewFile.h"
 #include "preview/PreviewImage.h"
-#include "preview/PreviewPainter.h"
-#include "preview/PreviewReadout.h"
 #include "preview/ReferenceImage.h"
 #include "preview/ReferenceScheme.h"
 
@@ -45,16 +44,16 @@ void TMainForm::LoadPreview()
     FPreviewMap = std::move(map);
     Image1->Image() = std::move(image);
     Image1->update();
-    FReadout->PreviewLoaded();
+    emit FDocument->PreviewLoaded();
 }
 
 void TMainForm::PaintPreview()
 {
     QImage& image = Image1->Image();
     if (!image.isNull())
-        PaintPreviewPixels(FPreviewMap, FItems, image.bits(), image.bytesPerLine());
+        FDocument->Paint(FPreviewMap, FItems, image.bits(), image.bytesPerLine());
     Image1->repaint();
-    FReadout->PreviewPainted();
+    emit FDocument->PreviewPainted();
 }
 
 void TMainForm::OpenPreviewFile(const std::filesystem::path& path)

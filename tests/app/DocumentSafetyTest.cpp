@@ -58,14 +58,14 @@ TEST_F(DocumentSafetyTest, TheLetterCaseRuleAsksBeforeReplacingAnotherFile)
         if (*row.Opened) {
             if (row.Answer != 0)
                 question = CaptureMessageBox(row.Answer);
-            form.ActionFileSave->trigger();
+            Action(form, "ActionFileSave")->trigger();
         } else {
             AnswerNextModal([&](QWidget* dialog) {
                 if (row.Answer != 0)
                     question = CaptureMessageBox(row.Answer);
                 TypeIntoFileDialog(qobject_cast<QFileDialog*>(dialog), PathOf("out/") + row.Typed);
             });
-            form.ActionFileSaveAs->trigger();
+            Action(form, "ActionFileSaveAs")->trigger();
         }
         EXPECT_FALSE(PendingAnswer());
         if (row.Answer != 0) {
@@ -115,18 +115,18 @@ TEST_F(DocumentSafetyTest, YesThenCancelledSaveAsStopsWhatAsked)
                 answerPromptThenCancel();
                 TypeIntoFileDialog(qobject_cast<QFileDialog*>(dialog), PathOf("other.clr"));
             });
-            form.ActionFileOpen->trigger();
+            Action(form, "ActionFileOpen")->trigger();
         } else {
             answerPromptThenCancel();
             if (std::string(command) == "new")
-                form.ActionFileNew->trigger();
+                Action(form, "ActionFileNew")->trigger();
             else
                 form.close();
         }
         EXPECT_FALSE(PendingAnswer());
         EXPECT_TRUE(form.isVisible());
         EXPECT_TRUE(form.Modified());
-        EXPECT_EQ(form.ListBox1->count(), 8);
+        EXPECT_EQ(ListBox1(form)->count(), 8);
         EXPECT_EQ(ItemRgb(1), 0xABCDEFu);
         form.SetModified(false);
         Form.reset();
@@ -144,31 +144,31 @@ TEST_F(DocumentSafetyTest, DescriptionChangesCountUntilTheNextSaveOrLoad)
 
     // Showing an item writes its own text back: nothing changes, not even for the long one.
     Select(8);
-    EXPECT_EQ(form.EditDescription->text().size(), 40000);
-    EXPECT_EQ(form.ListBox1->item(8)->text().size(), 40000);
+    EXPECT_EQ(EditDescription(form)->text().size(), 40000);
+    EXPECT_EQ(ListBox1(form)->item(8)->text().size(), 40000);
     EXPECT_FALSE(form.Modified());
 
-    form.EditDescription->setText("Highway");
-    EXPECT_EQ(form.ListBox1->item(8)->text(), "Highway");
+    EditDescription(form)->setText("Highway");
+    EXPECT_EQ(ListBox1(form)->item(8)->text(), "Highway");
     EXPECT_TRUE(form.Modified());
-    EXPECT_TRUE(form.ActionFileSave->isEnabled());
-    EXPECT_TRUE(form.ActionFileSaveAs->isEnabled());
-    EXPECT_EQ(form.StatusPanel0->text(), "Modified");
-    EXPECT_TRUE(form.UndoStack().IsEmpty());
+    EXPECT_TRUE(Action(form, "ActionFileSave")->isEnabled());
+    EXPECT_TRUE(Action(form, "ActionFileSaveAs")->isEnabled());
+    EXPECT_EQ(StatusPanel0(form)->text(), "Modified");
+    EXPECT_TRUE(form.Document().History().UndoStack().IsEmpty());
 
     // A colour change taken back by Undo leaves the description change standing.
     Select(3);
     EXPECT_TRUE(form.Modified());
     TypeCode("010203");
-    form.ActionEditUndo->trigger();
+    Action(form, "ActionEditUndo")->trigger();
     EXPECT_TRUE(form.Modified());
 
     // Saving clears it; so does a load; closing then asks nothing.
     AnswerFileDialog(PathOf("named.clr"));
-    form.ActionFileSave->trigger();
+    Action(form, "ActionFileSave")->trigger();
     EXPECT_FALSE(form.Modified());
     EXPECT_NE(ReadBytes(Folder / "named.clr").find("// Highway\r\n"), std::string::npos);
-    form.EditDescription->setText("Renamed");
+    EditDescription(form)->setText("Renamed");
     EXPECT_TRUE(form.Modified());
     AnswerMessageBox(QMessageBox::No);
     form.LoadColorFile(Folder / "mine.clr");

@@ -33,7 +33,7 @@ TEST_F(FileDialogsTest, ANameOfAnEarlierUseIsNeverOfferedAgain)
     TMainForm& form = Start();
     // Create reference file proposes its own name...
     AnswerFileDialog(PathOf("schemes/reference.clr"));
-    form.ActionToolsReference->trigger();
+    Action(form, "ActionToolsReference")->trigger();
     ASSERT_FALSE(PendingAnswer());
 
     // ...which Save as of the untitled document must not show: Enter would overwrite it.
@@ -44,7 +44,7 @@ TEST_F(FileDialogsTest, ANameOfAnEarlierUseIsNeverOfferedAgain)
         shown = dialog->findChild<QLineEdit*>("fileNameEdit")->text();
         qobject_cast<QFileDialog*>(dialog)->reject();
     });
-    form.ActionFileSaveAs->trigger();
+    Action(form, "ActionFileSaveAs")->trigger();
     EXPECT_EQ(shown, "");
     form.SetModified(false);
 }

@@ -3,9 +3,11 @@
 // A program folder with a small scheme and preview of its own, and the main window started on it.
 
 #include "app/MainForm.h"
+#include "app/WindowControls.h"
 
 #include "TemporaryFolder.h"
 #include "UiTestHelpers.h"
+#include "i18n/OwnTexts.h"
 #include "i18n/TranslatedTexts.h"
 #include "preview/PreviewFile.h"
 #include "preview/PreviewImage.h"
@@ -85,6 +87,7 @@ public:
         // The kept texts live for the whole program; a test's language must not reach the next.
         for (std::size_t i = 0; i < TranslatedTexts().size(); ++i)
             TranslatedTexts()[i] = BuiltInTranslatedTexts[i];
+        ResetOwnTexts();
     }
 
     TMainForm& Start()
@@ -102,10 +105,10 @@ public:
         return QString::fromStdString((Folder / name).string());
     }
 
-    void Select(int row) { Form->ListBox1->setCurrentRow(row); }
-    void TypeCode(const QString& code) { Form->EditColorValue->setText(code); }
-    unsigned ItemRgb(int index) const { return Rgb(Form->Items().at(std::size_t(index))); }
-    QRgb Pixel(int x, int y) const { return Form->Image1->Image().pixel(x, y) & 0xFFFFFF; }
+    void Select(int row) { ListBox1(*Form)->setCurrentRow(row); }
+    void TypeCode(const QString& code) { EditColorValue(*Form)->setText(code); }
+    unsigned ItemRgb(int index) const { return Rgb(Form->Document().Colors()[std::size_t(index)]); }
+    QRgb Pixel(int x, int y) const { return Image1(*Form)->Image().pixel(x, y) & 0xFFFFFF; }
 
     // Makes the open document a named, modified file: mine.clr with item 1 recoloured.
     void OpenModifiedMine()

@@ -18,21 +18,21 @@ class MainFormInputTest : public TMainFormFixture
 public:
     QPoint RowCentre(int row) const
     {
-        return Form->ListBox1->visualItemRect(Form->ListBox1->item(row)).center();
+        return ListBox1(*Form)->visualItemRect(ListBox1(*Form)->item(row)).center();
     }
-    QWidget* ListArea() const { return Form->ListBox1->viewport(); }
+    QWidget* ListArea() const { return ListBox1(*Form)->viewport(); }
 
     // The picker, the code field and the description field show the selected item.
     void ExpectControlsShowSelection(int row)
     {
-        const QList<QListWidgetItem*> selected = Form->ListBox1->selectedItems();
+        const QList<QListWidgetItem*> selected = ListBox1(*Form)->selectedItems();
         ASSERT_EQ(selected.size(), 1);
-        EXPECT_EQ(Form->ListBox1->row(selected.first()), row);
-        const TRGBTriple& color = Form->Items().at(std::size_t(row));
-        EXPECT_EQ(Form->ColorPickerButton1->SelectionColor(), ItemColorToTColor(color));
+        EXPECT_EQ(ListBox1(*Form)->row(selected.first()), row);
+        const TRGBTriple color = Form->Document().Colors()[std::size_t(row)];
+        EXPECT_EQ(ColorPickerButton1(*Form)->SelectionColor(), ItemColorToTColor(color));
         EXPECT_EQ(
-            Form->EditColorValue->text().toStdString(), ColorCodeText(ItemColorToTColor(color)));
-        EXPECT_EQ(Form->EditDescription->text(), Form->ListBox1->item(row)->text());
+            EditColorValue(*Form)->text().toStdString(), ColorCodeText(ItemColorToTColor(color)));
+        EXPECT_EQ(EditDescription(*Form)->text(), ListBox1(*Form)->item(row)->text());
     }
 };
 
@@ -78,25 +78,25 @@ TEST_F(MainFormInputTest, ControlsFollowTheSelectionHoweverItChanged)
             4},
         {"arrow keys",
             [](MainFormInputTest& t) {
-                QTest::keyClick(t.Form->ListBox1, Qt::Key_Down);
-                QTest::keyClick(t.Form->ListBox1, Qt::Key_Down);
+                QTest::keyClick(ListBox1(*t.Form), Qt::Key_Down);
+                QTest::keyClick(ListBox1(*t.Form), Qt::Key_Down);
             },
             2},
-        {"End key", [](MainFormInputTest& t) { QTest::keyClick(t.Form->ListBox1, Qt::Key_End); },
+        {"End key", [](MainFormInputTest& t) { QTest::keyClick(ListBox1(*t.Form), Qt::Key_End); },
             7},
-        {"type-ahead", [](MainFormInputTest& t) { QTest::keyClicks(t.Form->ListBox1, "Mo"); }, 4},
+        {"type-ahead", [](MainFormInputTest& t) { QTest::keyClicks(ListBox1(*t.Form), "Mo"); }, 4},
     };
     for (const TRow& row : rows) {
         SCOPED_TRACE(row.Name);
         Start();
         Form->activateWindow();
-        Form->ListBox1->setFocus();
+        ListBox1(*Form)->setFocus();
         row.Act(*this);
         int selected = row.Selected;
         if (selected < 0) {
             // Wherever the drag left it, the controls show it.
-            ASSERT_EQ(Form->ListBox1->selectedItems().size(), 1);
-            selected = Form->ListBox1->row(Form->ListBox1->selectedItems().first());
+            ASSERT_EQ(ListBox1(*Form)->selectedItems().size(), 1);
+            selected = ListBox1(*Form)->row(ListBox1(*Form)->selectedItems().first());
         }
         ExpectControlsShowSelection(selected);
         // The next keystroke recolours the item the list shows as selected.
@@ -113,32 +113,32 @@ TEST_F(MainFormInputTest, ThePickerWorksFromTheKeyboard)
     form.activateWindow();
     QApplication::setActiveWindow(&form);
     // Tab order: the list, the code field, then the picker, then the description.
-    form.ListBox1->setFocus();
+    ListBox1(form)->setFocus();
     const QWidget* const order[]
-        = {form.EditColorValue, form.ColorPickerButton1, form.EditDescription};
+        = {EditColorValue(form), ColorPickerButton1(form), EditDescription(form)};
     for (const QWidget* next : order) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), next);
     }
-    EXPECT_TRUE(form.ColorPickerButton1->toolTip().contains("Alt+Down"));
-    EXPECT_FALSE(form.ColorPickerButton1->accessibleName().isEmpty());
+    EXPECT_TRUE(ColorPickerButton1(form)->toolTip().contains("Alt+Down"));
+    EXPECT_FALSE(ColorPickerButton1(form)->accessibleName().isEmpty());
 
     // Space and Enter open the colour dialog, as a click on the colour part does.
-    form.ColorPickerButton1->setFocus();
+    ColorPickerButton1(form)->setFocus();
     for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) {
         AnswerColorDialog(0x102030, true);
-        QTest::keyClick(form.ColorPickerButton1, key);
+        QTest::keyClick(ColorPickerButton1(form), key);
         EXPECT_FALSE(PendingAnswer());
         EXPECT_EQ(ItemRgb(0), 0x102030u);
-        form.ActionEditUndo->trigger();
+        Action(form, "ActionEditUndo")->trigger();
     }
     // Alt+Down and F4 open the palette popup. (Where the keyboard goes when it closes is the
     // window system's business; the end-to-end test drives that on a real X server.)
     for (const auto& [key, modifiers] :
         {std::pair {Qt::Key_Down, Qt::AltModifier}, std::pair {Qt::Key_F4, Qt::NoModifier}}) {
-        QTest::keyClick(form.ColorPickerButton1, key, modifiers);
-        EXPECT_TRUE(form.ColorPickerButton1->DroppedDown());
-        form.ColorPickerButton1->SetDroppedDown(false);
+        QTest::keyClick(ColorPickerButton1(form), key, modifiers);
+        EXPECT_TRUE(ColorPickerButton1(form)->DroppedDown());
+        ColorPickerButton1(form)->SetDroppedDown(false);
     }
 }
 
@@ -159,10 +159,10 @@ TEST_F(MainFormInputTest, PastedColourCodesAreTaken)
         SCOPED_TRACE(row.Clipboard);
         TMainForm& form = Start();
         QGuiApplication::clipboard()->setText(row.Clipboard);
-        form.EditColorValue->setFocus();
-        form.EditColorValue->selectAll();
-        QTest::keyClick(form.EditColorValue, Qt::Key_V, Qt::ControlModifier);
-        EXPECT_EQ(form.EditColorValue->text(), row.Field);
+        EditColorValue(form)->setFocus();
+        EditColorValue(form)->selectAll();
+        QTest::keyClick(EditColorValue(form), Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(EditColorValue(form)->text(), row.Field);
         EXPECT_EQ(ItemRgb(0), row.Item0);
         form.SetModified(false);
         Form.reset();

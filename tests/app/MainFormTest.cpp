@@ -23,18 +23,18 @@ TEST_F(MainFormTest, FirstStartShowsTheDefaultSchemeUntitledAndWritesOnlyTheTwoS
 {
     TMainForm& form = Start();
     EXPECT_EQ(form.windowTitle(), Title);
-    EXPECT_EQ(form.ListBox1->count(), 8);
-    EXPECT_EQ(form.ListBox1->currentRow(), 0);
-    EXPECT_EQ(form.EditColorValue->text(), "000000");
-    EXPECT_EQ(form.EditDescription->text(), "Background");
+    EXPECT_EQ(ListBox1(form)->count(), 8);
+    EXPECT_EQ(ListBox1(form)->currentRow(), 0);
+    EXPECT_EQ(EditColorValue(form)->text(), "000000");
+    EXPECT_EQ(EditDescription(form)->text(), "Background");
     EXPECT_FALSE(form.Modified());
     EXPECT_TRUE(form.FileName().empty());
-    EXPECT_TRUE(form.StatusPanel0->text().isEmpty());
-    for (QAction* action :
-        {form.ActionFileSave, form.ActionFileSaveAs, form.ActionEditUndo, form.ActionEditRedo})
+    EXPECT_TRUE(StatusPanel0(form)->text().isEmpty());
+    for (QAction* action : {Action(form, "ActionFileSave"), Action(form, "ActionFileSaveAs"),
+             Action(form, "ActionEditUndo"), Action(form, "ActionEditRedo")})
         EXPECT_FALSE(action->isEnabled()) << action->objectName().toStdString();
     EXPECT_EQ(form.Settings().DefaultPreview, (Folder / "previews" / "Preview.cpf").string());
-    EXPECT_EQ(form.PreviewMap(), SmallMap());
+    EXPECT_EQ(form.Document().PreviewMap(), SmallMap());
     EXPECT_EQ(Pixel(2, 0), 0x0A141Eu);
 
     EXPECT_TRUE(form.close());
@@ -50,9 +50,9 @@ TEST_F(MainFormTest, DamagedPreviewIsReportedAndTheWindowStillOpensAndCloses)
     EXPECT_EQ(message->Text, "Error");
     EXPECT_EQ(message->InformativeText, PathOf("previews/Preview.cpf"));
     // The error ends the start-up sequence before the scheme is loaded.
-    EXPECT_EQ(form.ListBox1->count(), 0);
+    EXPECT_EQ(ListBox1(form)->count(), 0);
     EXPECT_EQ(form.windowTitle(), Title);
-    EXPECT_TRUE(form.Image1->Image().isNull());
+    EXPECT_TRUE(Image1(form)->Image().isNull());
     EXPECT_TRUE(form.close());
     EXPECT_EQ(ReadBytes(SettingsFile()), FirstStartSettings);
 }
@@ -77,18 +77,18 @@ TEST_F(MainFormTest, SaveCommandsFollowTheModifiedMarkInEveryDocumentState)
         if (row.Named)
             form.LoadColorFile((Folder / "named.clr").string());
         else
-            form.RunAction(form.ActionFileNew);
+            form.RunAction(Action(form, "ActionFileNew"));
         form.SetModified(row.Modified);
-        EXPECT_EQ(form.ActionFileSave->isEnabled(), row.Modified);
-        EXPECT_EQ(form.ActionFileSaveAs->isEnabled(), row.Modified);
-        EXPECT_EQ(form.StatusPanel0->text(), row.Modified ? "Modified" : "");
+        EXPECT_EQ(Action(form, "ActionFileSave")->isEnabled(), row.Modified);
+        EXPECT_EQ(Action(form, "ActionFileSaveAs")->isEnabled(), row.Modified);
+        EXPECT_EQ(StatusPanel0(form)->text(), row.Modified ? "Modified" : "");
         EXPECT_EQ(form.windowTitle(), row.Named ? QString("named.clr - ") + Title : Title);
 
         // Save from code does nothing while disabled; otherwise a named document is written in
         // place and an untitled one asks for a name.
         if (row.Modified && !row.Named)
             AnswerFileDialog(PathOf("untitled.clr"));
-        form.RunAction(form.ActionFileSave);
+        form.RunAction(Action(form, "ActionFileSave"));
         EXPECT_FALSE(PendingAnswer());
         EXPECT_FALSE(form.Modified());
         if (row.Modified) {
@@ -127,13 +127,13 @@ TEST_F(MainFormTest, SavePromptAnswersBeforeNewOpenAndClose)
         const std::string command = row.Command;
         if (command == "new") {
             AnswerMessageBox(row.Answer);
-            form.ActionFileNew->trigger();
+            Action(form, "ActionFileNew")->trigger();
             // New always ends untitled, even after Cancel.
             EXPECT_EQ(form.windowTitle(), Title);
         } else if (command == "open") {
             // The prompt comes only after a file was chosen.
             AnswerFileDialogThen(PathOf("other.clr"), row.Answer);
-            form.ActionFileOpen->trigger();
+            Action(form, "ActionFileOpen")->trigger();
             EXPECT_EQ(form.windowTitle(),
                 QString(row.StaysOpenOnMine ? "mine.clr - " : "other.clr - ") + Title);
         } else {
@@ -149,7 +149,7 @@ TEST_F(MainFormTest, SavePromptAnswersBeforeNewOpenAndClose)
             EXPECT_EQ(ItemRgb(1), 0xABCDEFu);
         } else if (!row.Closed) {
             EXPECT_FALSE(form.Modified());
-            EXPECT_EQ(form.ListBox1->count(), command == "new" ? 8 : 1);
+            EXPECT_EQ(ListBox1(form)->count(), command == "new" ? 8 : 1);
         }
         form.SetModified(false);
         Form.reset();
@@ -165,7 +165,7 @@ TEST_F(MainFormTest, FailedWriteKeepsTheDocumentModifiedAndTheOldFileIntact)
     fs::remove(Folder / "mine.clr");
     fs::create_directory(Folder / "mine.clr");
     const auto folderMessage = CaptureMessageBox(QMessageBox::Ok);
-    form.ActionFileSave->trigger();
+    Action(form, "ActionFileSave")->trigger();
     EXPECT_EQ(folderMessage->Text, "File access denied");
     EXPECT_EQ(folderMessage->InformativeText, PathOf("mine.clr"));
     EXPECT_TRUE(form.Modified());
@@ -181,7 +181,7 @@ TEST_F(MainFormTest, FailedWriteKeepsTheDocumentModifiedAndTheOldFileIntact)
         TypeIntoFileDialog(fileDialog, PathOf("new.clr"));
         fs::create_directory(Folder / "new.clr");
     });
-    form.ActionFileSaveAs->trigger();
+    Action(form, "ActionFileSaveAs")->trigger();
     EXPECT_FALSE(PendingAnswer());
     EXPECT_EQ(form.FileName(), (Folder / "new.clr").string());
     EXPECT_EQ(form.windowTitle(), QString("new.clr - ") + Title);
@@ -211,7 +211,7 @@ TEST_F(MainFormTest, SaveAsAddsTheExtensionAndFollowsTheNavigatorsLetterCase)
         Select(2);
         TypeCode("123456");
         AnswerFileDialog(PathOf("out/") + row.Typed);
-        form.ActionFileSaveAs->trigger();
+        Action(form, "ActionFileSaveAs")->trigger();
         EXPECT_FALSE(PendingAnswer());
         EXPECT_EQ(Folder.Listing(), "out\npreviews\nschemes\ntintwright.ini\n");
         EXPECT_TRUE(fs::exists(Folder / "out" / row.Written));
@@ -225,18 +225,18 @@ TEST_F(MainFormTest, SaveAsAddsTheExtensionAndFollowsTheNavigatorsLetterCase)
 TEST_F(MainFormTest, TypingACodeRecordsEveryColourItYields)
 {
     TMainForm& form = Start();
-    form.EditColorValue->clear();
-    EXPECT_TRUE(form.UndoStack().IsEmpty());
+    EditColorValue(form)->clear();
+    EXPECT_TRUE(form.Document().History().UndoStack().IsEmpty());
     const unsigned expected[] = {0x00000F, 0x0000FF, 0x000FF0, 0x00FF00, 0x0FF000, 0xFF0000};
     const char keys[] = {'F', 'F', '0', '0', '0', '0'};
     for (int i = 0; i < 6; ++i) {
-        QTest::keyClick(form.EditColorValue, keys[i]);
+        QTest::keyClick(EditColorValue(form), keys[i]);
         EXPECT_EQ(ItemRgb(0), expected[i]) << "after key " << i + 1;
         EXPECT_EQ(Pixel(0, 0), expected[i]);
     }
     // The field keeps exactly what was typed; six changes, six undo entries.
-    EXPECT_EQ(form.EditColorValue->text(), "FF0000");
-    TColorStack undo = form.UndoStack();
+    EXPECT_EQ(EditColorValue(form)->text(), "FF0000");
+    TColorStack undo = form.Document().History().UndoStack();
     int entries = 0;
     for (std::int32_t index = 0; !undo.IsEmpty(); ++entries) {
         TRGBTriple color {};
@@ -245,41 +245,41 @@ TEST_F(MainFormTest, TypingACodeRecordsEveryColourItYields)
     }
     EXPECT_EQ(entries, 6);
     EXPECT_TRUE(form.Modified());
-    EXPECT_EQ(form.StatusPanel0->text(), "Modified");
+    EXPECT_EQ(StatusPanel0(form)->text(), "Modified");
 
     // Text that is no code changes nothing; a code that gives the colour shown adds no entry.
     for (const char* text : {"", "xyz", "-1", "0x1", "ff0000", "FF0000"}) {
         TypeCode(text);
         EXPECT_EQ(ItemRgb(0), 0xFF0000u) << text;
     }
-    form.ColorPickerButton1->SetSelectionColor(0x000000FF);
-    undo = form.UndoStack();
+    ColorPickerButton1(form)->SetSelectionColor(0x000000FF);
+    undo = form.Document().History().UndoStack();
     for (entries = 0; !undo.IsEmpty(); ++entries) {
         std::int32_t index;
         TRGBTriple color {};
         undo.Pop(index, color);
     }
     EXPECT_EQ(entries, 6);
-    EXPECT_EQ(form.EditColorValue->text(), "FF0000");
+    EXPECT_EQ(EditColorValue(form)->text(), "FF0000");
 }
 
 TEST_F(MainFormTest, PaletteChoiceRecolourstheSelectedItemOnly)
 {
     TMainForm& form = Start();
     Select(3);
-    form.ColorPickerButton1->SetSelectionColor(0x00CC8844); // TColor: 0x00BBGGRR
+    ColorPickerButton1(form)->SetSelectionColor(0x00CC8844); // TColor: 0x00BBGGRR
     EXPECT_EQ(ItemRgb(3), 0x4488CCu);
-    EXPECT_EQ(form.EditColorValue->text(), "4488CC");
+    EXPECT_EQ(EditColorValue(form)->text(), "4488CC");
     EXPECT_EQ(ItemRgb(4), 0x46505Au);
     EXPECT_EQ(Pixel(3, 0), 0x4488CCu);
     EXPECT_TRUE(form.Modified());
-    EXPECT_TRUE(form.ActionEditUndo->isEnabled());
+    EXPECT_TRUE(Action(form, "ActionEditUndo")->isEnabled());
 
     // Undo, then a new change: the redo entry is gone.
-    form.ActionEditUndo->trigger();
-    EXPECT_TRUE(form.ActionEditRedo->isEnabled());
-    form.ColorPickerButton1->SetSelectionColor(0x00010203);
-    EXPECT_FALSE(form.ActionEditRedo->isEnabled());
+    Action(form, "ActionEditUndo")->trigger();
+    EXPECT_TRUE(Action(form, "ActionEditRedo")->isEnabled());
+    ColorPickerButton1(form)->SetSelectionColor(0x00010203);
+    EXPECT_FALSE(Action(form, "ActionEditRedo")->isEnabled());
     EXPECT_EQ(ItemRgb(3), 0x030201u);
 }
 
@@ -309,42 +309,55 @@ TEST_F(MainFormTest, UndoAndRedoRestoreExactColoursWithoutMovingTheSelection)
     };
     for (const TStep& step : steps) {
         SCOPED_TRACE(step.Command);
-        form.RunAction(
-            std::string(step.Command) == "undo" ? form.ActionEditUndo : form.ActionEditRedo);
+        form.RunAction(std::string(step.Command) == "undo" ? Action(form, "ActionEditUndo")
+                                                           : Action(form, "ActionEditRedo"));
         EXPECT_EQ(ItemRgb(3), step.Item3);
         EXPECT_EQ(ItemRgb(7), step.Item7);
         EXPECT_EQ(Pixel(3, 0), step.Item3);
-        EXPECT_EQ(form.ListBox1->currentRow(), 7);
-        EXPECT_EQ(form.EditColorValue->text().toUInt(nullptr, 16), step.Item7);
-        EXPECT_EQ(form.ActionEditUndo->isEnabled(), step.Undo);
-        EXPECT_EQ(form.ActionEditRedo->isEnabled(), step.Redo);
+        EXPECT_EQ(ListBox1(form)->currentRow(), 7);
+        EXPECT_EQ(EditColorValue(form)->text().toUInt(nullptr, 16), step.Item7);
+        EXPECT_EQ(Action(form, "ActionEditUndo")->isEnabled(), step.Undo);
+        EXPECT_EQ(Action(form, "ActionEditRedo")->isEnabled(), step.Redo);
         EXPECT_EQ(form.Modified(), step.Modified);
     }
 }
 
-TEST_F(MainFormTest, UndoAfterSaveSetsTheMarkFromTheUndoStack)
+TEST_F(MainFormTest, TheMarkSaysWhetherTheDocumentDiffersFromItsFile)
 {
     TMainForm& form = Start();
     OpenModifiedMine();
     TypeCode("ABCDE0");
-    form.ActionFileSave->trigger();
+    Action(form, "ActionFileSave")->trigger();
     EXPECT_FALSE(form.Modified());
-    EXPECT_TRUE(form.ActionEditUndo->isEnabled()); // saving leaves the stacks alone
-    form.ActionEditUndo->trigger();
+    EXPECT_TRUE(Action(form, "ActionEditUndo")->isEnabled()); // saving leaves the stacks alone
+    // Undoing back past the save gives colours the file does not hold: Save is offered again
+    // and closing would ask.
+    for (unsigned rgb : {0xABCDEFu, 0xFFFFFFu}) {
+        Action(form, "ActionEditUndo")->trigger();
+        EXPECT_EQ(ItemRgb(1), rgb);
+        EXPECT_TRUE(form.Modified());
+        EXPECT_TRUE(Action(form, "ActionFileSave")->isEnabled());
+        EXPECT_EQ(StatusPanel0(form)->text(), "Modified");
+    }
+    // Typing the saved colour again is the file's state, whatever the stacks hold.
+    TypeCode("ABCDE0");
+    EXPECT_FALSE(form.Modified());
+    EXPECT_FALSE(Action(form, "ActionFileSave")->isEnabled());
+    // A description typed back to its saved text is unmodified again too.
+    EditDescription(form)->setText("Renamed");
     EXPECT_TRUE(form.Modified());
-    form.ActionEditUndo->trigger();
+    EditDescription(form)->setText("Outside");
     EXPECT_FALSE(form.Modified());
-    EXPECT_EQ(ItemRgb(1), 0xFFFFFFu);
 }
 
 TEST_F(MainFormTest, EmptyDocumentTypedCodeChangesOnlyThePicker)
 {
     WriteBytes(Folder / "schemes" / "default.clr", "");
     TMainForm& form = Start();
-    EXPECT_EQ(form.ListBox1->count(), 0);
+    EXPECT_EQ(ListBox1(form)->count(), 0);
     TypeCode("C0FFEE");
-    EXPECT_EQ(form.ColorPickerButton1->SelectionColor(), 0x00EEFFC0u);
-    EXPECT_TRUE(form.UndoStack().IsEmpty());
+    EXPECT_EQ(ColorPickerButton1(form)->SelectionColor(), 0x00EEFFC0u);
+    EXPECT_TRUE(form.Document().History().UndoStack().IsEmpty());
     EXPECT_FALSE(form.Modified());
 }
 
@@ -358,15 +371,15 @@ TEST_F(MainFormTest, ColourDialogStartsFromThePickerAndCancelChangesNothing)
         initial = colorDialog->currentColor();
         colorDialog->reject();
     });
-    emit form.ColorPickerButton1->OnClick();
+    emit ColorPickerButton1(form)->OnClick();
     EXPECT_EQ(initial, QColor(10, 20, 30));
     EXPECT_EQ(ItemRgb(2), 0x0A141Eu);
     EXPECT_FALSE(form.Modified());
 
     AnswerColorDialog(0x203040, true);
-    emit form.ColorPickerButton1->OnClick();
+    emit ColorPickerButton1(form)->OnClick();
     EXPECT_EQ(ItemRgb(2), 0x203040u);
-    EXPECT_EQ(form.EditColorValue->text(), "203040");
+    EXPECT_EQ(EditColorValue(form)->text(), "203040");
     EXPECT_TRUE(form.Modified());
 }
 
@@ -397,12 +410,12 @@ TEST_F(MainFormTest, PreviewPaintsByTheLowByteAndPicksByTheWholeDifference)
 
         Select(3);
         for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
-            QTest::mouseClick(form.Image1, button, {}, QPoint(row.X, row.Y));
-            EXPECT_EQ(form.ListBox1->selectedItems().isEmpty() ? -1 : form.ListBox1->currentRow(),
+            QTest::mouseClick(Image1(form), button, {}, QPoint(row.X, row.Y));
+            EXPECT_EQ(ListBox1(form)->selectedItems().isEmpty() ? -1 : ListBox1(form)->currentRow(),
                 row.Selected == -2 ? 3 : row.Selected);
         }
         if (row.Selected >= 0) {
-            EXPECT_EQ(form.EditDescription->text(), form.ListBox1->item(row.Selected)->text());
+            EXPECT_EQ(EditDescription(form)->text(), ListBox1(form)->item(row.Selected)->text());
         }
         Form.reset();
     }
@@ -412,20 +425,20 @@ TEST_F(MainFormTest, FailedPreviewOpenKeepsTheMapAndImage)
 {
     TMainForm& form = Start();
     WriteBytes(Folder / "Gr\xC3\xBCn.cpf", "x");
-    const QImage before = form.Image1->Image();
+    const QImage before = Image1(form)->Image();
     std::shared_ptr<TMessageBoxSeen> message;
     AnswerNextModal([&message, this](QWidget* dialog) {
         message = CaptureMessageBox(QMessageBox::Ok);
         TypeIntoFileDialog(qobject_cast<QFileDialog*>(dialog), PathOf("Gr\xC3\xBCn.cpf"));
     });
-    form.ActionToolsOpenPreview->trigger();
+    Action(form, "ActionToolsOpenPreview")->trigger();
     ASSERT_TRUE(message);
     EXPECT_EQ(message->Text, "Stream read error");
     // File names are the file system's UTF-8.
     EXPECT_EQ(message->InformativeText, PathOf("Gr\xC3\xBCn.cpf"));
     EXPECT_TRUE(message->InformativeText.endsWith(QString::fromUtf8("/Gr\u00FCn.cpf")));
-    EXPECT_EQ(form.PreviewMap(), SmallMap());
-    EXPECT_EQ(form.Image1->Image(), before);
+    EXPECT_EQ(form.Document().PreviewMap(), SmallMap());
+    EXPECT_EQ(Image1(form)->Image(), before);
 }
 
 TEST_F(MainFormTest, ReferenceFileIsProposedByVersionAndLeavesTheDocumentAlone)
@@ -442,7 +455,7 @@ TEST_F(MainFormTest, ReferenceFileIsProposedByVersionAndLeavesTheDocumentAlone)
             proposed = fileDialog->selectedFiles().value(0);
             TypeIntoFileDialog(fileDialog, PathOf("Ref.Clr"));
         });
-        form.ActionToolsReference->trigger();
+        Action(form, "ActionToolsReference")->trigger();
         EXPECT_TRUE(
             proposed.endsWith(std::string(version) == "4" ? "/GREYS.CLR" : "/reference.clr"))
             << proposed.toStdString();
@@ -463,7 +476,7 @@ TEST_F(MainFormTest, ClipboardScreenshotBecomesTheOpenPreview)
     TMainForm& form = Start();
     QGuiApplication::clipboard()->clear();
     QApplication::processEvents();
-    EXPECT_FALSE(form.ActionToolsClipboard->isEnabled());
+    EXPECT_FALSE(Action(form, "ActionToolsClipboard")->isEnabled());
 
     TRGBTripleArray reference(8);
     MakeReferenceColors(reference);
@@ -475,10 +488,10 @@ TEST_F(MainFormTest, ClipboardScreenshotBecomesTheOpenPreview)
     screenshot.setPixel(3, 1, qRgb(1, 2, 3)); // no reference colour: kept as a fixed colour
     QGuiApplication::clipboard()->setImage(screenshot);
     QApplication::processEvents();
-    ASSERT_TRUE(form.ActionToolsClipboard->isEnabled());
+    ASSERT_TRUE(Action(form, "ActionToolsClipboard")->isEnabled());
 
     AnswerFileDialog(PathOf("shot"));
-    form.ActionToolsClipboard->trigger();
+    Action(form, "ActionToolsClipboard")->trigger();
     EXPECT_FALSE(PendingAnswer());
     const TPreviewMap map = ReadPreviewFile(Folder / "shot.CPF");
     ASSERT_EQ(map.Width(), 4);
@@ -486,7 +499,7 @@ TEST_F(MainFormTest, ClipboardScreenshotBecomesTheOpenPreview)
     for (int i = 0; i < 7; ++i)
         EXPECT_EQ(map.Cell(i % 4, i / 4), ItemReferenceBase + std::uint32_t(i));
     EXPECT_EQ(map.Cell(3, 1), 0x00030201u);
-    EXPECT_EQ(form.PreviewMap(), map);
+    EXPECT_EQ(form.Document().PreviewMap(), map);
     EXPECT_EQ(form.Settings().DefaultPreview, (Folder / "shot.CPF").string());
     EXPECT_EQ(Pixel(1, 0), 0xFFFFFFu);
 }

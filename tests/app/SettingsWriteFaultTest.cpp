@@ -1,4 +1,5 @@
 #include "app/MainForm.h"
+#include "app/WindowControls.h"
 
 #include "SmallDisk.h"
 #include "TemporaryFolder.h"
@@ -113,7 +114,7 @@ TEST_P(SettingsWriteFaultTest, ClosingReportsTheFileAndStillEnds)
     auto form = std::make_unique<TMainForm>(folder.Path().string() + "/", settings);
     form->show();
     EXPECT_FALSE(form->Modified());
-    EXPECT_EQ(form->ListBox1->count(), 1) << "the start-up did not complete";
+    EXPECT_EQ(ListBox1(*form)->count(), 1) << "the start-up did not complete";
 
     const auto message = CaptureMessageBox(QMessageBox::Ok);
     EXPECT_TRUE(form->close());

@@ -62,7 +62,7 @@ TEST_F(ShellTest, MacrosRunTheirCommandsInOrder)
         form.ExecuteMacroText(row.Macro);
         EXPECT_EQ(form.windowTitle(),
             *row.Caption ? QString(row.Caption) + " - " + Title : QString(Title));
-        EXPECT_EQ(form.ListBox1->count(), row.Items);
+        EXPECT_EQ(ListBox1(form)->count(), row.Items);
         Form.reset();
     }
 }
@@ -76,9 +76,9 @@ TEST_F(ShellTest, OpenAsksFirstAndCancelSkipsOnlyThatLoad)
     form.ExecuteMacroText("[Open(" + P("one.clr") + ")][Preview(" + P("small.cpf") + ")]");
     EXPECT_FALSE(PendingAnswer());
     EXPECT_TRUE(form.Modified());
-    EXPECT_EQ(form.ListBox1->count(), 8);
+    EXPECT_EQ(ListBox1(form)->count(), 8);
     // The next command still ran.
-    EXPECT_EQ(form.PreviewMap().Width(), 3);
+    EXPECT_EQ(form.Document().PreviewMap().Width(), 3);
     form.SetModified(false);
 }
 
@@ -89,7 +89,7 @@ TEST_F(ShellTest, PreviewAndLanguageKeepAMissingPath)
         "[Preview(" + P("missing.cpf") + ")][Language(" + P("missing.clf") + ")]");
     EXPECT_EQ(form.Settings().DefaultPreview, P("missing.cpf"));
     EXPECT_EQ(form.Settings().DefaultLanguage, P("missing.clf"));
-    EXPECT_EQ(form.PreviewMap(), SmallMap());
+    EXPECT_EQ(form.Document().PreviewMap(), SmallMap());
     EXPECT_TRUE(form.close());
     const std::string settings = ReadBytes(SettingsFile());
     EXPECT_NE(settings.find("DefaultLanguage=" + P("missing.clf")), std::string::npos);
@@ -129,7 +129,7 @@ TEST_F(ShellTest, ADropOpensItsFirstFileByExtension)
         EXPECT_EQ(form.windowTitle(),
             *row.Caption ? QString(row.Caption) + " - " + Title : QString(Title));
         EXPECT_EQ(ItemGroup(), row.Group);
-        EXPECT_EQ(form.PreviewMap().Width(), row.PreviewWidth);
+        EXPECT_EQ(form.Document().PreviewMap().Width(), row.PreviewWidth);
         Form.reset();
     }
 }

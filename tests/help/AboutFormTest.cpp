@@ -34,7 +34,7 @@ TEST_F(AboutFormTest, TheBoxShowsTheVersionHasNoCloseBoxAndClosesOnEnter)
         seen.Icon = !about->Image1->pixmap().isNull();
         QTest::keyClick(about, Qt::Key_Return);
     });
-    form.ActionHelpAbout->trigger();
+    Action(form, "ActionHelpAbout")->trigger();
     EXPECT_FALSE(PendingAnswer());
     EXPECT_EQ(seen.Title, "About...");
     EXPECT_EQ(seen.Version, "Version 2.1 (build 0079)");

@@ -34,9 +34,9 @@ public:
 TEST_F(MainFormHelpTest, HelpContentsOpensTheLanguagesHelpFile)
 {
     TMainForm& form = Start();
-    EXPECT_EQ(form.HelpRouter->Helpfile(), Folder / "Help" / "help-en.chm");
-    form.ActionHelpContents->trigger();
-    const auto* viewers = dynamic_cast<const TProgramHelpViewers*>(&form.HelpRouter->Viewers());
+    EXPECT_EQ(HelpRouter(form)->Helpfile(), Folder / "Help" / "help-en.chm");
+    Action(form, "ActionHelpContents")->trigger();
+    const auto* viewers = dynamic_cast<const TProgramHelpViewers*>(&HelpRouter(form)->Viewers());
     ASSERT_TRUE(viewers);
     ASSERT_TRUE(viewers->HtmlHelpViewer());
     EXPECT_TRUE(viewers->HtmlHelpViewer()->isVisible());
@@ -48,7 +48,7 @@ TEST_F(MainFormHelpTest, AFreshF1AsksForTheFocusedControlsPopupNotForTheContents
 {
     TMainForm& form = Start();
     std::vector<std::pair<THelpCommand, std::uint32_t>> sent;
-    form.WhatsThis->SetHelpSender([&sent](THelpCommand command, std::uint32_t data) {
+    WhatsThis(form)->SetHelpSender([&sent](THelpCommand command, std::uint32_t data) {
         sent.emplace_back(command, data);
         return true;
     });
@@ -59,8 +59,8 @@ TEST_F(MainFormHelpTest, AFreshF1AsksForTheFocusedControlsPopupNotForTheContents
         QWidget* Focus;
         std::uint32_t Context;
     };
-    const TRow rows[] = {{form.ListBox1, 1001}, {form.EditDescription, 1002},
-        {form.ColorPickerButton1, 1004}, {form.EditColorValue, 0}};
+    const TRow rows[] = {{ListBox1(form), 1001}, {EditDescription(form), 1002},
+        {ColorPickerButton1(form), 1004}, {EditColorValue(form), 0}};
     for (const TRow& row : rows) {
         SCOPED_TRACE(row.Focus->objectName().toStdString());
         sent.clear();
@@ -69,7 +69,7 @@ TEST_F(MainFormHelpTest, AFreshF1AsksForTheFocusedControlsPopupNotForTheContents
         ASSERT_FALSE(sent.empty());
         EXPECT_EQ(sent.back(), std::make_pair(THelpCommand(HELP_CONTEXTPOPUP), row.Context));
     }
-    const auto* viewers = dynamic_cast<const TProgramHelpViewers*>(&form.HelpRouter->Viewers());
+    const auto* viewers = dynamic_cast<const TProgramHelpViewers*>(&HelpRouter(form)->Viewers());
     EXPECT_FALSE(viewers && viewers->HtmlHelpViewer()) << "F1 opened the contents";
 }
 
@@ -78,12 +78,12 @@ TEST_F(MainFormHelpTest, TheWhatsThisEntryFollowsTheLanguageAtOnce)
     WriteBytes(Folder / "languages" / "Deutsch.clf",
         "[HelpMenu]\r\nItemWhatsThis=Was ist das?\r\n[Application]\r\nHelpFile=help-de.chm\r\n");
     TMainForm& form = Start();
-    EXPECT_EQ(form.WhatsThis->PopupCaption(), "What's this?");
+    EXPECT_EQ(WhatsThis(form)->PopupCaption(), "What's this?");
     form.ApplyLanguage("Deutsch");
-    EXPECT_EQ(form.WhatsThis->PopupCaption(), "Was ist das?");
-    ASSERT_FALSE(form.WhatsThis->PopupMenu()->actions().isEmpty());
-    EXPECT_EQ(form.WhatsThis->PopupMenu()->actions().first()->text(), "Was ist das?");
-    EXPECT_EQ(form.HelpRouter->Helpfile(), Folder / "Help" / "help-de.chm");
+    EXPECT_EQ(WhatsThis(form)->PopupCaption(), "Was ist das?");
+    ASSERT_FALSE(WhatsThis(form)->PopupMenu()->actions().isEmpty());
+    EXPECT_EQ(WhatsThis(form)->PopupMenu()->actions().first()->text(), "Was ist das?");
+    EXPECT_EQ(HelpRouter(form)->Helpfile(), Folder / "Help" / "help-de.chm");
 }
 
 } // namespace

@@ -1,12 +1,13 @@
-#include "preview/PreviewReadout.h"
+#include "tools/PreviewReadout.h"
 
+#include "common/OwnSettings.h"
 #include "common/UiText.h"
 #include "preview/ItemFlash.h"
 #include "preview/PreviewImage.h"
+#include "tools/DocumentSeam.h"
 
 #include <QAction>
 #include <QHelpEvent>
-#include <QItemSelectionModel>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -28,44 +29,32 @@ QString PlainToolTip(const QString& text)
     return Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text, Qt::WhiteSpaceNoWrap) : text;
 }
 
+const TToolCommand ReadoutCommands[] = {
+    {"ActionEditShowSelectedItem", TToolMenu::Edit, 900, "Show &selected item",
+        "Flash the selected item's pixels on the preview", "", "Readouts", "ShowSelectedItem",
+        "ShowSelectedItemHint", TToolCommandKind::Checkable},
+};
+
+constexpr const char* ShowSelectedItemSetting = "ShowSelectedItem";
+
 } // namespace
 
-TPreviewReadout::TPreviewReadout(
-    TPreviewImage& preview, QListWidget& list, TPreviewReadoutSource source, QObject* parent)
-    : QObject(parent)
-    , FPreview(preview)
-    , FList(list)
-    , FListViewport(list.viewport())
-    , FSource(std::move(source))
+TPreviewReadout::TPreviewReadout(const TToolContext& context, QObject* parent)
+    : TTool(context, parent)
+    , FPreview(context.Preview)
+    , FList(context.ItemList)
+    , FListViewport(context.ItemList.viewport())
 {
-    if (!FSource.Description)
-        FSource.Description = [this](std::size_t item) {
-            const QListWidgetItem* entry = FList.item(int(item));
-            return entry != nullptr ? ToWindows1252(entry->text()) : TAnsiString();
-        };
-
-    FShowSelectedItem = new QAction("Show selected item", this);
-    FShowSelectedItem->setObjectName("ActionEditShowSelectedItem");
-    FShowSelectedItem->setCheckable(true);
-    // Turned on by the user, it shows at once what it does; turned off, a flash ends.
-    connect(FShowSelectedItem, &QAction::triggered, this, [this](bool on) {
-        if (on)
-            StartFlash(SelectedRow());
-    });
-    connect(FShowSelectedItem, &QAction::toggled, this, [this](bool on) {
-        if (!on)
-            EndFlash(true);
-    });
-
     FFlashTimer.setInterval(FlashStepMilliseconds);
     connect(&FFlashTimer, &QTimer::timeout, this, &TPreviewReadout::StepFlash);
 
-    // The window selects from code with the list's signals blocked; the selection model still
-    // reports it, so picks from the preview flash too. A click on the selected entry shows it
-    // again.
-    connect(FList.selectionModel(), &QItemSelectionModel::selectionChanged, this,
-        [this] { StartFlash(SelectedRow()); });
+    // A selection from code (a pick on the preview, a load) flashes too; a click on the selected
+    // entry shows it again.
+    connect(&Document(), &TDocumentSeam::SelectionChanged, this,
+        [this](int item) { StartFlash(item); });
     connect(&FList, &QListWidget::itemClicked, this, [this] { StartFlash(SelectedRow()); });
+    connect(&Document(), &TDocumentSeam::PreviewLoaded, this, &TPreviewReadout::PreviewLoaded);
+    connect(&Document(), &TDocumentSeam::PreviewPainted, this, &TPreviewReadout::PreviewPainted);
 
     FPreview.setMouseTracking(true);
     FPreview.installEventFilter(this);
@@ -75,20 +64,51 @@ TPreviewReadout::TPreviewReadout(
 
 TPreviewReadout::~TPreviewReadout() = default;
 
+std::span<const TToolCommand> TPreviewReadout::Commands() const
+{
+    return ReadoutCommands;
+}
+
+void TPreviewReadout::AttachActions(std::span<QAction* const> actions)
+{
+    FShowSelectedItem = actions[0];
+    FShowSelectedItem->setChecked(FFlashOnSelect);
+    // Turned on by the user, it shows at once what it does; turned off, a flash ends.
+    connect(FShowSelectedItem, &QAction::toggled, this, [this](bool on) { SetFlashOnSelect(on); });
+    connect(FShowSelectedItem, &QAction::triggered, this, [this](bool on) {
+        if (on)
+            StartFlash(SelectedRow());
+    });
+}
+
+void TPreviewReadout::ReadSettings(const std::filesystem::path& settingsFile)
+{
+    SetFlashOnSelect(ReadOwnFlag(settingsFile, ShowSelectedItemSetting));
+}
+
+void TPreviewReadout::WriteSettings(const std::filesystem::path& settingsFile) const
+{
+    WriteOwnFlag(settingsFile, ShowSelectedItemSetting, FFlashOnSelect);
+}
+
 bool TPreviewReadout::FlashOnSelect() const
 {
-    return FShowSelectedItem->isChecked();
+    return FFlashOnSelect;
 }
 
 void TPreviewReadout::SetFlashOnSelect(bool flash)
 {
-    FShowSelectedItem->setChecked(flash);
+    FFlashOnSelect = flash;
+    if (FShowSelectedItem)
+        FShowSelectedItem->setChecked(flash);
+    if (!flash)
+        EndFlash(true);
 }
 
 void TPreviewReadout::PreviewLoaded()
 {
     EndFlash(true);
-    FNeighbours = TItemNeighbours(FSource.Map());
+    FNeighbours = TItemNeighbours(Document().PreviewMap());
     FTipCell.reset();
 }
 
@@ -100,12 +120,12 @@ void TPreviewReadout::PreviewPainted()
 
 TReadoutItems TPreviewReadout::Items() const
 {
-    return {FSource.ItemColors(), FSource.Description};
+    return {Document().Colors(), [this](std::size_t item) { return Document().Description(item); }};
 }
 
 std::optional<std::uint32_t> TPreviewReadout::CellAt(QPoint position) const
 {
-    const TPreviewMap& map = FSource.Map();
+    const TPreviewMap& map = Document().PreviewMap();
     if (position.x() < 0 || position.y() < 0 || position.x() >= map.Width()
         || position.y() >= map.Height())
         return std::nullopt;
@@ -114,8 +134,7 @@ std::optional<std::uint32_t> TPreviewReadout::CellAt(QPoint position) const
 
 int TPreviewReadout::SelectedRow() const
 {
-    const QList<QListWidgetItem*> selected = FList.selectedItems();
-    return selected.isEmpty() ? -1 : FList.row(selected.first());
+    return Document().SelectedItem();
 }
 
 QString TPreviewReadout::PreviewToolTip(QPoint position) const
@@ -211,7 +230,7 @@ void TPreviewReadout::StartFlash(int row)
     if (!FlashOnSelect() || row < 0)
         return;
     const QImage& image = std::as_const(FPreview).Image();
-    const TPreviewMap& map = FSource.Map();
+    const TPreviewMap& map = Document().PreviewMap();
     if (image.isNull() || image.format() != QImage::Format_RGB888 || image.width() != map.Width()
         || image.height() != map.Height())
         return;

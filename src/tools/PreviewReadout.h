@@ -1,39 +1,23 @@
 #pragma once
 
-#include "common/AnsiString.h"
 #include "preview/ItemNeighbours.h"
 #include "preview/ItemReadout.h"
-#include "preview/PreviewMap.h"
-#include "scheme/SchemeFile.h"
+#include "tools/Tool.h"
 
 #include <QImage>
-#include <QObject>
 #include <QPoint>
 #include <QPointer>
 #include <QString>
 #include <QTimer>
 
-#include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <optional>
-#include <vector>
 
 class QAction;
 class QListWidget;
 class QPaintEvent;
 class QWidget;
 class TPreviewImage;
-
-// What the read-outs read of the window's document; asked afresh each time, so they always
-// follow the current map, colours and descriptions.
-struct TPreviewReadoutSource
-{
-    std::function<const TPreviewMap&()> Map;
-    std::function<const std::vector<TRGBTriple>&()> ItemColors;
-    // An item's description in Windows-1252; when left empty, the list entry's text.
-    std::function<TAnsiString(std::size_t item)> Description;
-};
 
 // Tells the user about the preview without changing it, the document or the history:
 // - over the preview, a tooltip names the item (or fixed colour) under the pointer and follows
@@ -45,26 +29,24 @@ struct TPreviewReadoutSource
 //   is never written, so the preview shows exactly the painted image again afterwards. A new
 //   selection, a change of the image or PreviewPainted ends a flash at once.
 //
-// The window creates it once its controls exist, puts ShowSelectedItemAction() into the Edit
-// menu, and calls PreviewLoaded after each load of a preview and PreviewPainted after each paint.
-class TPreviewReadout : public QObject
+// It follows the document through the seam: a new map is worked out again, a repaint ends a
+// flash, a new selection starts one.
+class TPreviewReadout : public TTool
 {
     Q_OBJECT
 
 public:
-    TPreviewReadout(TPreviewImage& preview, QListWidget& list, TPreviewReadoutSource source,
-        QObject* parent = nullptr);
+    explicit TPreviewReadout(const TToolContext& context, QObject* parent = nullptr);
     ~TPreviewReadout() override;
 
+    std::span<const TToolCommand> Commands() const override;
+    void AttachActions(std::span<QAction* const> actions) override;
+    void ReadSettings(const std::filesystem::path& settingsFile) override;
+    void WriteSettings(const std::filesystem::path& settingsFile) const override;
+
     // The checkable "Show selected item" command, off until turned on.
-    QAction* ShowSelectedItemAction() const { return FShowSelectedItem; }
     bool FlashOnSelect() const;
     void SetFlashOnSelect(bool flash);
-
-    // The map was replaced: works out again which items it shows and which touch.
-    void PreviewLoaded();
-    // The colours were painted anew: a running flash ends, and the hover text is asked again.
-    void PreviewPainted();
 
     bool Flashing() const { return FFlashTimer.isActive(); }
 
@@ -77,6 +59,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The map was replaced: works out again which items it shows and which touch.
+    void PreviewLoaded();
+    // The colours were painted anew: a running flash ends, and the hover text is asked again.
+    void PreviewPainted();
+
     TReadoutItems Items() const;
     std::optional<std::uint32_t> CellAt(QPoint position) const;
     int SelectedRow() const;
@@ -94,8 +81,8 @@ private:
     TPreviewImage& FPreview;
     QListWidget& FList;
     QPointer<QWidget> FListViewport;
-    TPreviewReadoutSource FSource;
-    QAction* FShowSelectedItem = nullptr;
+    QPointer<QAction> FShowSelectedItem;
+    bool FFlashOnSelect = false;
     TItemNeighbours FNeighbours;
 
     // The cell and text of the preview tooltip last shown, so a move within the same cell

@@ -1,8 +1,9 @@
-#include "preview/PreviewReadout.h"
+#include "tools/PreviewReadout.h"
 
+#include "FakeDocument.h"
 #include "TemporaryFolder.h"
 #include "app/MainFormFixture.h"
-#include "app/ReadoutSettings.h"
+#include "common/OwnSettings.h"
 #include "preview/ItemFlash.h"
 #include "preview/PreviewImage.h"
 #include "preview/PreviewPainter.h"
@@ -55,6 +56,9 @@ protected:
         layout->addWidget(FList);
         FList->addItems({"Road", "Road border", "<b>Water</b>", "Park"});
 
+        FDocument = std::make_unique<TFakeDocument>(FList);
+        FPanel = new QLabel(FWindow.get());
+        FStatus = std::make_unique<TStatusPanel>(*FPanel);
         FMap = TPreviewMap::FromCells(4, 3,
             {Item(0), Item(0), Item(1), 0x00563412, //
                 Item(0), Item(2), Item(1), Item(9), //
@@ -62,9 +66,9 @@ protected:
         FColors = {Rgb(0xFABE8C), Rgb(0xC88C5A), Rgb(0xAAD3DF), Rgb(0xC8E6B4)};
         Paint();
 
-        FReadout = std::make_unique<TPreviewReadout>(*FPreview, *FList,
-            TPreviewReadoutSource {[this]() -> const TPreviewMap& { return FMap; },
-                [this]() -> const std::vector<TRGBTriple>& { return FColors; }, {}});
+        FDocument->Map = FMap;
+        FDocument->ItemColors = FColors;
+        FReadout = MakeReadout();
         FWindow->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(FWindow.get()));
     }
@@ -73,7 +77,19 @@ protected:
     {
         QToolTip::hideText();
         FReadout.reset();
+        FDocument.reset();
         FWindow.reset();
+    }
+
+    // As the window makes a tool: from the context, with an action for its command.
+    std::unique_ptr<TPreviewReadout> MakeReadout()
+    {
+        auto readout = std::make_unique<TPreviewReadout>(
+            TToolContext {*FDocument, *FWindow, *FPreview, *FList, *FStatus});
+        auto* action = new QAction(readout->Commands()[0].Caption, FWindow.get());
+        action->setCheckable(true);
+        readout->AttachActions(std::span<QAction* const>(&action, 1));
+        return readout;
     }
 
     // What the window's PaintPreview does.
@@ -86,6 +102,10 @@ protected:
         }
         PaintPreviewPixels(FMap, FColors, image.bits(), image.bytesPerLine());
         FPreview->repaint();
+        if (FDocument) {
+            FDocument->ItemColors = FColors;
+            emit FDocument->PreviewPainted();
+        }
     }
 
     // The preview as it shows on screen, cut to the image.
@@ -132,6 +152,9 @@ protected:
     std::unique_ptr<QWidget> FWindow;
     TPreviewImage* FPreview = nullptr;
     QListWidget* FList = nullptr;
+    QLabel* FPanel = nullptr;
+    std::unique_ptr<TFakeDocument> FDocument;
+    std::unique_ptr<TStatusPanel> FStatus;
     TPreviewMap FMap;
     std::vector<TRGBTriple> FColors;
     std::unique_ptr<TPreviewReadout> FReadout;
@@ -182,7 +205,6 @@ TEST_F(PreviewReadoutTest, PreviewToolTipFollowsThePointer)
     // A colour change shows in the next move's text.
     FColors[1] = Rgb(0x102030);
     Paint();
-    FReadout->PreviewPainted();
     MoveOverPreview({2, 0});
     EXPECT_EQ(QToolTip::text(), "Road border - #102030 - item 1");
     MoveOverPreview({8, 8});
@@ -266,7 +288,7 @@ TEST_F(PreviewReadoutTest, RepaintOrNewSelectionEndsAFlash)
 
     FList->setCurrentRow(1);
     ASSERT_TRUE(FReadout->Flashing());
-    FReadout->ShowSelectedItemAction()->setChecked(false);
+    FReadout->SetFlashOnSelect(false);
     EXPECT_FALSE(FReadout->Flashing());
 }
 
@@ -274,8 +296,8 @@ TEST_F(PreviewReadoutTest, SwitchPersists)
 {
     TTemporaryFolder folder;
     const auto file = folder / "tintwright.ini";
-    QAction* action = FReadout->ShowSelectedItemAction();
-    EXPECT_EQ(action->text(), "Show selected item");
+    QAction* action = FWindow->findChild<QAction*>();
+    EXPECT_EQ(action->text(), "Show &selected item");
     EXPECT_TRUE(action->isCheckable());
     EXPECT_FALSE(action->isChecked());
 
@@ -283,49 +305,50 @@ TEST_F(PreviewReadoutTest, SwitchPersists)
     Pick(0);
     action->trigger();
     EXPECT_TRUE(FReadout->Flashing());
-    WriteShowSelectedItem(file, FReadout->FlashOnSelect());
+    FReadout->WriteSettings(file);
+    EXPECT_TRUE(ReadOwnFlag(file, "ShowSelectedItem"));
 
-    TPreviewReadout next(*FPreview, *FList,
-        {[this]() -> const TPreviewMap& { return FMap; },
-            [this]() -> const std::vector<TRGBTriple>& { return FColors; }, {}});
-    next.SetFlashOnSelect(ReadShowSelectedItem(file));
-    EXPECT_TRUE(next.ShowSelectedItemAction()->isChecked());
+    const std::unique_ptr<TPreviewReadout> next = MakeReadout();
+    next->ReadSettings(file);
+    EXPECT_TRUE(next->FlashOnSelect());
 }
 
-// Attached to the real window from outside, as the window will attach it: a pick flashes, the
-// history and the document stay as they were, and a colour change ends the flash.
+// On the real window, as it lists the tool: a pick flashes, the history and the document stay as
+// they were, and a colour change ends the flash.
 using PreviewReadoutWindowTest = TMainFormFixture;
 
 TEST_F(PreviewReadoutWindowTest, PickFlashesWithoutTouchingTheDocument)
 {
     TMainForm& form = Start();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    TPreviewReadout readout(*form.Image1, *form.ListBox1,
-        {[&]() -> const TPreviewMap& { return form.PreviewMap(); },
-            [&]() -> const std::vector<TRGBTriple>& { return form.Items(); }, {}});
-    readout.SetFlashOnSelect(true);
-    const QImage painted = form.Image1->Image().copy();
-    const std::vector<TRGBTriple> items = form.Items();
+    auto* readout = form.findChild<TPreviewReadout*>();
+    ASSERT_NE(readout, nullptr);
+    Action(form, "ActionEditShowSelectedItem")->trigger();
+    ASSERT_TRUE(readout->FlashOnSelect());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !readout->Flashing(); }, 2000));
+    const QImage painted = Image1(form)->Image().copy();
+    const std::vector<TRGBTriple> items = Colors(form.Document());
 
-    EXPECT_EQ(readout.PreviewToolTip({3, 0}), "Park - #28323C - item 3");
-    EXPECT_EQ(readout.PreviewToolTip({0, 1}), "item 261 - not in this scheme");
-    EXPECT_EQ(readout.PreviewToolTip({2, 1}), "#563412 - fixed");
+    EXPECT_EQ(readout->PreviewToolTip({3, 0}), "Park - #28323C - item 3");
+    EXPECT_EQ(readout->PreviewToolTip({0, 1}), "item 261 - not in this scheme");
+    EXPECT_EQ(readout->PreviewToolTip({2, 1}), "#563412 - fixed");
 
-    QTest::mouseClick(form.Image1, Qt::LeftButton, {}, {4, 1});
-    ASSERT_EQ(form.ListBox1->currentRow(), 5);
-    ASSERT_TRUE(readout.Flashing());
-    EXPECT_NE(form.Image1->grab().toImage().pixel(4, 1) & 0xFFFFFF, painted.pixel(4, 1) & 0xFFFFFF);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !readout.Flashing(); }, 2000));
-    EXPECT_EQ(form.Image1->Image(), painted);
-    EXPECT_EQ(form.Items(), items);
-    EXPECT_TRUE(form.UndoStack().IsEmpty());
+    QTest::mouseClick(Image1(form), Qt::LeftButton, {}, {4, 1});
+    ASSERT_EQ(ListBox1(form)->currentRow(), 5);
+    ASSERT_TRUE(readout->Flashing());
+    EXPECT_NE(
+        Image1(form)->grab().toImage().pixel(4, 1) & 0xFFFFFF, painted.pixel(4, 1) & 0xFFFFFF);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !readout->Flashing(); }, 2000));
+    EXPECT_EQ(Image1(form)->Image(), painted);
+    EXPECT_EQ(Colors(form.Document()), items);
+    EXPECT_TRUE(form.Document().History().UndoStack().IsEmpty());
     EXPECT_FALSE(form.Modified());
 
     Select(2);
-    ASSERT_TRUE(readout.Flashing());
+    ASSERT_TRUE(readout->Flashing());
     TypeCode("FF00FF");
-    EXPECT_FALSE(readout.Flashing());
-    EXPECT_EQ(form.Image1->grab().toImage().pixel(2, 0) & 0xFFFFFF, 0xFF00FFu);
+    EXPECT_FALSE(readout->Flashing());
+    EXPECT_EQ(Image1(form)->grab().toImage().pixel(2, 0) & 0xFFFFFF, 0xFF00FFu);
 }
 
 } // namespace

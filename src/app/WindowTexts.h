@@ -1,0 +1,34 @@
+#pragma once
+
+#include "i18n/OwnTexts.h"
+
+#include <QString>
+
+#include <span>
+
+struct TMainFormControls;
+
+// Texts of the window beyond the keys of its language file sections: the picker's tool tip, the
+// save's letter-case question and the like. Each has a key in a section of our own; formats take
+// their values as %1, %2.
+namespace WindowText {
+inline constexpr TTextKey PickerHint {"Window", "PickerHint",
+    "Click for the color dialog, or on the arrow (Alt+Down) for the palette"};
+inline constexpr TTextKey ReplaceFileQuestion {
+    "Window", "ReplaceFileQuestion", "A file named \"%1\" already exists."};
+inline constexpr TTextKey ReplaceLowerCase {"Window", "ReplaceLowerCase",
+    "The navigator reads colour files named in lower case, so this document is saved as %1, "
+    "which replaces that file. Do you want to replace it?"};
+inline constexpr TTextKey ReplaceUpperCase {"Window", "ReplaceUpperCase",
+    "The navigator reads colour files named in upper case, so this document is saved as %1, "
+    "which replaces that file. Do you want to replace it?"};
+} // namespace WindowText
+
+// Every window text of ours, in the order a language file's keys are read.
+std::span<const TTextKey> WindowTextKeys();
+
+// The text as the current language gives it.
+QString Text(const TTextKey& key);
+
+// Puts the texts that controls show all the time into them, after a language was applied.
+void ApplyWindowTexts(TMainFormControls& controls);
