@@ -45,9 +45,14 @@ TLanguageItem ReadLanguageItem(const TProfileFile& profile, std::string fileName
 // the order the file system gives them. A missing or unreadable folder lists nothing.
 std::vector<TLanguageItem> ListLanguageFiles(const std::filesystem::path& folder);
 
-// The index of the first item whose FileName equals the value, ignoring ASCII letter case; -1 when
-// none does. Only a file name with its extension can match, never a bare name or a path.
-int FindLanguageItem(const std::vector<TLanguageItem>& items, std::string_view language);
+// The index of the first item that is the file a language value names (see LanguageFilePath): a
+// bare name ("English") names its ".clf" file, a file name that file, and a path that file when
+// its folder is languagesFolder (after "." and ".." are resolved; a path elsewhere names no
+// item). File names compare ignoring letter case, accented letters included ("FRANÇAIS.clf" is
+// "Français.clf", "Francais.clf" is not), whether a name is UTF-8 or Windows-1252. -1 when no
+// item matches.
+int FindLanguageItem(const std::vector<TLanguageItem>& items, std::string_view language,
+    const std::filesystem::path& languagesFolder);
 
 // One entry of a file dialog's filter list, e.g. {"Bitmaps", "*.bmp"}; the window shows it as
 // Qt's "Bitmaps (*.bmp)". A translated name may hold ";;", so the entries go to the dialog as a
