@@ -10,6 +10,7 @@
 #include "help/WhatsThis.h"
 #include "i18n/LanguageFile.h"
 #include "i18n/LanguageKeys.h"
+#include "i18n/QtTranslations.h"
 #include "i18n/TranslatedTexts.h"
 #include "i18n/UnitLanguage.h"
 
@@ -125,6 +126,7 @@ void TMainForm::ApplyLanguage(const std::string& language)
     // The caption loses the document's name until the next SetFileName.
     setWindowTitle(FromWindows1252(TranslatedTexts()[ttApplicationName]));
     HelpRouter->SetHelpfile(FProgramFolder + "Help/" + TranslatedTexts()[ttHelpFile]);
+    ApplyQtTranslations(ReadLanguageLocale(profile));
 }
 
 void TMainForm::ActionToolsSwitchLanguageExecute()

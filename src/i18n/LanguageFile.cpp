@@ -153,6 +153,19 @@ TAnsiString ReadLanguageText(
     return value;
 }
 
+std::string ReadLanguageLocale(const TProfileFile& file)
+{
+    constexpr std::size_t longestLocale = 35; // the longest BCP 47 tag a system is asked to keep
+    const std::string value = ReadLanguageText(file, "Language", "Locale", "");
+    const auto isLetter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    const auto isPart
+        = [&](char c) { return isLetter(c) || (c >= '0' && c <= '9') || c == '_' || c == '-'; };
+    if (value.empty() || value.size() > longestLocale || !isLetter(value.front())
+        || !std::all_of(value.begin(), value.end(), isPart))
+        return {};
+    return value;
+}
+
 fs::path LanguagesFolder(std::string_view programFolder)
 {
     return fs::path(std::string(programFolder) + "languages/");

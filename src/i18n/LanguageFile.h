@@ -23,6 +23,12 @@ std::filesystem::path LanguageFilePath(std::string_view language, std::string_vi
 TAnsiString ReadLanguageText(const TProfileFile& file, std::string_view section,
     std::string_view key, TAnsiView defaultText);
 
+// The locale whose translations Qt's own texts (dialog buttons, file and colour dialogs) take
+// with this language: section Language, key Locale, such as "de" or "pt_BR". Empty when the key
+// is missing or its value is no locale name (ASCII letters first, then letters, digits, "_" and
+// "-", at most 35 in all).
+std::string ReadLanguageLocale(const TProfileFile& file);
+
 // The folder the chooser lists: programFolder + "languages/".
 std::filesystem::path LanguagesFolder(std::string_view programFolder);
 

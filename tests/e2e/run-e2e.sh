@@ -232,9 +232,9 @@ scenario_switch_language() {
     close_through_window_manager
     grep -q "DefaultLanguage=Deutsch.clf" "$program/tintwright.ini" || fail "the choice was not kept"
 
-    # The next start is German again; in a German session Qt's own texts are German too: the
+    # The next start is German again, and so are Qt's own texts, even in an English session: the
     # save question's "Ja" (Alt+J) opens the save dialog, "Speichern unter".
-    program_env="LANG=de_DE.UTF-8 LANGUAGE=de" start_program
+    program_env="LANG=en_US.UTF-8 LANGUAGE=en" start_program
     xdotool mousemove --window "$window" $((312 + 208 + 36)) $((64 + 52 + 10)) click --repeat 3 1
     sleep 0.2
     xdotool type --delay 60 "FF"

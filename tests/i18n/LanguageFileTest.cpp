@@ -1,6 +1,7 @@
 #include "i18n/LanguageFile.h"
 
 #include "TemporaryFolder.h"
+#include "common/ProfileFile.h"
 
 #include <gtest/gtest.h>
 
@@ -140,6 +141,34 @@ TEST(LanguageFileTest, FindsTheEntryOfTheFileALanguageValueNamesIgnoringCase)
     EXPECT_EQ(FindLanguageItem(items, "/opt/tw/languages/Deutsch.clf", "/opt/tw/languages"), 0)
         << "folder given without its trailing /";
     EXPECT_EQ(FindLanguageItem({}, "English.clf", "/opt/tw/languages/"), -1);
+}
+
+TEST(LanguageFileTest, ReadsTheLocaleForQtsOwnTextsOnlyWhenItIsALocaleName)
+{
+    const struct
+    {
+        const char* Name;
+        const char* Text;
+        const char* Expected;
+    } rows[] = {
+        {"language", "[Language]\r\nLocale=de\r\n", "de"},
+        {"with a country, blanks around", "[language]\r\nlocale =  pt_BR \r\n", "pt_BR"},
+        {"with a script", "[Language]\r\nLocale=zh-Hant\r\n", "zh-Hant"},
+        {"missing", "[Language]\r\nLanguage=Deutsch\r\n", ""},
+        {"in another section", "[Application]\r\nLocale=de\r\n", ""},
+        {"empty", "[Language]\r\nLocale=\r\n", ""},
+        {"a path", "[Language]\r\nLocale=../de\r\n", ""},
+        {"a digit first", "[Language]\r\nLocale=1de\r\n", ""},
+        {"an accented letter", "[Language]\r\nLocale=d\xE9\r\n", ""},
+        {"a blank inside", "[Language]\r\nLocale=de DE\r\n", ""},
+        {"longest kept", "[Language]\r\nLocale=abcdefghijklmnopqrstuvwxyz012345678\r\n",
+            "abcdefghijklmnopqrstuvwxyz012345678"},
+        {"too long", "[Language]\r\nLocale=abcdefghijklmnopqrstuvwxyz0123456789\r\n", ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        EXPECT_EQ(ReadLanguageLocale(TProfileFile::FromText(row.Text)), row.Expected);
+    }
 }
 
 TEST(LanguageFileTest, BuildsTheFiveDialogsFiltersFromTheFourNames)
