@@ -14,6 +14,7 @@
 #include "i18n/LanguageFile.h"
 #include "i18n/LanguageKeys.h"
 #include "i18n/OwnTexts.h"
+#include "i18n/QtTranslations.h"
 #include "i18n/TranslatedTexts.h"
 
 #include <QAction>
@@ -156,6 +157,8 @@ bool TLanguageApplication::Apply(const std::string& language)
         FDialogs.SetFilters(dialog.DialogName, filters);
     }
     FControls.HelpRouter->SetHelpfile(FProgramFolder + "Help/" + TranslatedTexts()[ttHelpFile]);
+    // Qt's own dialogs (colour, files, message box buttons) follow the language too.
+    ApplyQtTranslations(ReadLanguageLocale(profile));
     return true;
 }
 

@@ -86,9 +86,12 @@ void TColorPopup::AdjustWindow()
 
 void TColorPopup::SelectColor(std::uint32_t color)
 {
+    // The custom choice always follows the colour shown, palette colour or not: a choice left
+    // from an earlier opening, for another item perhaps, must not be what Enter on the custom
+    // button applies.
+    const bool custom = LocateCustomColor(color);
     int cell = SelectColorIndex(color, FOptions.ShowSystemColors, SystemColorRgb);
-    if (cell == NoCell && color != clNone && !FOptions.CustomText.isEmpty()
-        && LocateCustomColor(color))
+    if (cell == NoCell && custom && !FOptions.CustomText.isEmpty())
         cell = CustomCell;
     FSelectedIndex = cell;
     UpdateSize();

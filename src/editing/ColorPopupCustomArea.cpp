@@ -46,10 +46,8 @@ std::optional<std::uint32_t> TColorPopup::CustomColor() const
 
 void TColorPopup::TrackCustomArea(const QPoint& pos, bool press)
 {
-    // Points beside the grid of a collapsed popup are no part of the area: they leave the
-    // custom choice, which Enter on the custom button still applies, as it is.
-    if (!IsExpanded())
-        return;
+    // Collapsed, every such point lies outside the area's parts, so a press there drops the
+    // custom choice as a press on the area's empty space does.
     const TPopupPoint point = ToPopupPoint(pos);
     const TCustomRepaint changed = press ? FCustomArea.Press(point) : FCustomArea.Move(point);
     QRegion region;

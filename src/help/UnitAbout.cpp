@@ -8,9 +8,12 @@
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QTextLayout>
 #include <QUrl>
 
@@ -37,7 +40,8 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const 
     return label;
 }
 
-// A click on the link opens the home page.
+// The link: a left click opens the home page, and so do Enter and Space once Tab has brought
+// the focus here, which a focus frame around the address shows.
 class TLinkLabel : public QLabel
 {
 public:
@@ -48,8 +52,42 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override
     {
         QLabel::mouseReleaseEvent(event);
-        if (Clicked && rect().contains(event->position().toPoint()))
+        // The other buttons have uses of their own (a right-click asks "What's this?").
+        if (Clicked && event->button() == Qt::LeftButton
+            && rect().contains(event->position().toPoint()))
             Clicked();
+    }
+
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            // Taken here, so Enter on the link does not also press the default button.
+            if (Clicked)
+                Clicked();
+            event->accept();
+            return;
+        default:
+            QLabel::keyPressEvent(event);
+        }
+    }
+
+    void paintEvent(QPaintEvent* event) override
+    {
+        QLabel::paintEvent(event);
+        if (!hasFocus())
+            return;
+        QStylePainter painter(this);
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        const QRect contents = contentsRect();
+        option.rect = QRect(contents.topLeft(),
+            QSize(std::min(contents.width(), fontMetrics().horizontalAdvance(text()) + 2),
+                contents.height()));
+        option.backgroundColor = palette().color(backgroundRole());
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
     }
 };
 
@@ -121,7 +159,8 @@ TFormAbout::TFormAbout(QWidget* owner)
     Label7->setCursor(Qt::PointingHandCursor);
     Label7->setStyleSheet("color: blue; text-decoration: underline;");
     Label7->setFont(tahoma);
-    Label7->setFocusPolicy(Qt::NoFocus);
+    // Reached by Tab only: a click on it opens the page and leaves the focus where it was.
+    Label7->setFocusPolicy(Qt::TabFocus);
     link->Clicked = [this] { Label7Click(); };
     Label3 = MakeLabel(
         group, "Label3", "Copyright \u00A9 2026 The Tintwright developers", {8, 136, 0, 0});
@@ -132,6 +171,9 @@ TFormAbout::TFormAbout(QWidget* owner)
     ButtonOK->setGeometry(127, 192, 75, 25);
     ButtonOK->setDefault(true);
     connect(ButtonOK, &QPushButton::clicked, this, &QDialog::accept);
+    // OK comes first and has the focus, so Enter closes the box until Tab moves on to the link.
+    setTabOrder(ButtonOK, Label7);
+    ButtonOK->setFocus();
 
     FormCreate();
 }

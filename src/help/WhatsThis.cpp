@@ -4,12 +4,19 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QColorDialog>
 #include <QCursor>
+#include <QErrorMessage>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QWidget>
 #include <QWindow>
 
@@ -100,9 +107,42 @@ QWidget* TWhatsThis::ProgramWindowAt(const QObject* watched) const
     return window;
 }
 
+namespace {
+
+// Qt's standard dialogs keep the menus they offer (a file list's "New Folder", a message's
+// "Copy"); every other window of the program is ours.
+bool IsQtStandardDialog(const QWidget* window)
+{
+    return qobject_cast<const QFileDialog*>(window) || qobject_cast<const QColorDialog*>(window)
+        || qobject_cast<const QMessageBox*>(window) || qobject_cast<const QInputDialog*>(window)
+        || qobject_cast<const QFontDialog*>(window) || qobject_cast<const QProgressDialog*>(window)
+        || qobject_cast<const QErrorMessage*>(window);
+}
+
+} // namespace
+
+bool TWhatsThis::TakesContextMenu(QObject* watched, QEvent* event) const
+{
+    // A right-click in our windows means "What's this?" alone: Qt's own menus (a line edit's
+    // edit menu, a scroll bar's) would open on the press, in English, before the gesture. Popups
+    // (menus, the palette) and the help viewer are left alone.
+    const auto* widget = qobject_cast<const QWidget*>(watched);
+    if (!widget)
+        return false;
+    const QWidget* window = widget->window();
+    if (window->windowType() != Qt::Window && window->windowType() != Qt::Dialog)
+        return false;
+    if (window->property(WhatsThisExcludedProperty).toBool() || IsQtStandardDialog(window))
+        return false;
+    event->accept();
+    return true;
+}
+
 bool TWhatsThis::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
+    case QEvent::ContextMenu:
+        return TakesContextMenu(watched, event);
     case QEvent::ShortcutOverride:
         return ShortcutOverride(watched, static_cast<QKeyEvent*>(event));
     case QEvent::KeyPress:

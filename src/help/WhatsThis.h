@@ -28,7 +28,8 @@ inline constexpr const char* WhatsThisExcludedProperty = "WhatsThisExcluded";
 //   popup at its top-left corner;
 // - Shift+F1: context mode with the question-mark cursor; the next left click shows the popup
 //   of the control under the mouse, any key ends the mode without help;
-// - a right-click on a control that has a context: a menu with the one entry PopupCaption.
+// - a right-click on a control that has a context: a menu with the one entry PopupCaption; in
+//   the program's own windows no other context menu opens, Qt's edit menus included.
 // A control's context is looked up from it up to its window (FindHelpContext): a label counts
 // its buddy's, a control without one takes its group's.
 class TWhatsThis : public QObject
@@ -75,6 +76,7 @@ protected:
 
 private:
     QWidget* ProgramWindowAt(const QObject* watched) const;
+    bool TakesContextMenu(QObject* watched, QEvent* event) const;
     bool ShortcutOverride(QObject* watched, QKeyEvent* event);
     bool KeyPress(QObject* watched, QKeyEvent* event);
     bool ContextModeMouse(QObject* watched, QMouseEvent* event);

@@ -5,6 +5,7 @@
 #include "common/TextRules.h"
 #include "common/Windows1252.h"
 
+#include <algorithm>
 #include <optional>
 #include <system_error>
 #include <utility>
@@ -68,6 +69,67 @@ TAnsiString AnsiFromFileName(std::string_view name)
     return result;
 }
 
+// A file name's characters: UTF-8 when it is valid UTF-8 (as the file system gives names),
+// otherwise Windows-1252 byte by byte (as a settings file holds them).
+std::u32string NameCharacters(std::string_view name)
+{
+    std::u32string characters;
+    for (std::size_t at = 0; at < name.size();) {
+        const std::optional<char32_t> c = NextUtf8(name, at);
+        if (!c) {
+            characters.clear();
+            for (const char byte : name)
+                characters.push_back(Windows1252ToUnicode(static_cast<unsigned char>(byte)));
+            return characters;
+        }
+        characters.push_back(*c);
+    }
+    return characters;
+}
+
+// Lower case for the capitals Windows-1252 holds: A-Z, the Latin-1 ones (not the multiplication
+// sign) and S, OE, Z and Y with their marks. Accents stay: E and É are different letters.
+char32_t FoldCase(char32_t c)
+{
+    if ((c >= U'A' && c <= U'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
+        return c + 0x20;
+    switch (c) {
+    case 0x160: // S with caron
+    case 0x152: // OE
+    case 0x17D: // Z with caron
+        return c + 1;
+    case 0x178: // Y with diaeresis
+        return 0xFF;
+    default:
+        return c;
+    }
+}
+
+bool SameFileNameIgnoringCase(std::string_view a, std::string_view b)
+{
+    const std::u32string x = NameCharacters(a);
+    const std::u32string y = NameCharacters(b);
+    return x.size() == y.size()
+        && std::equal(x.begin(), x.end(), y.begin(),
+            [](char32_t p, char32_t q) { return FoldCase(p) == FoldCase(q); });
+}
+
+// A folder as it is compared: "." and ".." resolved, one trailing "/".
+fs::path ComparableFolder(const fs::path& folder)
+{
+    return (folder / "").lexically_normal();
+}
+
+// The value with ".clf" added when its file-name part has no extension.
+std::string WithLanguageExtension(std::string_view language)
+{
+    std::string name(language);
+    // Any extension is kept, whatever it is; only a name without one becomes a language file.
+    if (ExtractFileName(name).find('.') == std::string_view::npos)
+        name += LanguageExtension;
+    return name;
+}
+
 bool HasLanguageExtension(std::string_view name)
 {
     return name.size() >= LanguageExtension.size()
@@ -91,6 +153,19 @@ TAnsiString ReadLanguageText(
     return value;
 }
 
+std::string ReadLanguageLocale(const TProfileFile& file)
+{
+    constexpr std::size_t longestLocale = 35; // the longest BCP 47 tag a system is asked to keep
+    const std::string value = ReadLanguageText(file, "Language", "Locale", "");
+    const auto isLetter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    const auto isPart
+        = [&](char c) { return isLetter(c) || (c >= '0' && c <= '9') || c == '_' || c == '-'; };
+    if (value.empty() || value.size() > longestLocale || !isLetter(value.front())
+        || !std::all_of(value.begin(), value.end(), isPart))
+        return {};
+    return value;
+}
+
 fs::path LanguagesFolder(std::string_view programFolder)
 {
     return fs::path(std::string(programFolder) + "languages/");
@@ -98,10 +173,7 @@ fs::path LanguagesFolder(std::string_view programFolder)
 
 fs::path LanguageFilePath(std::string_view language, std::string_view programFolder)
 {
-    std::string name(language);
-    // Any extension is kept, whatever it is; only a name without one becomes a language file.
-    if (ExtractFileName(name).find('.') == std::string_view::npos)
-        name += LanguageExtension;
+    std::string name = WithLanguageExtension(language);
     if (!HasFolderPart(name))
         name = std::string(programFolder) + "languages/" + name;
     return fs::path(name);
@@ -137,10 +209,18 @@ std::vector<TLanguageItem> ListLanguageFiles(const fs::path& folder)
     return items;
 }
 
-int FindLanguageItem(const std::vector<TLanguageItem>& items, std::string_view language)
+int FindLanguageItem(const std::vector<TLanguageItem>& items, std::string_view language,
+    const fs::path& languagesFolder)
 {
+    // The file the value names, as applying it finds it.
+    const std::string name = WithLanguageExtension(language);
+    if (HasFolderPart(name)
+        && ComparableFolder(std::string(ExtractFilePath(name)))
+            != ComparableFolder(languagesFolder))
+        return -1;
+    const std::string_view fileName = ExtractFileName(name);
     for (std::size_t i = 0; i < items.size(); ++i) {
-        if (SameTextAscii(items[i].FileName, language))
+        if (SameFileNameIgnoringCase(items[i].FileName, fileName))
             return static_cast<int>(i);
     }
     return -1;

@@ -23,6 +23,12 @@ std::filesystem::path LanguageFilePath(std::string_view language, std::string_vi
 TAnsiString ReadLanguageText(const TProfileFile& file, std::string_view section,
     std::string_view key, TAnsiView defaultText);
 
+// The locale whose translations Qt's own texts (dialog buttons, file and colour dialogs) take
+// with this language: section Language, key Locale, such as "de" or "pt_BR". Empty when the key
+// is missing or its value is no locale name (ASCII letters first, then letters, digits, "_" and
+// "-", at most 35 in all).
+std::string ReadLanguageLocale(const TProfileFile& file);
+
 // The folder the chooser lists: programFolder + "languages/".
 std::filesystem::path LanguagesFolder(std::string_view programFolder);
 
@@ -45,9 +51,14 @@ TLanguageItem ReadLanguageItem(const TProfileFile& profile, std::string fileName
 // the order the file system gives them. A missing or unreadable folder lists nothing.
 std::vector<TLanguageItem> ListLanguageFiles(const std::filesystem::path& folder);
 
-// The index of the first item whose FileName equals the value, ignoring ASCII letter case; -1 when
-// none does. Only a file name with its extension can match, never a bare name or a path.
-int FindLanguageItem(const std::vector<TLanguageItem>& items, std::string_view language);
+// The index of the first item that is the file a language value names (see LanguageFilePath): a
+// bare name ("English") names its ".clf" file, a file name that file, and a path that file when
+// its folder is languagesFolder (after "." and ".." are resolved; a path elsewhere names no
+// item). File names compare ignoring letter case, accented letters included ("FRANÇAIS.clf" is
+// "Français.clf", "Francais.clf" is not), whether a name is UTF-8 or Windows-1252. -1 when no
+// item matches.
+int FindLanguageItem(const std::vector<TLanguageItem>& items, std::string_view language,
+    const std::filesystem::path& languagesFolder);
 
 // One entry of a file dialog's filter list, e.g. {"Bitmaps", "*.bmp"}; the window shows it as
 // Qt's "Bitmaps (*.bmp)". A translated name may hold ";;", so the entries go to the dialog as a

@@ -138,7 +138,7 @@ void TFormLanguage::FormCreate()
 
 void TFormLanguage::FormShow()
 {
-    const int match = FindLanguageItem(FItems, FCurrentLanguage);
+    const int match = FindLanguageItem(FItems, FCurrentLanguage, FLanguagesFolder);
     if (match < 0)
         return;
     const QSignalBlocker blocker(ComboBox1);

@@ -23,8 +23,8 @@ class TFormLanguage : public QDialog
     Q_OBJECT
 
 public:
-    // currentLanguage is the current language value, which the list preselects when it is the
-    // file name of one of its entries (ignoring letter case).
+    // currentLanguage is the current language value; the list preselects the entry of the file
+    // it names (FindLanguageItem), else its first entry.
     TFormLanguage(std::filesystem::path languagesFolder, std::string currentLanguage,
         QWidget* parent = nullptr);
     ~TFormLanguage() override;

@@ -220,20 +220,21 @@ scenario_picker_by_keyboard() {
 
 scenario_switch_language() {
     start_program
-    # Tools > Switch language..., from the keyboard; Deutsch comes first in the list.
+    # Tools > Switch language..., from the keyboard. The list preselects English, the language in
+    # use; Deutsch comes before it.
     keys alt+t
     sleep 0.3
     keys s
     wait_for 50 window_named "Switch language" || fail "the language chooser did not open"
-    xdotool key Return
+    xdotool key Up Return
     title="Tintwright f.*r TomTom Navigator"
     wait_for 50 main_window || fail "no German title after choosing Deutsch"
     close_through_window_manager
     grep -q "DefaultLanguage=Deutsch.clf" "$program/tintwright.ini" || fail "the choice was not kept"
 
-    # The next start is German again; in a German session Qt's own texts are German too: the
+    # The next start is German again, and so are Qt's own texts, even in an English session: the
     # save question's "Ja" (Alt+J) opens the save dialog, "Speichern unter".
-    program_env="LANG=de_DE.UTF-8 LANGUAGE=de" start_program
+    program_env="LANG=en_US.UTF-8 LANGUAGE=en" start_program
     xdotool mousemove --window "$window" $((312 + 208 + 36)) $((64 + 52 + 10)) click --repeat 3 1
     sleep 0.2
     xdotool type --delay 60 "FF"

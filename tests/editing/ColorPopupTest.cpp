@@ -596,7 +596,9 @@ TEST_F(CustomAreaTest, PressAndReleaseOnAHexagonChoosesItAndASliderDragKeepsTheP
     } rows[] = {
         {"ring 3 of the red direction", Brown, Hexagon, Ring3Red, Hexagon, Ring3Red, true, Pink,
             Ring3Red},
-        {"the honeycomb's centre", Brown, Hexagon, 1, Hexagon, 1, true, TColorOf(0xFFFFFF), 1},
+        // White is a palette colour and grey cell 0 too: the choice follows the colour chosen,
+        // and the grey row is searched first.
+        {"the honeycomb's centre", Brown, Hexagon, 1, Hexagon, 1, true, TColorOf(0xFFFFFF), -1},
         {"a grey cell", Brown, Hexagon, Grey8, Hexagon, Grey8, true, TColorOf(0x787878), Grey8},
         {"the black end cell", Brown, Hexagon, -17, Hexagon, -17, true, 0, -17},
         {"dragged to the next hexagon", Brown, Hexagon, Ring3Red, Hexagon, 25, true,
@@ -675,6 +677,55 @@ TEST_F(CustomAreaTest, TheChoiceAndTheIntensityLastUntilTheNextOpening)
         EXPECT_EQ(Area().Intensity(), intensity);
         Key(Qt::Key_Escape);
         Picker->SetSelectionColor(Unlisted);
+    }
+}
+
+TEST_F(CustomAreaTest, AChoiceForOneColourIsNeverAppliedToAnother)
+{
+    constexpr std::uint32_t Pink = TColorOf(0xFF7F7F); // honeycomb cell Ring3Red
+    constexpr std::uint32_t White = TColorOf(0xFFFFFF); // palette cell 39 and grey cell -1
+    const struct
+    {
+        const char* Name;
+        std::uint32_t Other; // the colour of the item selected after the honeycomb choice
+        int OpenedChoice; // the custom choice when the popup opens for it
+        bool PressInGap; // a press between the grid and the custom button first
+        std::vector<Qt::Key> Keys; // on to the custom button and Enter
+    } rows[] = {
+        {"palette colour, Up and Enter", Brown, 0, false, {Qt::Key_Up, Qt::Key_Return}},
+        {"last row, Down and Enter", TColorOf(0xCCFFCC), 0, false, {Qt::Key_Down, Qt::Key_Return}},
+        {"colour in no table, Up Down and Space", Unlisted, 0, false,
+            {Qt::Key_Up, Qt::Key_Down, Qt::Key_Space}},
+        {"a grey cell's colour, pressed in the gap", White, -1, true,
+            {Qt::Key_Down, Qt::Key_Return}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        OpenExpanded(Unlisted);
+        Drag(HexagonAt(Ring3Red), HexagonAt(Ring3Red));
+        ASSERT_TRUE(Closed());
+        ASSERT_EQ(Picker->SelectionColor(), Pink);
+
+        TColorPopup* popup = Open(row.Other);
+        QSignalSpy changes(Picker, &TColorPickerButton::OnChange);
+        const auto preview = [&] {
+            return popup->grab().toImage().pixel(Centre(popup->Layout().PreviewSquare)) & 0xFFFFFF;
+        };
+        const QRgb face = popup->palette().color(QPalette::Button).rgb() & 0xFFFFFF;
+        EXPECT_FALSE(popup->IsExpanded());
+        EXPECT_EQ(Area().CustomIndex(), row.OpenedChoice);
+        EXPECT_EQ(preview(), row.OpenedChoice == 0 ? face : 0xFFFFFFu);
+        if (row.PressInGap) {
+            ClickAt({80, 96});
+            ASSERT_FALSE(Closed());
+            EXPECT_EQ(Area().CustomIndex(), 0);
+            EXPECT_EQ(preview(), face);
+        }
+        for (const Qt::Key key : row.Keys)
+            Key(key);
+        EXPECT_TRUE(Closed());
+        EXPECT_EQ(Picker->SelectionColor(), row.Other);
+        EXPECT_EQ(changes.count(), 0);
     }
 }
 

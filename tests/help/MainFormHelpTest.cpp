@@ -2,6 +2,9 @@
 // control's popup, and the "What's this?" entry follows the language.
 #include "app/MainFormFixture.h"
 
+#include "HelpCallPrinter.h"
+#include "OtherMenus.h"
+
 #include "editing/ColorPickerButton.h"
 #include "help/HelpRequests.h"
 #include "help/HelpRouter.h"
@@ -71,6 +74,43 @@ TEST_F(MainFormHelpTest, AFreshF1AsksForTheFocusedControlsPopupNotForTheContents
     }
     const auto* viewers = dynamic_cast<const TProgramHelpViewers*>(&HelpRouter(form)->Viewers());
     EXPECT_FALSE(viewers && viewers->HtmlHelpViewer()) << "F1 opened the contents";
+}
+
+TEST_F(MainFormHelpTest, ARightClickOnAFieldOffersOnlyTheWhatsThisMenu)
+{
+    TMainForm& form = Start();
+    std::vector<THelpCall> sent;
+    form.WhatsThis->SetHelpSender([&sent](THelpCommand command, std::uint32_t data) {
+        sent.push_back({command, data});
+        return true;
+    });
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    const std::pair<QWidget*, std::uint32_t> rows[]
+        = {{form.EditDescription, 1002}, {form.EditColorValue, 0}};
+    for (const auto& [field, context] : rows) {
+        SCOPED_TRACE(field->objectName().toStdString());
+        sent.clear();
+        const TOtherMenus otherMenus(form.WhatsThis->PopupMenu());
+        const QPoint at = field->mapTo(&form, QPoint(10, 5));
+        QTest::mousePress(form.windowHandle(), Qt::RightButton, {}, at);
+        QTest::mouseRelease(form.windowHandle(), Qt::RightButton, {}, at);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(otherMenus.Count, 0) << "Qt's own edit menu opened";
+        if (context == 0) {
+            EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+            continue;
+        }
+        QMenu* menu = form.WhatsThis->PopupMenu();
+        ASSERT_EQ(QApplication::activePopupWidget(), menu);
+        ASSERT_EQ(menu->actions().size(), 1);
+        EXPECT_EQ(menu->actions().at(0)->text(), "What's this?");
+        QTest::keyClick(menu, Qt::Key_Down);
+        QTest::keyClick(menu, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        ASSERT_FALSE(sent.empty());
+        EXPECT_EQ(sent.back(), (THelpCall {HELP_CONTEXTPOPUP, context}));
+    }
 }
 
 TEST_F(MainFormHelpTest, TheWhatsThisEntryFollowsTheLanguageAtOnce)

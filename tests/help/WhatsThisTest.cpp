@@ -3,6 +3,7 @@
 #include "help/WhatsThis.h"
 
 #include "HelpCallPrinter.h"
+#include "OtherMenus.h"
 
 #include <QAction>
 #include <QApplication>
@@ -168,11 +169,16 @@ TEST_F(WhatsThisTest, RightClickOffersTheMenuOnlyWithAContext)
         {"empty spot of the description group", GroupBox4, {250, 55}, 1002},
         {"label without a context", Label1, {5, 5}, 0},
         {"empty spot of the window", &Window, {605, 390}, 0},
+        // Line edits bring an edit menu of Qt's own, which the gesture replaces.
+        {"description field, from its group", EditDescription, {10, 5}, 1002},
+        {"code field", EditColorValue, {10, 5}, 0},
     };
     for (const TRow& row : rows) {
         SCOPED_TRACE(row.Name);
         Sent.clear();
+        const TOtherMenus otherMenus(WhatsThis.PopupMenu());
         RightClick(row.Widget, row.At);
+        EXPECT_EQ(otherMenus.Count, 0) << "another menu opened";
         QMenu* menu = WhatsThis.PopupMenu();
         if (row.Context == 0) {
             EXPECT_EQ(QApplication::activePopupWidget(), nullptr);

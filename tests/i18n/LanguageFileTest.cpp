@@ -1,6 +1,7 @@
 #include "i18n/LanguageFile.h"
 
 #include "TemporaryFolder.h"
+#include "common/ProfileFile.h"
 
 #include <gtest/gtest.h>
 
@@ -94,12 +95,17 @@ TEST(LanguageFileTest, ListsEveryClfEntryWithItsLanguageSection)
     EXPECT_TRUE(ListLanguageFiles(folder / "notes.txt").empty());
 }
 
-TEST(LanguageFileTest, FindsTheCurrentFileNameIgnoringCase)
+TEST(LanguageFileTest, FindsTheEntryOfTheFileALanguageValueNamesIgnoringCase)
 {
     const std::vector<TLanguageItem> items = {
-        {"Deutsch.clf", "Deutsch", ""},
-        {"English.clf", "English", ""},
+        {"Deutsch.clf", "Deutsch", ""}, {"English.clf", "English", ""},
         {"ENGLISH.clf", "English (2)", ""},
+        {"Fran\xE7"
+         "ais.clf",
+            "Fran\xE7"
+            "ais",
+            ""}, // a Windows-1252 name on disk
+        {"Espa\xC3\xB1ol.clf", "Espa\xF1ol", ""}, // a UTF-8 name on disk
     };
     const struct
     {
@@ -107,17 +113,62 @@ TEST(LanguageFileTest, FindsTheCurrentFileNameIgnoringCase)
         const char* Value;
         int Expected;
     } rows[] = {
-        {"exact", "Deutsch.clf", 0},
-        {"other case, first match", "english.CLF", 1},
-        {"bare name never matches", "English", -1},
-        {"path never matches", "/opt/tw/languages/English.clf", -1},
+        {"file name", "Deutsch.clf", 0},
+        {"file name in other case, first match", "english.CLF", 1},
+        {"bare name, as on a first start", "English", 1},
+        {"bare name in other case", "deutsch", 0},
+        {"bare name with another extension", "Deutsch.ini", -1},
+        {"path in the languages folder", "/opt/tw/languages/Deutsch.clf", 0},
+        {"path without extension", "/opt/tw/languages/Deutsch", 0},
+        {"path through . and ..", "/opt/tw/./x/../languages//Deutsch.clf", 0},
+        {"path in another folder", "/home/ann/Deutsch.clf", -1},
+        {"path in a folder of the same name elsewhere", "/opt/languages/Deutsch.clf", -1},
+        {"relative path", "languages/Deutsch.clf", -1},
+        {"accented capital",
+            "FRAN\xC7"
+            "AIS.clf",
+            3},
+        {"accent missing", "francais.clf", -1},
+        {"Windows-1252 value, UTF-8 entry", "ESPA\xD1OL", 4},
+        {"UTF-8 value in other case", "espa\xC3\xB1ol.CLF", 4},
+        {"UTF-8 value without the accent", "espanol.clf", -1},
         {"empty value", "", -1},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.Name);
-        EXPECT_EQ(FindLanguageItem(items, row.Value), row.Expected);
+        EXPECT_EQ(FindLanguageItem(items, row.Value, "/opt/tw/languages/"), row.Expected);
     }
-    EXPECT_EQ(FindLanguageItem({}, "English.clf"), -1);
+    EXPECT_EQ(FindLanguageItem(items, "/opt/tw/languages/Deutsch.clf", "/opt/tw/languages"), 0)
+        << "folder given without its trailing /";
+    EXPECT_EQ(FindLanguageItem({}, "English.clf", "/opt/tw/languages/"), -1);
+}
+
+TEST(LanguageFileTest, ReadsTheLocaleForQtsOwnTextsOnlyWhenItIsALocaleName)
+{
+    const struct
+    {
+        const char* Name;
+        const char* Text;
+        const char* Expected;
+    } rows[] = {
+        {"language", "[Language]\r\nLocale=de\r\n", "de"},
+        {"with a country, blanks around", "[language]\r\nlocale =  pt_BR \r\n", "pt_BR"},
+        {"with a script", "[Language]\r\nLocale=zh-Hant\r\n", "zh-Hant"},
+        {"missing", "[Language]\r\nLanguage=Deutsch\r\n", ""},
+        {"in another section", "[Application]\r\nLocale=de\r\n", ""},
+        {"empty", "[Language]\r\nLocale=\r\n", ""},
+        {"a path", "[Language]\r\nLocale=../de\r\n", ""},
+        {"a digit first", "[Language]\r\nLocale=1de\r\n", ""},
+        {"an accented letter", "[Language]\r\nLocale=d\xE9\r\n", ""},
+        {"a blank inside", "[Language]\r\nLocale=de DE\r\n", ""},
+        {"longest kept", "[Language]\r\nLocale=abcdefghijklmnopqrstuvwxyz012345678\r\n",
+            "abcdefghijklmnopqrstuvwxyz012345678"},
+        {"too long", "[Language]\r\nLocale=abcdefghijklmnopqrstuvwxyz0123456789\r\n", ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        EXPECT_EQ(ReadLanguageLocale(TProfileFile::FromText(row.Text)), row.Expected);
+    }
 }
 
 TEST(LanguageFileTest, BuildsTheFiveDialogsFiltersFromTheFourNames)

@@ -85,19 +85,22 @@ TEST_F(LanguageFormTest, ListsByDisplayNameAndPreselectsTheCurrentFile)
     {
         const char* Name;
         std::vector<TLanguageFile> Files;
-        const char* Current;
+        std::string Current;
         std::vector<std::string> Entries;
         int Selected;
         std::string Translator;
         const char* Chosen; // GetSelectedLanguage's output, "kept" before
     } rows[] = {
-        {"built-in value matches nothing", DeutschAndEnglish, "English", {"Deutsch", "English.clf"},
-            0, "Anna Beispiel", "Deutsch.clf"},
+        // What a first start holds: Enter must not switch an English user to Deutsch.
+        {"built-in bare name", DeutschAndEnglish, "English", {"Deutsch", "English.clf"}, 1, "",
+            "English.clf"},
         {"file name", DeutschAndEnglish, "English.clf", {"Deutsch", "English.clf"}, 1, "",
             "English.clf"},
         {"file name in other case", DeutschAndEnglish, "english.CLF", {"Deutsch", "English.clf"}, 1,
             "", "English.clf"},
-        {"path never matches", DeutschAndEnglish, "/opt/tw/languages/English.clf",
+        {"path in the languages folder", DeutschAndEnglish, (Languages() / "English.clf").string(),
+            {"Deutsch", "English.clf"}, 1, "", "English.clf"},
+        {"path in another folder", DeutschAndEnglish, "/opt/tw/languages/English.clf",
             {"Deutsch", "English.clf"}, 0, "Anna Beispiel", "Deutsch.clf"},
         {"empty name and translator",
             {{"Zulu.clf", "[Language]\r\nLanguage=Zulu\r\nTranslator=Z\r\n"},
@@ -166,7 +169,7 @@ TEST_F(LanguageFormTest, IsUsableFromTheKeyboard)
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.Name);
-        TFormLanguage form(Languages(), "English");
+        TFormLanguage form(Languages(), "Deutsch");
         QString focusAtStart;
         std::optional<std::string> translatorAfterDown;
         AnswerNextModal([&](QWidget* dialog) {

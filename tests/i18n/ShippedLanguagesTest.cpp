@@ -133,18 +133,24 @@ TEST(ShippedEnglishTest, IsTheBuiltInInterface)
         const char* Language;
         const char* Name;
         const char* HelpFile;
+        const char* HintRGB; // German capitalises its nouns, French and English do not
+        const char* Locale; // of Qt's own texts
     } rows[] = {
-        {"English", "English", "help-en.chm"},
-        {"Deutsch", "Deutsch", "help-de.chm"},
+        {"English", "English", "help-en.chm", "red: %d, green: %d, blue: %d", "en"},
+        {"Deutsch", "Deutsch", "help-de.chm", "Rot: %d, Gr\xFCn: %d, Blau: %d", "de"},
         {"Francais",
             "Fran\xE7"
             "ais",
-            "help-fr.chm"},
+            "help-fr.chm", "rouge : %d, vert : %d, bleu : %d", "fr"},
     };
     for (const auto& row : rows) {
+        SCOPED_TRACE(row.Language);
         const fs::path file = LanguagesData / (std::string(row.Language) + ".clf");
+        const TProfileFile profile(file);
         EXPECT_EQ(ReadLanguageItem(file).LanguageName, row.Name);
-        EXPECT_EQ(TProfileFile(file).ReadString("Application", "HelpFile", ""), row.HelpFile);
+        EXPECT_EQ(profile.ReadString("Application", "HelpFile", ""), row.HelpFile);
+        EXPECT_EQ(profile.ReadString("GroupColor", "HintRGB", ""), row.HintRGB);
+        EXPECT_EQ(ReadLanguageLocale(profile), row.Locale);
     }
 }
 
