@@ -105,7 +105,7 @@ TEST_F(AboutFormTest, TheLinkOpensOnALeftClickAndFromTheKeyboardWhileOKStaysTheD
         if (!closedByEnter)
             about->reject();
     });
-    form.ActionHelpAbout->trigger();
+    Action(form, "ActionHelpAbout")->trigger();
     EXPECT_FALSE(PendingAnswer());
     EXPECT_TRUE(closedByEnter);
     for (const QUrl& url : browser.Opened)

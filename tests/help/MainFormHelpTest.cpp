@@ -80,18 +80,18 @@ TEST_F(MainFormHelpTest, ARightClickOnAFieldOffersOnlyTheWhatsThisMenu)
 {
     TMainForm& form = Start();
     std::vector<THelpCall> sent;
-    form.WhatsThis->SetHelpSender([&sent](THelpCommand command, std::uint32_t data) {
+    WhatsThis(form)->SetHelpSender([&sent](THelpCommand command, std::uint32_t data) {
         sent.push_back({command, data});
         return true;
     });
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     const std::pair<QWidget*, std::uint32_t> rows[]
-        = {{form.EditDescription, 1002}, {form.EditColorValue, 0}};
+        = {{EditDescription(form), 1002}, {EditColorValue(form), 0}};
     for (const auto& [field, context] : rows) {
         SCOPED_TRACE(field->objectName().toStdString());
         sent.clear();
-        const TOtherMenus otherMenus(form.WhatsThis->PopupMenu());
+        const TOtherMenus otherMenus(WhatsThis(form)->PopupMenu());
         const QPoint at = field->mapTo(&form, QPoint(10, 5));
         QTest::mousePress(form.windowHandle(), Qt::RightButton, {}, at);
         QTest::mouseRelease(form.windowHandle(), Qt::RightButton, {}, at);
@@ -101,7 +101,7 @@ TEST_F(MainFormHelpTest, ARightClickOnAFieldOffersOnlyTheWhatsThisMenu)
             EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
             continue;
         }
-        QMenu* menu = form.WhatsThis->PopupMenu();
+        QMenu* menu = WhatsThis(form)->PopupMenu();
         ASSERT_EQ(QApplication::activePopupWidget(), menu);
         ASSERT_EQ(menu->actions().size(), 1);
         EXPECT_EQ(menu->actions().at(0)->text(), "What's this?");
