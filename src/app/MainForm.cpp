@@ -1,5 +1,6 @@
 #include "app/MainForm.h"
 
+#include "app/ErrorBox.h"
 #include "app/LanguageApplication.h"
 #include "app/MainFormLayout.h"
 #include "app/ShellIntake.h"
@@ -245,24 +246,23 @@ void TMainForm::AcceptDroppedFiles(bool accept)
 
 bool TMainForm::Guarded(const std::function<void()>& step)
 {
+    ++FCommandDepth;
+    bool done = true;
     try {
         step();
-        return true;
     } catch (const std::exception& error) {
-        // Error texts are UTF-8; the file concerned, when the text does not already name it,
-        // goes below the text.
-        QMessageBox box(QMessageBox::Critical, ApplicationTitle, QString::fromUtf8(error.what()),
-            QMessageBox::Ok, this);
-        box.setTextFormat(Qt::PlainText);
-        if (const auto* withFile = dynamic_cast<const TError*>(&error)) {
-            const std::string& file = withFile->File().native();
-            if (!file.empty() && std::string_view(error.what()).find(file) == std::string::npos)
-                box.setInformativeText(FromFileName(file));
-        }
-        box.exec();
+        ShowErrorBox(this, error);
+        done = false;
     }
-    UpdateActions();
-    return false;
+    --FCommandDepth;
+    if (!done)
+        UpdateActions();
+    return done;
+}
+
+void TMainForm::ListenForRequests(const QDBusConnection& connection, const QString& serviceName)
+{
+    FShell->Listen(connection, serviceName);
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)

@@ -20,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+class QDBusConnection;
 class TDocumentSeam;
 class TLanguageApplication;
 class TShellIntake;
@@ -84,6 +85,9 @@ public:
     // box captioned with the application title. Returns false when the step failed.
     bool Guarded(const std::function<void()>& step);
 
+    // Serves requests of other programs (macros, the desktop's) on the connection under the name.
+    void ListenForRequests(const QDBusConnection& connection, const QString& serviceName);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -94,6 +98,7 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    friend class TShellIntake;
     friend class TWindowDocument;
 
     void ConnectCommands();
@@ -159,6 +164,9 @@ private:
     bool FShowingItem = false;
     bool FTypingColorCode = false;
     bool FClosed = false;
+    // Commands running now, one inside another's dialog included; requests from other programs
+    // wait for none to run.
+    int FCommandDepth = 0;
     TColorHistory FHistory;
     std::vector<TRGBTriple> FItems;
     TSavedScheme FSaved;

@@ -91,7 +91,7 @@ TMessageServer::TMessageServer(const QDBusConnection& connection, const QString&
     FSystemExported = FConnection.registerObject(
         QString::fromLatin1(MessageObjectPath), this, QDBusConnection::ExportAdaptors);
     FExported = FSystemExported;
-    if (FDesktop.Activate || FDesktop.OpenFile) {
+    if (FDesktop.Activate || FDesktop.OpenFiles) {
         auto* application = new QObject(this);
         new TApplicationAdaptor(application, *this);
         FApplicationExported = FConnection.registerObject(
@@ -160,10 +160,8 @@ void TMessageServer::Open(const QStringList& urls, const QDBusMessage& message)
         [desktop = FDesktop, files = std::move(files)] {
             if (desktop.Activate)
                 desktop.Activate();
-            for (const std::filesystem::path& file : files) {
-                if (desktop.OpenFile)
-                    desktop.OpenFile(file);
-            }
+            if (desktop.OpenFiles)
+                desktop.OpenFiles(files);
         },
         message);
 }
@@ -184,24 +182,44 @@ void TMessageServer::Refuse(const QDBusMessage& message, const QString& error, c
     FConnection.send(message.createErrorReply(error, text));
 }
 
+void TMessageServer::SetGate(std::function<bool()> mayRun)
+{
+    FGate = std::move(mayRun);
+}
+
 void TMessageServer::Enqueue(std::function<void()> run, const QDBusMessage& message)
 {
     // Every reply is sent here, after the request ran, not by QtDBus when the slot returns.
     message.setDelayedReply(true);
-    if (FRunning) {
-        if (FWaiting.size() >= MaxWaitingMacros) {
-            Refuse(message, QDBusError::errorString(QDBusError::LimitsExceeded),
-                QStringLiteral("Too many requests are waiting to run."));
-            return;
-        }
-        FWaiting.push_back({std::move(run), message});
+    if (FWaiting.size() >= MaxWaitingMacros) {
+        Refuse(message, QDBusError::errorString(QDBusError::LimitsExceeded),
+            QStringLiteral("Too many requests are waiting to run."));
         return;
     }
-
-    FRunning = true;
-    if (!RunAndReply({std::move(run), message}))
+    FWaiting.push_back({std::move(run), message});
+    if (FRunning)
         return;
+    if (!MayRun()) {
+        emit Held();
+        return;
+    }
+    RunWaiting();
+}
+
+void TMessageServer::Resume()
+{
+    if (!FRunning && !FWaiting.empty() && MayRun())
+        RunWaiting();
+}
+
+void TMessageServer::RunWaiting()
+{
+    FRunning = true;
     while (!FWaiting.empty()) {
+        if (!MayRun()) {
+            emit Held();
+            break;
+        }
         const TWaitingRequest next = std::move(FWaiting.front());
         FWaiting.pop_front();
         if (!RunAndReply(next))

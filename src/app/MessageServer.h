@@ -9,14 +9,16 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <vector>
 
 // What the desktop asks of the program through org.freedesktop.Application, as the window
-// answers it: Activate shows and raises the window; OpenFile takes one local file the way a
-// dropped file is taken (the window checks that it exists and dispatches it by its extension).
+// answers it: Activate shows and raises the window; OpenFiles takes the local files of one
+// request the way dropped files are taken (the window checks that each exists and dispatches it
+// by its extension).
 struct TDesktopHandlers
 {
     std::function<void()> Activate;
-    std::function<void(const std::filesystem::path& file)> OpenFile;
+    std::function<void(const std::vector<std::filesystem::path>& files)> OpenFiles;
 };
 
 // Receives macros from other programs on a D-Bus connection (the session bus in the program):
@@ -38,8 +40,9 @@ public:
 
     // Macros longer than this (in bytes of UTF-8) are refused with an error reply.
     static constexpr qsizetype MaxMacroBytes = 65536;
-    // Requests that arrive while a handler runs wait for it, up to this many; more are refused.
-    static constexpr std::size_t MaxWaitingMacros = 100;
+    // Requests that arrive while a handler runs, or while the gate is shut, wait, up to this
+    // many; more are refused.
+    static constexpr std::size_t MaxWaitingMacros = 32;
     // An Open request naming more files than this is refused.
     static constexpr qsizetype MaxOpenedFiles = 1000;
 
@@ -52,6 +55,16 @@ public:
     // Whether the objects are exported and how the name request was answered, when it was made.
     bool IsExported() const { return FExported; }
     TNameState NameState() const { return FNameState; }
+
+    // Requests wait while the gate says no (the user is in a dialog of the program's); call
+    // Resume once it may say yes again. Held() is emitted whenever a request starts waiting
+    // for it.
+    void SetGate(std::function<bool()> mayRun);
+    void Resume();
+    bool HasWaiting() const { return !FWaiting.empty(); }
+
+signals:
+    void Held();
 
 private:
     friend class TSystemAdaptor;
@@ -68,6 +81,9 @@ private:
     void Refuse(const QDBusMessage& message, const QString& error, const QString& text);
     // Runs the request now, or after the one in progress; every reply is sent after its run.
     void Enqueue(std::function<void()> run, const QDBusMessage& message);
+    bool MayRun() const { return !FGate || FGate(); }
+    // Runs the waiting requests in order while the gate lets them.
+    void RunWaiting();
     // Runs a request and answers its caller; false when the server went away meanwhile.
     bool RunAndReply(const TWaitingRequest& request);
 
@@ -76,6 +92,7 @@ private:
     QString FApplicationPath;
     THandler FHandler;
     TDesktopHandlers FDesktop;
+    std::function<bool()> FGate;
     bool FExported = false;
     bool FSystemExported = false;
     bool FApplicationExported = false;

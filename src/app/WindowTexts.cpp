@@ -8,11 +8,14 @@
 
 namespace {
 
-const std::array<TTextKey, 4> Keys = {
+const std::array<TTextKey, 7> Keys = {
     WindowText::PickerHint,
     WindowText::ReplaceFileQuestion,
     WindowText::ReplaceLowerCase,
     WindowText::ReplaceUpperCase,
+    WindowText::FilesFailed,
+    WindowText::MoreFailures,
+    WindowText::LineBreakInPath,
 };
 
 } // namespace

@@ -22,6 +22,10 @@ inline constexpr TTextKey ReplaceLowerCase {"Window", "ReplaceLowerCase",
 inline constexpr TTextKey ReplaceUpperCase {"Window", "ReplaceUpperCase",
     "The navigator reads colour files named in upper case, so this document is saved as %1, "
     "which replaces that file. Do you want to replace it?"};
+inline constexpr TTextKey FilesFailed {"Window", "FilesFailed", "%1 files could not be opened."};
+inline constexpr TTextKey MoreFailures {"Window", "MoreFailures", "and %1 more"};
+inline constexpr TTextKey LineBreakInPath {"Window", "LineBreakInPath",
+    "The file name holds a line break, which the settings file cannot keep."};
 } // namespace WindowText
 
 // Every window text of ours, in the order a language file's keys are read.

@@ -1,6 +1,5 @@
 // Tintwright: the application object, its title, the main window and the message loop.
 #include "app/MainForm.h"
-#include "app/MessageServer.h"
 #include "app/MessageService.h"
 #include "app/ProgramFolder.h"
 
@@ -8,7 +7,6 @@
 
 #include <QApplication>
 #include <QDBusConnection>
-#include <QFile>
 #include <QFileInfo>
 #include <QIcon>
 #include <QLibraryInfo>
@@ -54,26 +52,11 @@ int main(int argc, char** argv)
     window->show();
 
     // Other programs hand files to this copy through the session bus, under a name made from the
-    // executable's: macros as the DDE server took them, and files from the desktop. D-Bus texts
-    // are UTF-8, so the paths in a macro are the file system's names. The server is made after
-    // the window's start-up (a file that started the program opens over the default scheme) and
-    // goes before the window it calls.
-    TDesktopHandlers desktop;
-    desktop.Activate = [form = window.get()] {
-        form->setWindowState(form->windowState() & ~Qt::WindowMinimized);
-        form->show();
-        form->raise();
-        form->activateWindow();
-    };
-    desktop.OpenFile
-        = [form = window.get()](const std::filesystem::path& file) { form->OpenDroppedFile(file); };
+    // executable's: macros as the DDE server took them, and files from the desktop. The window
+    // listens after its start-up, so a file that started the program opens over the default
+    // scheme.
     const QString executable = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-    const TMessageServer server(
-        QDBusConnection::sessionBus(),
-        QString::fromStdString(MessageServiceName(executable.toStdString())),
-        [form = window.get()](const QString& macro) {
-            form->ExecuteMacroText(QFile::encodeName(macro).toStdString());
-        },
-        desktop);
+    window->ListenForRequests(QDBusConnection::sessionBus(),
+        QString::fromStdString(MessageServiceName(executable.toStdString())));
     return application.exec();
 }

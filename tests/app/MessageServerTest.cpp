@@ -259,11 +259,13 @@ TEST_F(MessageServerTest, HandsTheDesktopsFilesOverInOrder)
     std::vector<QString> log;
     TDesktopHandlers desktop;
     desktop.Activate = [&log] { log.push_back(QStringLiteral("activate")); };
-    desktop.OpenFile = [&log](const std::filesystem::path& file) {
-        log.push_back(QStringLiteral("open ") + QString::fromStdString(file.native()));
-        // Stands for the save-changes prompt: a macro arrives while it is up.
-        if (file == "/tmp/a.clr")
-            QTest::qWait(300);
+    desktop.OpenFiles = [&log](const std::vector<std::filesystem::path>& files) {
+        for (const std::filesystem::path& file : files) {
+            log.push_back(QStringLiteral("open ") + QString::fromStdString(file.native()));
+            // Stands for the save-changes prompt: a macro arrives while it is up.
+            if (file == "/tmp/a.clr")
+                QTest::qWait(300);
+        }
     };
     TMessageServer server(
         FServerBus, ServiceName,

@@ -29,8 +29,9 @@ int main(int argc, char** argv)
 
     TDesktopHandlers desktop;
     desktop.Activate = [&write] { write("activate"); };
-    desktop.OpenFile = [&write](const std::filesystem::path& file) {
-        write("open " + QByteArray::fromStdString(file.native()));
+    desktop.OpenFiles = [&write](const std::vector<std::filesystem::path>& files) {
+        for (const std::filesystem::path& file : files)
+            write("open " + QByteArray::fromStdString(file.native()));
     };
     const TMessageServer server(
         QDBusConnection::sessionBus(), QString::fromStdString(MessageServiceName("tintwright")),
