@@ -1,6 +1,6 @@
 #include "preview/ItemFlash.h"
 
-#include "preview/ColorContrast.h"
+#include "editing/ColorScience.h"
 
 #include <limits>
 
