@@ -10,8 +10,3 @@ TAnsiString ContrastRatioText(double ratio)
     const int tenths = static_cast<int>(std::floor(ratio * 10.0 + 1e-9));
     return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + ":1";
 }
-
-bool HardToTellApart(double ratio)
-{
-    return static_cast<int>(std::floor(ratio * 10.0 + 1e-9)) < 15;
-}

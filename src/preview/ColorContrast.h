@@ -9,6 +9,3 @@
 // The ratio as "3.2:1": one decimal, rounded down, so a ratio shown as "4.5:1" is never below
 // 4.5, the figure the accessibility guidelines ask of text.
 TAnsiString ContrastRatioText(double ratio);
-
-// True below 1.5:1, where neighbouring areas run into each other on the navigator's screen.
-bool HardToTellApart(double ratio);
