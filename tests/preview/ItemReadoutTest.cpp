@@ -187,4 +187,38 @@ TEST(ItemFlashTest, PaintsOnlyThePixelsThatPickTheItem)
     EXPECT_EQ(pixels, expected);
 }
 
+TEST(ItemFlashTest, PaintsTheBorderOfTwoItems)
+{
+    // 0 and 1 meet at two places, across the top row and across the bottom one.
+    const TPreviewMap map = TPreviewMap::FromCells(4, 3,
+        {Item(0), Item(0), Item(1), Item(1), //
+            Item(0), Item(2), Item(2), Item(1), //
+            Item(0), Item(0), Item(1), 0x00FFFFFF});
+    struct TRow
+    {
+        const char* Name;
+        std::size_t First, Second;
+        std::vector<std::pair<int, int>> Flashed;
+    };
+    const TRow rows[] = {
+        {"both sides of both places", 0, 1, {{1, 0}, {2, 0}, {1, 2}, {2, 2}}},
+        {"order does not matter", 1, 0, {{1, 0}, {2, 0}, {1, 2}, {2, 2}}},
+        {"above, below and beside", 0, 2, {{0, 1}, {1, 0}, {1, 1}, {1, 2}}},
+        {"items that do not touch", 0, 5, {}},
+        {"one item is no border", 1, 1, {}},
+        {"an index no cell holds", 0, std::size_t {1} << 40, {}},
+    };
+    constexpr std::ptrdiff_t BytesPerLine = 3 * 4 + 2;
+    for (const TRow& row : rows) {
+        std::vector<std::uint8_t> pixels(3 * BytesPerLine, 0x10);
+        EXPECT_EQ(PaintBorderFlashPixels(map, row.First, row.Second, pixels.data(), BytesPerLine),
+            row.Flashed.size())
+            << row.Name;
+        std::vector<std::uint8_t> expected(3 * BytesPerLine, 0x10);
+        for (const auto& [x, y] : row.Flashed)
+            std::fill_n(expected.begin() + y * BytesPerLine + 3 * x, 3, 0xEF);
+        EXPECT_EQ(pixels, expected) << row.Name;
+    }
+}
+
 } // namespace
