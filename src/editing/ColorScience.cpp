@@ -32,6 +32,26 @@ const std::array<double, 255>& ByteThresholds()
     return table;
 }
 
+// Where to start looking in the thresholds above, for linear light in steps of 1 / 4096: the
+// number of thresholds not above the start of each step. A step is narrower than the gap
+// between any two thresholds, so from there one or two comparisons find the byte.
+constexpr std::size_t ByteSteps = 4096;
+
+const std::array<std::uint8_t, ByteSteps + 1>& ByteGuesses()
+{
+    static const std::array<std::uint8_t, ByteSteps + 1> table = [] {
+        const std::array<double, 255>& thresholds = ByteThresholds();
+        std::array<std::uint8_t, ByteSteps + 1> values {};
+        for (std::size_t i = 0; i < values.size(); ++i)
+            values[i]
+                = static_cast<std::uint8_t>(std::upper_bound(thresholds.begin(), thresholds.end(),
+                                                static_cast<double>(i) / ByteSteps)
+                    - thresholds.begin());
+        return values;
+    }();
+    return table;
+}
+
 // The WCAG weights (those of sRGB's Y, rounded to four places as WCAG states them).
 constexpr double LumaRed = 0.2126;
 constexpr double LumaGreen = 0.7152;
@@ -170,9 +190,13 @@ std::uint8_t LinearToByte(double linear)
     // Also catches NaN.
     if (!(linear > 0.0))
         return 0;
+    if (linear >= 1.0)
+        return 255;
     const std::array<double, 255>& thresholds = ByteThresholds();
-    return static_cast<std::uint8_t>(
-        std::upper_bound(thresholds.begin(), thresholds.end(), linear) - thresholds.begin());
+    std::size_t byte = ByteGuesses()[static_cast<std::size_t>(linear * ByteSteps)];
+    while (byte < thresholds.size() && thresholds[byte] <= linear)
+        ++byte;
+    return static_cast<std::uint8_t>(byte);
 }
 
 TLinearRgb ToLinear(const TRGBTriple& color)
@@ -286,8 +310,8 @@ TOklab ToOklab(const TLinearRgb& color)
 TLinearRgb FromOklab(const TOklab& color)
 {
     const TLinearRgb root = Multiply(OklabToLms, {color.L, color.a, color.b});
-    return Multiply(LmsToSrgb,
-        {root.R * root.R * root.R, root.G * root.G * root.G, root.B * root.B * root.B});
+    return Multiply(
+        LmsToSrgb, {root.R * root.R * root.R, root.G * root.G * root.G, root.B * root.B * root.B});
 }
 
 TOklch ToOklch(const TOklab& color)

@@ -91,14 +91,7 @@ TRGBTriple FromOklchMapped(const TOklch& color);
 
 // --- Colour-vision simulation ---
 
-enum class TVisionDeficiency
-{
-    Normal,
-    Protanopia,
-    Deuteranopia,
-    Tritanopia,
-    Achromatopsia
-};
+enum class TVisionDeficiency { Normal, Protanopia, Deuteranopia, Tritanopia, Achromatopsia };
 
 using TMatrix3 = std::array<std::array<double, 3>, 3>;
 

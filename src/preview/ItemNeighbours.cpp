@@ -69,8 +69,7 @@ class TCollector
 public:
     TCollector()
         : FBorders(DenseItems * DenseItems)
-    {
-    }
+    { }
 
     void Show(std::uint32_t item)
     {

@@ -17,8 +17,8 @@ constexpr TRGBTriple Rgb(std::uint32_t rrggbb)
 std::string Hex(const TRGBTriple& color)
 {
     char text[8];
-    std::snprintf(text, sizeof text, "%02X%02X%02X", color.rgbtRed, color.rgbtGreen,
-        color.rgbtBlue);
+    std::snprintf(
+        text, sizeof text, "%02X%02X%02X", color.rgbtRed, color.rgbtGreen, color.rgbtBlue);
     return text;
 }
 
@@ -38,6 +38,19 @@ TEST(ColorScienceTest, BytesSurviveLinearLight)
     }
     EXPECT_DOUBLE_EQ(LinearChannel(0), 0.0);
     EXPECT_DOUBLE_EQ(LinearChannel(255), 1.0);
+    // Any linear light rounds to the byte whose encoding is nearest; just either side of the
+    // point halfway between two bytes it rounds down, then up.
+    std::mt19937 random(3);
+    std::uniform_real_distribution<double> anywhere(0.0, 1.0);
+    for (int i = 0; i < 100000; ++i) {
+        const double linear = i % 2 == 0 ? anywhere(random) : std::pow(anywhere(random), 4.0);
+        EXPECT_EQ(LinearToByte(linear), std::lround(LinearToSrgb(linear) * 255.0)) << linear;
+    }
+    for (int v = 0; v < 255; ++v) {
+        const double halfway = SrgbToLinear((v + 0.5) / 255.0);
+        EXPECT_EQ(LinearToByte(halfway * (1 - 1e-9)), v) << v;
+        EXPECT_EQ(LinearToByte(halfway * (1 + 1e-9)), v + 1) << v;
+    }
     // Out of range and not a number clip instead of wrapping.
     EXPECT_EQ(LinearToByte(-0.5), 0);
     EXPECT_EQ(LinearToByte(1.5), 255);
@@ -287,9 +300,9 @@ TEST(ColorScienceTest, VisionMatricesAreThePublishedOnes)
                     << int(row.Deficiency) << " row " << i << " column " << j;
 }
 
-constexpr TVisionDeficiency AllDeficiencies[] = {TVisionDeficiency::Normal,
-    TVisionDeficiency::Protanopia, TVisionDeficiency::Deuteranopia, TVisionDeficiency::Tritanopia,
-    TVisionDeficiency::Achromatopsia};
+constexpr TVisionDeficiency AllDeficiencies[]
+    = {TVisionDeficiency::Normal, TVisionDeficiency::Protanopia, TVisionDeficiency::Deuteranopia,
+        TVisionDeficiency::Tritanopia, TVisionDeficiency::Achromatopsia};
 
 TEST(ColorScienceTest, GreysStayGreys)
 {
