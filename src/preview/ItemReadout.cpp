@@ -84,14 +84,14 @@ std::vector<TNeighbourContrast> NeighbourContrasts(std::size_t item,
     // Rows as the legibility check makes them, so the two never disagree.
     const std::span<const std::uint32_t> others = neighbours.Of(item);
     const std::span<const std::size_t> lengths = neighbours.BorderLengths(item);
+    // An item with neighbours is one a cell names, so its index fits a cell.
+    const auto self = static_cast<std::uint32_t>(item);
     std::vector<TLegibilityRow> rows;
     for (std::size_t i = 0; i < others.size(); ++i)
-        if (others[i] < colors.size()) {
-            const auto self = static_cast<std::uint32_t>(item);
+        if (others[i] < colors.size())
             rows.push_back(MakeLegibilityRow(
                 {std::min(self, others[i]), std::max(self, others[i]), lengths[i]}, colors,
                 threshold));
-        }
     std::sort(rows.begin(), rows.end(), LegibilityOrder);
     for (const TLegibilityRow& row : rows)
         contrasts.push_back({row.First == item ? row.Second : row.First, row.ContrastRatio,
