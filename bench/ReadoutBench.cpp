@@ -3,6 +3,7 @@
 // neighbours and contrasts), on the shipped preview and a screen-sized map tiled from it.
 
 #include "ShippedPreview.h"
+#include "ShippedScheme.h"
 #include "preview/ItemNeighbours.h"
 #include "preview/ItemReadout.h"
 #include "preview/PreviewFile.h"
@@ -12,13 +13,10 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 namespace {
-
-const std::filesystem::path SourceDir = TINTWRIGHT_SOURCE_DIR;
 
 const TPreviewMap& Preview(int width)
 {
@@ -27,24 +25,9 @@ const TPreviewMap& Preview(int width)
     return width == 240 ? small : large;
 }
 
-const std::vector<TSchemeItem>& Scheme()
-{
-    static const std::vector<TSchemeItem> items
-        = ReadSchemeFile(SourceDir / "data/schemes/default.clr");
-    return items;
-}
-
-std::vector<TRGBTriple> SchemeColors()
-{
-    std::vector<TRGBTriple> colors;
-    for (const TSchemeItem& item : Scheme())
-        colors.push_back(item.Color);
-    return colors;
-}
-
 TAnsiString SchemeDescription(std::size_t item)
 {
-    return Scheme()[item].Description;
+    return ShippedScheme()[item].Description;
 }
 
 void NeighboursOfMap(benchmark::State& state)
@@ -60,7 +43,7 @@ void NeighboursOfMap(benchmark::State& state)
 void PixelReadout(benchmark::State& state)
 {
     const TPreviewMap& map = Preview(240);
-    const std::vector<TRGBTriple> colors = SchemeColors();
+    const std::vector<TRGBTriple> colors = ShippedSchemeColors();
     const TReadoutItems items {colors, SchemeDescription};
     std::size_t at = 0;
     for (auto _ : state) {
@@ -72,7 +55,7 @@ void PixelReadout(benchmark::State& state)
 void ListEntryReadout(benchmark::State& state)
 {
     const TItemNeighbours neighbours(Preview(240));
-    const std::vector<TRGBTriple> colors = SchemeColors();
+    const std::vector<TRGBTriple> colors = ShippedSchemeColors();
     const TReadoutItems items {colors, SchemeDescription};
     std::size_t item = 0;
     for (auto _ : state) {

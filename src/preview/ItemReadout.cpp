@@ -75,23 +75,32 @@ TAnsiString CellReadoutText(std::uint32_t cell, const TReadoutItems& items)
     return ItemNumber(cell - ItemReferenceBase) + TAnsiString(Separator) + TAnsiString(NotInScheme);
 }
 
-std::vector<TNeighbourContrast> NeighbourContrasts(
-    std::size_t item, const TItemNeighbours& neighbours, std::span<const TRGBTriple> colors)
+std::vector<TNeighbourContrast> NeighbourContrasts(std::size_t item,
+    const TItemNeighbours& neighbours, std::span<const TRGBTriple> colors, double threshold)
 {
     std::vector<TNeighbourContrast> contrasts;
     if (item >= colors.size())
         return contrasts;
-    for (const std::uint32_t neighbour : neighbours.Of(item))
-        if (neighbour < colors.size())
-            contrasts.push_back({neighbour, ContrastRatio(colors[item], colors[neighbour])});
-    // The neighbours come in index order, so a stable sort keeps equal ratios by index.
-    std::stable_sort(contrasts.begin(), contrasts.end(),
-        [](const TNeighbourContrast& a, const TNeighbourContrast& b) { return a.Ratio < b.Ratio; });
+    // Rows as the legibility check makes them, so the two never disagree.
+    const std::span<const std::uint32_t> others = neighbours.Of(item);
+    const std::span<const std::size_t> lengths = neighbours.BorderLengths(item);
+    // An item with neighbours is one a cell names, so its index fits a cell.
+    const auto self = static_cast<std::uint32_t>(item);
+    std::vector<TLegibilityRow> rows;
+    for (std::size_t i = 0; i < others.size(); ++i)
+        if (others[i] < colors.size())
+            rows.push_back(MakeLegibilityRow(
+                {std::min(self, others[i]), std::max(self, others[i]), lengths[i]}, colors,
+                threshold));
+    std::sort(rows.begin(), rows.end(), LegibilityOrder);
+    for (const TLegibilityRow& row : rows)
+        contrasts.push_back({row.First == item ? row.Second : row.First, row.ContrastRatio,
+            row.DeltaE, row.HardToTellApart});
     return contrasts;
 }
 
-TAnsiString ItemEntryText(
-    std::size_t item, const TReadoutItems& items, const TItemNeighbours& neighbours)
+TAnsiString ItemEntryText(std::size_t item, const TReadoutItems& items,
+    const TItemNeighbours& neighbours, double threshold)
 {
     if (item >= items.Colors.size())
         return {};
@@ -100,7 +109,7 @@ TAnsiString ItemEntryText(
     if (!neighbours.HasPixels(item))
         return text + TAnsiString(NotOnPreview);
     const std::vector<TNeighbourContrast> contrasts
-        = NeighbourContrasts(item, neighbours, items.Colors);
+        = NeighbourContrasts(item, neighbours, items.Colors, threshold);
     if (contrasts.empty())
         return text + TAnsiString(BordersNothing);
     text += Borders;
@@ -113,7 +122,7 @@ TAnsiString ItemEntryText(
         text += ContrastRatioText(contrasts[i].Ratio);
         text += With;
         text += NeighbourName(contrasts[i].Item, items);
-        if (HardToTellApart(contrasts[i].Ratio)) {
+        if (contrasts[i].HardToTellApart) {
             text += Separator;
             text += HardToTell;
         }

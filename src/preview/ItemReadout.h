@@ -2,6 +2,7 @@
 
 #include "common/AnsiString.h"
 #include "preview/ItemNeighbours.h"
+#include "preview/Legibility.h"
 #include "scheme/SchemeFile.h"
 
 #include <cstddef>
@@ -39,15 +40,21 @@ struct TNeighbourContrast
 {
     std::size_t Item;
     double Ratio;
+    double DeltaE;
+    bool HardToTellApart;
 };
 
-// The item's neighbours on the map that the document has, with the contrast ratio of each one's
-// colour against the item's, weakest first (equal ratios by index).
-std::vector<TNeighbourContrast> NeighbourContrasts(
-    std::size_t item, const TItemNeighbours& neighbours, std::span<const TRGBTriple> colors);
+// The item's neighbours on the map that the document has, with the contrast ratio and the
+// colour difference (CIEDE2000) of each one's colour against the item's, in the order of the
+// legibility check: hard to tell apart first, then the smallest difference, the longest border,
+// the lowest index.
+std::vector<TNeighbourContrast> NeighbourContrasts(std::size_t item,
+    const TItemNeighbours& neighbours, std::span<const TRGBTriple> colors,
+    double threshold = DefaultLegibilityThreshold);
 
 // The tooltip of an item's list entry: its read-out, then "not on this preview" for an item
-// without pixels, or how many items it borders and the three that contrast least, each with
-// its ratio and, below 1.5:1, "hard to tell apart". Empty for an item beyond the count.
-TAnsiString ItemEntryText(
-    std::size_t item, const TReadoutItems& items, const TItemNeighbours& neighbours);
+// without pixels, or how many items it borders and the three hardest to tell from it, each with
+// its contrast ratio and, when the legibility check flags the pair at this threshold, "hard to
+// tell apart". Empty for an item beyond the count.
+TAnsiString ItemEntryText(std::size_t item, const TReadoutItems& items,
+    const TItemNeighbours& neighbours, double threshold = DefaultLegibilityThreshold);

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 // Paints the map into pixel rows of 3 bytes per pixel in red, green, blue order (QImage's
@@ -12,4 +13,15 @@
 // colour of the item named by its low 8 bits, and leaves its pixel as it was when there is no
 // such item; any other cell is the fixed colour 0x00BBGGRR.
 void PaintPreviewPixels(const TPreviewMap& map, const std::vector<TRGBTriple>& itemColors,
+    std::uint8_t* pixels, std::ptrdiff_t bytesPerLine);
+
+// A change of every colour shown, such as a colour-vision simulation.
+using TColorTransform = std::function<TRGBTriple(const TRGBTriple&)>;
+
+// PaintPreviewPixels for a preview seen through a transform: reference cells paint in the item
+// colours given, which the caller has already passed through the transform (once per paint, not
+// once per pixel); fixed-colour cells paint in the transform of their colour, asked once per
+// distinct colour in a paint.
+void PaintPreviewPixelsThrough(const TPreviewMap& map,
+    const std::vector<TRGBTriple>& transformedItemColors, const TColorTransform& transform,
     std::uint8_t* pixels, std::ptrdiff_t bytesPerLine);

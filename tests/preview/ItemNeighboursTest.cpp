@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <random>
 #include <set>
 #include <string>
@@ -89,13 +90,44 @@ TEST(ItemNeighboursTest, ItemsNotShownHaveNoNeighbours)
     EXPECT_FALSE(TItemNeighbours().HasPixels(0));
 }
 
-// The pairs of a map by looking at every edge of every cell.
-TPairs PairsSimply(const TPreviewMap& map)
+TEST(ItemNeighboursTest, BorderLengthsCountTheEdgesBetweenCells)
 {
-    std::set<std::pair<std::uint32_t, std::uint32_t>> pairs;
+    // 0 and 1 share the three edges below row 0 and one edge in row 1; 2 and 3 meet twice
+    // side by side and once one above the other; the fixed cells keep 0 and 3 apart.
+    const TItemNeighbours neighbours(Drawn({
+        "0000.3",
+        "1110.3",
+        "222223",
+        "a.2233",
+    }));
+    const std::vector<TTouchingPair> expected = {
+        {0, 1, 4},
+        {0, 2, 1},
+        {1, 2, 3},
+        {2, 3, 3},
+        {2, 256, 1},
+    };
+    EXPECT_EQ(neighbours.TouchingPairs(), expected);
+    for (const TTouchingPair& pair : expected) {
+        EXPECT_EQ(neighbours.BorderLength(pair.First, pair.Second), pair.BorderLength);
+        EXPECT_EQ(neighbours.BorderLength(pair.Second, pair.First), pair.BorderLength);
+    }
+    EXPECT_EQ(neighbours.BorderLength(0, 3), 0u);
+    EXPECT_EQ(neighbours.BorderLength(0, 7), 0u);
+    EXPECT_EQ(neighbours.BorderLength(7, 0), 0u);
+    const std::vector<std::size_t> ofTwo(
+        neighbours.BorderLengths(2).begin(), neighbours.BorderLengths(2).end());
+    EXPECT_EQ(ofTwo, (std::vector<std::size_t> {1, 3, 3, 1}));
+    EXPECT_TRUE(neighbours.BorderLengths(7).empty());
+}
+
+// The pairs of a map and their border lengths by looking at every edge of every cell.
+std::vector<TTouchingPair> PairsSimply(const TPreviewMap& map)
+{
+    std::map<std::pair<std::uint32_t, std::uint32_t>, std::size_t> lengths;
     auto touch = [&](std::uint32_t a, std::uint32_t b) {
         if (a != b && IsItemReference(a) && IsItemReference(b))
-            pairs.insert({std::min(a, b) - ItemReferenceBase, std::max(a, b) - ItemReferenceBase});
+            ++lengths[{std::min(a, b) - ItemReferenceBase, std::max(a, b) - ItemReferenceBase}];
     };
     for (int y = 0; y < map.Height(); ++y)
         for (int x = 0; x < map.Width(); ++x) {
@@ -104,11 +136,15 @@ TPairs PairsSimply(const TPreviewMap& map)
             if (y + 1 < map.Height())
                 touch(map.Cell(x, y), map.Cell(x, y + 1));
         }
-    return TPairs(pairs.begin(), pairs.end());
+    std::vector<TTouchingPair> pairs;
+    for (const auto& [pair, length] : lengths)
+        pairs.push_back({pair.first, pair.second, length});
+    return pairs;
 }
 
 // Random maps of runs, with indexes on both sides of 256 and enough distinct large pairs to
-// make the collector tidy up its lists on the way.
+// make the collector tidy up its lists on the way; runs above runs make the vertical edges
+// come in stretches.
 TEST(ItemNeighboursTest, AgreesWithLookingAtEveryEdge)
 {
     struct TCase
@@ -132,13 +168,22 @@ TEST(ItemNeighboursTest, AgreesWithLookingAtEveryEdge)
                     map.SetCell(x, y, map.Cell(x - 1, y));
                     continue;
                 }
+                if (y > 0 && random() % 4 == 0) {
+                    map.SetCell(x, y, map.Cell(x, y - 1));
+                    continue;
+                }
                 const bool fixed = int(random() % 100) < c.FixedPercent;
                 map.SetCell(x, y,
                     fixed ? random() % ItemReferenceBase
                           : ItemReferenceBase + std::uint32_t(random() % c.Items));
             }
         const TItemNeighbours neighbours(map);
-        EXPECT_EQ(neighbours.Pairs(), PairsSimply(map)) << c.Name;
+        const std::vector<TTouchingPair> expected = PairsSimply(map);
+        EXPECT_EQ(neighbours.TouchingPairs(), expected) << c.Name;
+        TPairs pairs;
+        for (const TTouchingPair& pair : expected)
+            pairs.emplace_back(pair.First, pair.Second);
+        EXPECT_EQ(neighbours.Pairs(), pairs) << c.Name;
     }
 }
 

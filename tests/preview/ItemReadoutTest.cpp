@@ -2,11 +2,14 @@
 
 #include "preview/ColorContrast.h"
 #include "preview/ItemFlash.h"
+#include "preview/Legibility.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -21,54 +24,38 @@ constexpr std::uint32_t Item(std::uint32_t index)
     return ItemReferenceBase + index;
 }
 
-TEST(ColorContrastTest, KnownRatios)
+TEST(ColorContrastTest, RatioTextIsRoundedDown)
 {
     struct TRow
     {
         const char* Name;
-        std::uint32_t First, Second;
         double Ratio;
         const char* Text;
-        bool Hard;
     };
     const TRow rows[] = {
-        {"black and white", 0x000000, 0xFFFFFF, 21.0, "21.0:1", false},
-        {"order does not matter", 0xFFFFFF, 0x000000, 21.0, "21.0:1", false},
-        {"equal colours", 0x3C7A99, 0x3C7A99, 1.0, "1.0:1", true},
-        {"grey 77 on white just misses 4.5", 0x777777, 0xFFFFFF, 4.478, "4.4:1", false},
-        {"grey 76 on white passes 4.5", 0x767676, 0xFFFFFF, 4.542, "4.5:1", false},
-        {"pure red on black", 0xFF0000, 0x000000, 5.252, "5.2:1", false},
-        {"pure green on black", 0x00FF00, 0x000000, 15.3, "15.3:1", false},
-        {"pure blue on black", 0x0000FF, 0x000000, 2.444, "2.4:1", false},
-        {"road and its border", 0xFABE8C, 0xC88C5A, 1.742, "1.7:1", false},
-        {"two close greys", 0xBEBEBE, 0xAAAAAA, 1.250, "1.2:1", true},
+        {"black and white", 21.0, "21.0:1"},
+        {"equal colours", 1.0, "1.0:1"},
+        {"grey 77 on white just misses 4.5", 4.478, "4.4:1"},
+        {"grey 76 on white passes 4.5", 4.542, "4.5:1"},
+        {"pure green on black", 15.3, "15.3:1"},
+        {"road and its border", 1.742, "1.7:1"},
+        {"exactly 1.5 in decimal", 1.5, "1.5:1"},
+        {"just below 1.5", 1.4999, "1.4:1"},
     };
-    for (const TRow& row : rows) {
-        const double ratio = ContrastRatio(Rgb(row.First), Rgb(row.Second));
-        EXPECT_NEAR(ratio, row.Ratio, 0.005) << row.Name;
-        EXPECT_EQ(ContrastRatioText(ratio), row.Text) << row.Name;
-        EXPECT_EQ(HardToTellApart(ratio), row.Hard) << row.Name;
-    }
-    EXPECT_DOUBLE_EQ(RelativeLuminance(Rgb(0x000000)), 0.0);
-    EXPECT_DOUBLE_EQ(RelativeLuminance(Rgb(0xFFFFFF)), 1.0);
+    for (const TRow& row : rows)
+        EXPECT_EQ(ContrastRatioText(row.Ratio), row.Text) << row.Name;
 }
 
-TEST(ColorContrastTest, MarkAgreesWithTheFigureShown)
-{
-    EXPECT_EQ(ContrastRatioText(1.5), "1.5:1");
-    EXPECT_FALSE(HardToTellApart(1.5));
-    EXPECT_EQ(ContrastRatioText(1.4999), "1.4:1");
-    EXPECT_TRUE(HardToTellApart(1.4999));
-}
-
-// Items: 0 "Main road", 1 "Main road border", 2 "Water", 3 without a description, 4 "Park";
-// a map item 300 lies beyond them.
-const std::vector<TRGBTriple> Colors
-    = {Rgb(0xFABE8C), Rgb(0xC88C5A), Rgb(0xAAD3DF), Rgb(0xFFFFFF), Rgb(0xC8E6B4)};
+// Items: 0 "Main road", 1 "Main road border", 2 "Water", 3 without a description, 4 "Park",
+// 5 "Main road shadow" (CIEDE2000 1.1 from the road), 6 "Sand" (5.2 from the road); a map item
+// 300 lies beyond them. Water has almost the road's luminance (1.0:1) but another hue.
+const std::vector<TRGBTriple> Colors = {Rgb(0xFABE8C), Rgb(0xC88C5A), Rgb(0xAAD3DF), Rgb(0xFFFFFF),
+    Rgb(0xC8E6B4), Rgb(0xF5BA8A), Rgb(0xF0C8A0)};
 
 TAnsiString Description(std::size_t item)
 {
-    const char* const descriptions[] = {"Main road", "Main road border", "Water", "", "Park"};
+    const char* const descriptions[]
+        = {"Main road", "Main road border", "Water", "", "Park", "Main road shadow", "Sand"};
     return descriptions[item];
 }
 
@@ -87,7 +74,7 @@ TEST(ItemReadoutTest, HoverTextForEachKindOfCell)
         {"item without a description", Item(3), "#FFFFFF - item 3"},
         {"fixed colour, red in the low byte", 0x00563412, "#123456 - fixed"},
         {"top byte of a fixed colour ignored", 0xDF000000, "#000000 - fixed"},
-        {"just beyond the items", Item(5), "item 5 - not in this scheme"},
+        {"just beyond the items", Item(7), "item 7 - not in this scheme"},
         {"whole index, not the painted low byte", Item(256 + 2), "item 258 - not in this scheme"},
         {"largest cell", 0xFFFFFFFF, "item 536870911 - not in this scheme"},
     };
@@ -111,6 +98,7 @@ TEST(ItemReadoutTest, ListEntryText)
         std::vector<std::uint32_t> Cells;
         std::size_t Item;
         std::string Text;
+        double Threshold = DefaultLegibilityThreshold;
     };
     const TRow rows[] = {
         {"not on the preview", {Item(1), Item(2)}, 0,
@@ -121,17 +109,47 @@ TEST(ItemReadoutTest, ListEntryText)
         {"one neighbour", {Item(0), Item(1)}, 0,
             "Main road - #FABE8C - item 0\nBorders 1 item:\n"
             "1.7:1 with Main road border (item 1)"},
-        {"weakest three of four, hard ones marked",
-            {Item(4), Item(0), Item(3), Item(0), Item(1), Item(0), Item(2)}, 0,
+        {"hardest three of four, the hard one marked",
+            {Item(4), Item(0), Item(3), Item(0), Item(1), Item(0), Item(5)}, 0,
             "Main road - #FABE8C - item 0\nBorders 4 items; the weakest:\n"
-            "1.0:1 with Water (item 2) - hard to tell apart\n"
-            "1.2:1 with Park (item 4) - hard to tell apart\n"
+            "1.0:1 with Main road shadow (item 5) - hard to tell apart\n"
+            "1.7:1 with Main road border (item 1)\n"
             "1.6:1 with item 3"},
-        {"beyond the count", {Item(5), Item(0)}, 5, ""},
+        {"a low contrast alone is no mark", {Item(0), Item(2)}, 0,
+            "Main road - #FABE8C - item 0\nBorders 1 item:\n1.0:1 with Water (item 2)"},
+        {"just above the threshold", {Item(0), Item(6)}, 0,
+            "Main road - #FABE8C - item 0\nBorders 1 item:\n1.0:1 with Sand (item 6)"},
+        {"just below a higher threshold", {Item(0), Item(6)}, 0,
+            "Main road - #FABE8C - item 0\nBorders 1 item:\n"
+            "1.0:1 with Sand (item 6) - hard to tell apart",
+            5.2},
+        {"beyond the count", {Item(7), Item(0)}, 7, ""},
     };
     for (const TRow& row : rows) {
         const TItemNeighbours neighbours(Row(row.Cells));
-        EXPECT_EQ(ItemEntryText(row.Item, Items, neighbours), row.Text) << row.Name;
+        EXPECT_EQ(ItemEntryText(row.Item, Items, neighbours, row.Threshold), row.Text) << row.Name;
+    }
+}
+
+// The list entry marks exactly the pairs the legibility check flags.
+TEST(ItemReadoutTest, EntryMarksAgreeWithTheLegibilityRows)
+{
+    const TItemNeighbours neighbours(Row({Item(4), Item(0), Item(3), Item(0), Item(1), Item(0),
+        Item(5), Item(6), Item(2), Item(5), Item(300)}));
+    for (const double threshold : {1.0, 5.0, 5.2, 20.0, 30.0}) {
+        const TLegibility legibility(neighbours.TouchingPairs(), Colors, threshold);
+        for (const TLegibilityRow& row : legibility.Rows()) {
+            for (const auto& [item, other] :
+                {std::pair {row.First, row.Second}, std::pair {row.Second, row.First}}) {
+                const auto contrasts = NeighbourContrasts(item, neighbours, Colors, threshold);
+                const auto found = std::find_if(contrasts.begin(), contrasts.end(),
+                    [other](const TNeighbourContrast& c) { return c.Item == other; });
+                ASSERT_NE(found, contrasts.end());
+                EXPECT_EQ(found->HardToTellApart, row.HardToTellApart) << threshold;
+                EXPECT_EQ(found->DeltaE, row.DeltaE);
+                EXPECT_EQ(found->Ratio, row.ContrastRatio);
+            }
+        }
     }
 }
 
@@ -167,6 +185,40 @@ TEST(ItemFlashTest, PaintsOnlyThePixelsThatPickTheItem)
     EXPECT_EQ(pixels, expected);
     EXPECT_EQ(PaintFlashPixels(map, 7, pixels.data(), 8), 0u);
     EXPECT_EQ(pixels, expected);
+}
+
+TEST(ItemFlashTest, PaintsTheBorderOfTwoItems)
+{
+    // 0 and 1 meet at two places, across the top row and across the bottom one.
+    const TPreviewMap map = TPreviewMap::FromCells(4, 3,
+        {Item(0), Item(0), Item(1), Item(1), //
+            Item(0), Item(2), Item(2), Item(1), //
+            Item(0), Item(0), Item(1), 0x00FFFFFF});
+    struct TRow
+    {
+        const char* Name;
+        std::size_t First, Second;
+        std::vector<std::pair<int, int>> Flashed;
+    };
+    const TRow rows[] = {
+        {"both sides of both places", 0, 1, {{1, 0}, {2, 0}, {1, 2}, {2, 2}}},
+        {"order does not matter", 1, 0, {{1, 0}, {2, 0}, {1, 2}, {2, 2}}},
+        {"above, below and beside", 0, 2, {{0, 1}, {1, 0}, {1, 1}, {1, 2}}},
+        {"items that do not touch", 0, 5, {}},
+        {"one item is no border", 1, 1, {}},
+        {"an index no cell holds", 0, std::size_t {1} << 40, {}},
+    };
+    constexpr std::ptrdiff_t BytesPerLine = 3 * 4 + 2;
+    for (const TRow& row : rows) {
+        std::vector<std::uint8_t> pixels(3 * BytesPerLine, 0x10);
+        EXPECT_EQ(PaintBorderFlashPixels(map, row.First, row.Second, pixels.data(), BytesPerLine),
+            row.Flashed.size())
+            << row.Name;
+        std::vector<std::uint8_t> expected(3 * BytesPerLine, 0x10);
+        for (const auto& [x, y] : row.Flashed)
+            std::fill_n(expected.begin() + y * BytesPerLine + 3 * x, 3, 0xEF);
+        EXPECT_EQ(pixels, expected) << row.Name;
+    }
 }
 
 } // namespace

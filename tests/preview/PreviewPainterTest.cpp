@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <map>
 #include <random>
 #include <vector>
 
@@ -115,6 +116,97 @@ TEST(PreviewPainterTest, RunsPaintAsEveryCellAloneAndPaddingStays)
         PaintPreviewPixels(map, items, painted.data(), bytesPerLine);
         PaintSimply(map, items, expected.data(), bytesPerLine);
         EXPECT_EQ(painted, expected);
+    }
+}
+
+// A transform that moves every colour: red and blue swapped, green inverted.
+TRGBTriple Twisted(const TRGBTriple& color)
+{
+    return {color.rgbtRed, static_cast<std::uint8_t>(255 - color.rgbtGreen), color.rgbtBlue};
+}
+
+// Maps of runs of fixed colours (some with a top byte set) and items, some missing.
+TPreviewMap RandomMap(int width, int height, std::mt19937& random)
+{
+    const std::uint32_t values[] = {0x00FFFFFF, 0x00102030, 0x7F102030, 0xDF0000FF, 0x000000FF,
+        0xE0000001, 0xE0000002, 0xE0000063, 0xE0000064, 0xE00000FF, 0xE0000100};
+    TPreviewMap map(width, height);
+    std::uint32_t value = values[0];
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            if (random() % 5 == 0)
+                value = random() % 4 == 0 ? random() % 0xE0000000
+                                          : values[random() % std::size(values)];
+            map.SetCell(x, y, value);
+        }
+    return map;
+}
+
+TEST(PreviewPainterTest, PaintsThroughATransform)
+{
+    std::mt19937 random(3);
+    for (const auto& [width, height] :
+        {std::pair {0, 0}, std::pair {1, 1}, std::pair {97, 23}, std::pair {240, 320}}) {
+        SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
+        const TPreviewMap map = RandomMap(width, height, random);
+        std::vector<TRGBTriple> items = Items(100);
+        for (TRGBTriple& item : items)
+            item = Twisted(item);
+        // What the transform is asked, and how often.
+        std::map<std::uint32_t, int> asked;
+        const TColorTransform transform = [&asked](const TRGBTriple& color) {
+            ++asked[std::uint32_t(color.rgbtRed) << 16 | color.rgbtGreen << 8 | color.rgbtBlue];
+            return Twisted(color);
+        };
+        const std::ptrdiff_t bytesPerLine = 3 * width + 5;
+        std::vector<std::uint8_t> painted(static_cast<std::size_t>(bytesPerLine * height) + 1);
+        for (std::size_t i = 0; i < painted.size(); ++i)
+            painted[i] = static_cast<std::uint8_t>(i * 31);
+        std::vector<std::uint8_t> expected = painted;
+
+        PaintPreviewPixelsThrough(map, items, transform, painted.data(), bytesPerLine);
+        // The same map with each fixed colour transformed beforehand, painted plainly.
+        TPreviewMap transformedMap = map;
+        int distinct = 0;
+        std::map<std::uint32_t, bool> seen;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                const std::uint32_t cell = map.Cell(x, y);
+                if (IsItemReference(cell))
+                    continue;
+                distinct += seen.emplace(cell & 0xFFFFFF, true).second;
+                const TRGBTriple color = Twisted(
+                    {std::uint8_t(cell >> 16), std::uint8_t(cell >> 8), std::uint8_t(cell)});
+                transformedMap.SetCell(x, y,
+                    std::uint32_t(color.rgbtBlue) << 16 | color.rgbtGreen << 8 | color.rgbtRed);
+            }
+        PaintSimply(transformedMap, items, expected.data(), bytesPerLine);
+        EXPECT_EQ(painted, expected);
+        EXPECT_EQ(int(asked.size()), distinct);
+        for (const auto& [color, times] : asked)
+            EXPECT_EQ(times, 1) << std::hex << color;
+    }
+}
+
+TEST(PreviewPainterTest, PaintsThroughATransformWithEveryCellADifferentColour)
+{
+    // More distinct colours than the cache keeps: the rest are transformed where they are met.
+    const int width = 1024;
+    const int height = 600;
+    TPreviewMap map(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            map.SetCell(x, y, std::uint32_t(y * width + x) * 7 % 0x1000000);
+    std::vector<std::uint8_t> painted(std::size_t(3 * width * height));
+    PaintPreviewPixelsThrough(map, {}, Twisted, painted.data(), 3 * width);
+    for (const auto& [x, y] : {std::pair {0, 0}, std::pair {1, 0}, std::pair {1023, 599},
+             std::pair {500, 300}, std::pair {77, 555}}) {
+        const std::uint32_t cell = map.Cell(x, y);
+        const std::uint8_t* pixel = painted.data() + 3 * (y * width + x);
+        // Red and blue swapped, green inverted.
+        EXPECT_EQ(pixel[0], std::uint8_t(cell >> 16)) << x << ", " << y;
+        EXPECT_EQ(pixel[1], std::uint8_t(255 - std::uint8_t(cell >> 8))) << x << ", " << y;
+        EXPECT_EQ(pixel[2], std::uint8_t(cell)) << x << ", " << y;
     }
 }
 

@@ -220,9 +220,9 @@ TEST_F(PreviewReadoutTest, ListEntryToolTips)
         QString Text;
     };
     const TRow rows[] = {
-        {"neighbours weakest first", 0,
-            "Road - #FABE8C - item 0\nBorders 2 items:\n1.0:1 with <b>Water</b> (item 2) - hard "
-            "to tell apart\n1.7:1 with Road border (item 1)"},
+        {"neighbours hardest to tell apart first", 0,
+            "Road - #FABE8C - item 0\nBorders 2 items:\n1.7:1 with Road border (item 1)\n"
+            "1.0:1 with <b>Water</b> (item 2)"},
         {"not on the preview", 3, "Park - #C8E6B4 - item 3\nnot on this preview"},
     };
     for (const TRow& row : rows) {

@@ -1,0 +1,132 @@
+// The legibility check's cost while the user edits: bringing its rows up to date after one
+// item's colour changed, against working them all out afresh, on the shipped preview and
+// scheme and on a screen-sized map of 400 items.
+
+#include "ShippedPreview.h"
+#include "ShippedScheme.h"
+#include "editing/ColorScience.h"
+#include "preview/ItemNeighbours.h"
+#include "preview/Legibility.h"
+#include "preview/PreviewMap.h"
+#include "scheme/SchemeFile.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <random>
+#include <vector>
+
+namespace {
+
+// A map of areas like those of a city plan: every cell belongs to the nearest of a grid of
+// jittered seeds (a Voronoi diagram), one item per seed.
+TPreviewMap MakeAreaMap(int width, int height, int columns, int rows)
+{
+    std::mt19937 random(20240607);
+    const double cellWidth = double(width) / columns;
+    const double cellHeight = double(height) / rows;
+    std::vector<double> seedX(std::size_t(columns * rows));
+    std::vector<double> seedY(seedX.size());
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns; ++c) {
+            seedX[std::size_t(r * columns + c)] = (c + random() / double(random.max())) * cellWidth;
+            seedY[std::size_t(r * columns + c)]
+                = (r + random() / double(random.max())) * cellHeight;
+        }
+    TPreviewMap map(width, height);
+    for (int y = 0; y < height; ++y) {
+        const int r = std::min(rows - 1, int(y / cellHeight));
+        for (int x = 0; x < width; ++x) {
+            const int c = std::min(columns - 1, int(x / cellWidth));
+            // The nearest seed lies in this grid cell or one of its eight neighbours.
+            double best = std::numeric_limits<double>::max();
+            int nearest = 0;
+            for (int dr = std::max(0, r - 1); dr <= std::min(rows - 1, r + 1); ++dr)
+                for (int dc = std::max(0, c - 1); dc <= std::min(columns - 1, c + 1); ++dc) {
+                    const int seed = dr * columns + dc;
+                    const double dx = x - seedX[std::size_t(seed)];
+                    const double dy = y - seedY[std::size_t(seed)];
+                    if (dx * dx + dy * dy < best) {
+                        best = dx * dx + dy * dy;
+                        nearest = seed;
+                    }
+                }
+            map.SetCell(x, y, ItemReferenceBase + std::uint32_t(nearest));
+        }
+    }
+    return map;
+}
+
+struct TCase
+{
+    TPreviewMap Map;
+    std::vector<TRGBTriple> Colors;
+};
+
+const TCase& Case(int width)
+{
+    static const TCase shipped {ShippedPreview(240, 320), ShippedSchemeColors()};
+    static const TCase areas = [] {
+        // 400 items in muted colours, many of them close, as on a real map.
+        std::mt19937 random(5);
+        std::vector<TRGBTriple> colors(400);
+        for (TRGBTriple& color : colors)
+            color = FromOklchMapped({0.6 + 0.3 * random() / double(random.max()),
+                0.1 * random() / double(random.max()), 360.0 * random() / double(random.max())});
+        return TCase {MakeAreaMap(3840, 2160, 20, 20), colors};
+    }();
+    return width == 240 ? shipped : areas;
+}
+
+// Each step gives one item (in turn, among those on the map) another colour, or its own back.
+void UpdateAfterOneColourChange(benchmark::State& state)
+{
+    const TCase& c = Case(int(state.range(0)));
+    const TItemNeighbours neighbours(c.Map);
+    TLegibility legibility(neighbours.TouchingPairs(), c.Colors);
+    std::vector<std::uint32_t> items;
+    for (const std::uint32_t item : neighbours.Items())
+        if (item < c.Colors.size())
+            items.push_back(item);
+    std::size_t step = 0;
+    for (auto _ : state) {
+        const std::uint32_t item = items[step % items.size()];
+        const bool back = step / items.size() % 2 == 1;
+        const TRGBTriple color = c.Colors[item];
+        legibility.SetColor(item,
+            back ? color
+                 : TRGBTriple {color.rgbtBlue, color.rgbtGreen,
+                     static_cast<std::uint8_t>(color.rgbtRed ^ 0x20)});
+        benchmark::DoNotOptimize(legibility.FlaggedCount());
+        ++step;
+    }
+    state.counters["rows"] = double(legibility.Rows().size());
+    state.counters["flagged"] = double(legibility.FlaggedCount());
+}
+
+void AllRowsAfresh(benchmark::State& state)
+{
+    const TCase& c = Case(int(state.range(0)));
+    const std::vector<TTouchingPair> pairs = TItemNeighbours(c.Map).TouchingPairs();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(TLegibility(pairs, c.Colors).FlaggedCount());
+}
+
+// Once per loaded map: the pass that finds the touching pairs and their borders.
+void PairsOfMap(benchmark::State& state)
+{
+    const TCase& c = Case(int(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(TItemNeighbours(c.Map).TouchingPairs());
+    state.counters["pairs"] = double(TItemNeighbours(c.Map).TouchingPairs().size());
+}
+
+} // namespace
+
+BENCHMARK(UpdateAfterOneColourChange)->Arg(240)->Arg(3840)->Unit(benchmark::kMicrosecond);
+BENCHMARK(AllRowsAfresh)->Arg(240)->Arg(3840)->Unit(benchmark::kMicrosecond);
+BENCHMARK(PairsOfMap)->Arg(240)->Arg(3840)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
