@@ -8,7 +8,6 @@
 #include <QListWidget>
 
 #include <algorithm>
-#include <unordered_map>
 
 TWindowDocument::TWindowDocument(TMainForm& form)
     : TDocumentSeam(&form)
@@ -128,23 +127,7 @@ void TWindowDocument::Paint(const TPreviewMap& map, const std::vector<TRGBTriple
     // Each item colour is filtered once per paint, each fixed colour once as it is first met.
     for (TRGBTriple& color : colors)
         color = PaintedColor(color);
-    PaintPreviewPixels(map, colors, pixels, bytesPerLine);
-    std::unordered_map<std::uint32_t, TRGBTriple> fixed;
-    for (int y = 0; y < map.Height(); ++y) {
-        std::uint8_t* pixel = pixels + y * bytesPerLine;
-        for (int x = 0; x < map.Width(); ++x, pixel += 3) {
-            const std::uint32_t cell = map.Cell(x, y);
-            if (cell >= ItemReferenceBase)
-                continue;
-            auto found = fixed.find(cell);
-            if (found == fixed.end()) {
-                const TRGBTriple color {
-                    std::uint8_t(cell >> 16), std::uint8_t(cell >> 8), std::uint8_t(cell)};
-                found = fixed.emplace(cell, PaintedColor(color)).first;
-            }
-            pixel[0] = found->second.rgbtRed;
-            pixel[1] = found->second.rgbtGreen;
-            pixel[2] = found->second.rgbtBlue;
-        }
-    }
+    PaintPreviewPixelsThrough(
+        map, colors, [this](const TRGBTriple& color) { return PaintedColor(color); }, pixels,
+        bytesPerLine);
 }
