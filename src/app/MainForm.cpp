@@ -17,6 +17,7 @@
 #include "i18n/TranslatedTexts.h"
 #include "preview/PreviewImage.h"
 #include "tools/StatusPanel.h"
+#include "tools/ToolPreferences.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
@@ -68,8 +69,10 @@ TMainForm::TMainForm(std::string programFolder, std::filesystem::path settingsFi
     ConnectControls();
     FDocument = std::make_unique<TWindowDocument>(*this);
     FStatus = std::make_unique<TStatusPanel>(*StatusPanel1);
+    FPreferences = std::make_unique<TToolPreferences>();
     FTools = std::make_unique<TWindowTools>(
-        TToolContext {*FDocument, *this, *Image1, *ListBox1, *FStatus}, *this, Menus);
+        TToolContext {*FDocument, *this, *Image1, *ListBox1, *FStatus, *FPreferences}, *this,
+        Menus);
     TMainFormControls& controls = *this;
     FLanguage = std::make_unique<TLanguageApplication>(
         *this, controls, FFileDialogs, *FTools, FProgramFolder);

@@ -25,6 +25,7 @@ class TDocumentSeam;
 class TLanguageApplication;
 class TShellIntake;
 class TStatusPanel;
+class TToolPreferences;
 class TWindowDocument;
 class TWindowTools;
 
@@ -177,6 +178,7 @@ private:
     // Declared after the data they read, so they go first.
     std::unique_ptr<TWindowDocument> FDocument;
     std::unique_ptr<TStatusPanel> FStatus;
+    std::unique_ptr<TToolPreferences> FPreferences;
     std::unique_ptr<TWindowTools> FTools;
     std::unique_ptr<TLanguageApplication> FLanguage;
     std::unique_ptr<TShellIntake> FShell;

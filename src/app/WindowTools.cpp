@@ -2,6 +2,7 @@
 
 #include "app/MainFormControls.h"
 #include "tools/PreviewReadout.h"
+#include "tools/ToolPreferences.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -46,6 +47,7 @@ QAction* MakeAction(const TToolCommand& command, QWidget& window)
 TWindowTools::TWindowTools(
     const TToolContext& context, QWidget& window, const std::array<QMenu*, 4>& menus)
     : QObject(&window)
+    , FPreferences(context.Preferences)
 {
     struct TPlaced
     {
@@ -136,12 +138,14 @@ void TWindowTools::UpdateActions()
 
 void TWindowTools::ReadSettings(const std::filesystem::path& settingsFile)
 {
+    FPreferences.Read(settingsFile);
     for (const auto& tool : FTools)
         tool->ReadSettings(settingsFile);
 }
 
 void TWindowTools::WriteSettings(const std::filesystem::path& settingsFile) const
 {
+    FPreferences.Write(settingsFile);
     for (const auto& tool : FTools)
         tool->WriteSettings(settingsFile);
 }

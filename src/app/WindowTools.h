@@ -42,6 +42,7 @@ public:
     void WriteSettings(const std::filesystem::path& settingsFile) const;
 
 private:
+    TToolPreferences& FPreferences;
     std::vector<std::unique_ptr<TTool>> FTools;
     std::vector<QAction*> FActions;
 };

@@ -5,6 +5,7 @@
 #include "preview/ItemFlash.h"
 #include "preview/PreviewImage.h"
 #include "tools/DocumentSeam.h"
+#include "tools/ToolPreferences.h"
 
 #include <QAction>
 #include <QHelpEvent>
@@ -149,7 +150,8 @@ QString TPreviewReadout::EntryToolTip(int row) const
 {
     if (row < 0)
         return {};
-    return PlainToolTip(FromWindows1252(ItemEntryText(std::size_t(row), Items(), FNeighbours)));
+    return PlainToolTip(FromWindows1252(ItemEntryText(
+        std::size_t(row), Items(), FNeighbours, Context().Preferences.LegibilityThreshold())));
 }
 
 bool TPreviewReadout::OwnPreviewTipShown() const

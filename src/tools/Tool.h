@@ -14,6 +14,7 @@ class QWidget;
 class TDocumentSeam;
 class TPreviewImage;
 class TStatusPanel;
+class TToolPreferences;
 
 // The menus a tool's commands can go in, after the window's own entries of that menu.
 enum class TToolMenu { File, Edit, Tools };
@@ -56,6 +57,8 @@ struct TToolContext
     QListWidget& ItemList;
     // Status-bar panel 1, which the window's own commands leave empty.
     TStatusPanel& Status;
+    // The user's choices that several tools follow.
+    TToolPreferences& Preferences;
 };
 
 // A tool beyond the window's own commands. It reads and changes the document through the seam,

@@ -4,6 +4,7 @@
 #include "TemporaryFolder.h"
 #include "app/MainFormFixture.h"
 #include "common/OwnSettings.h"
+#include "tools/ToolPreferences.h"
 #include "preview/ItemFlash.h"
 #include "preview/PreviewImage.h"
 #include "preview/PreviewPainter.h"
@@ -85,7 +86,7 @@ protected:
     std::unique_ptr<TPreviewReadout> MakeReadout()
     {
         auto readout = std::make_unique<TPreviewReadout>(
-            TToolContext {*FDocument, *FWindow, *FPreview, *FList, *FStatus});
+            TToolContext {*FDocument, *FWindow, *FPreview, *FList, *FStatus, FPreferences});
         auto* action = new QAction(readout->Commands()[0].Caption, FWindow.get());
         action->setCheckable(true);
         readout->AttachActions(std::span<QAction* const>(&action, 1));
@@ -155,6 +156,7 @@ protected:
     QLabel* FPanel = nullptr;
     std::unique_ptr<TFakeDocument> FDocument;
     std::unique_ptr<TStatusPanel> FStatus;
+    TToolPreferences FPreferences;
     TPreviewMap FMap;
     std::vector<TRGBTriple> FColors;
     std::unique_ptr<TPreviewReadout> FReadout;
