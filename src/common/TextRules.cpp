@@ -79,3 +79,28 @@ std::string FormatText(const char* format, ...)
     va_end(args);
     return result;
 }
+
+std::string FillText(std::string_view format, std::initializer_list<std::string_view> values)
+{
+    std::string text;
+    text.reserve(format.size());
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        const char c = format[i];
+        if (c == '%' && i + 1 < format.size()) {
+            const char next = format[i + 1];
+            if (next == '%') {
+                text += '%';
+                ++i;
+                continue;
+            }
+            const auto index = std::size_t(next - '1');
+            if (next >= '1' && next <= '9' && index < values.size()) {
+                text += *(values.begin() + index);
+                ++i;
+                continue;
+            }
+        }
+        text += c;
+    }
+    return text;
+}

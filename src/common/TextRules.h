@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -19,3 +20,7 @@ int HexDigitValue(char c);
 
 // printf-style formatting into a std::string (the system's message templates use %s and %d).
 std::string FormatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// A format of ours, which a language file may replace, filled safely: "%1" to "%9" stand for the
+// values given (a number without a value stays as it is), "%%" for "%"; nothing else is read.
+std::string FillText(std::string_view format, std::initializer_list<std::string_view> values);

@@ -1,5 +1,6 @@
 #include "preview/ItemReadout.h"
 
+#include "common/TextRules.h"
 #include "editing/ColorCode.h"
 #include "preview/ColorContrast.h"
 #include "preview/PreviewMap.h"
@@ -9,24 +10,13 @@
 
 namespace {
 
-// Every word the read-outs show, in one place.
 constexpr TAnsiView Separator = " - ";
-constexpr TAnsiView ItemWord = "item ";
-constexpr TAnsiView FixedColor = "fixed";
-constexpr TAnsiView NotInScheme = "not in this scheme";
-constexpr TAnsiView NotOnPreview = "not on this preview";
-constexpr TAnsiView BordersNothing = "Borders no other item";
-constexpr TAnsiView Borders = "Borders ";
-constexpr TAnsiView OneItem = " item:";
-constexpr TAnsiView SomeItems = " items:";
-constexpr TAnsiView ManyItems = " items; the weakest:";
-constexpr TAnsiView With = " with ";
-constexpr TAnsiView HardToTell = "hard to tell apart";
 constexpr std::size_t NeighboursShown = 3;
 
-TAnsiString ItemNumber(std::size_t item)
+// "item 3" for the item at index 2: numbers count from 1, as the file's lines do.
+TAnsiString ItemNumber(std::size_t item, const TReadoutWords& words)
 {
-    return TAnsiString(ItemWord) + std::to_string(item);
+    return FillText(words.Item, {std::to_string(item + 1)});
 }
 
 TAnsiString CodeText(std::uint32_t color)
@@ -39,8 +29,8 @@ TAnsiString NeighbourName(std::size_t item, const TReadoutItems& items)
 {
     const TAnsiString description = items.Description(item);
     if (description.empty())
-        return ItemNumber(item);
-    return description + " (" + ItemNumber(item) + ")";
+        return ItemNumber(item, items.Words);
+    return description + " (" + ItemNumber(item, items.Words) + ")";
 }
 
 } // namespace
@@ -62,17 +52,18 @@ TAnsiString ItemReadoutText(std::size_t item, const TReadoutItems& items)
         text += Separator;
     text += CodeText(ItemColorToTColor(items.Colors[item]));
     text += Separator;
-    text += ItemNumber(item);
+    text += ItemNumber(item, items.Words);
     return text;
 }
 
 TAnsiString CellReadoutText(std::uint32_t cell, const TReadoutItems& items)
 {
     if (!IsItemReference(cell))
-        return CodeText(cell) + TAnsiString(Separator) + TAnsiString(FixedColor);
+        return CodeText(cell) + TAnsiString(Separator) + items.Words.Fixed;
     if (const auto item = ReadoutItem(cell, items.Colors.size()))
         return ItemReadoutText(*item, items);
-    return ItemNumber(cell - ItemReferenceBase) + TAnsiString(Separator) + TAnsiString(NotInScheme);
+    return ItemNumber(cell - ItemReferenceBase, items.Words) + TAnsiString(Separator)
+        + items.Words.NotInScheme;
 }
 
 std::vector<TNeighbourContrast> NeighbourContrasts(std::size_t item,
@@ -106,25 +97,24 @@ TAnsiString ItemEntryText(std::size_t item, const TReadoutItems& items,
         return {};
     TAnsiString text = ItemReadoutText(item, items);
     text += '\n';
+    const TReadoutWords& words = items.Words;
     if (!neighbours.HasPixels(item))
-        return text + TAnsiString(NotOnPreview);
+        return text + words.NotOnPreview;
     const std::vector<TNeighbourContrast> contrasts
         = NeighbourContrasts(item, neighbours, items.Colors, threshold);
     if (contrasts.empty())
-        return text + TAnsiString(BordersNothing);
-    text += Borders;
-    text += std::to_string(contrasts.size());
-    text += contrasts.size() == 1             ? OneItem
-        : contrasts.size() <= NeighboursShown ? SomeItems
-                                              : ManyItems;
+        return text + words.BordersNothing;
+    const TAnsiView borders = contrasts.size() == 1 ? words.BordersOne
+        : contrasts.size() <= NeighboursShown       ? words.BordersSome
+                                                    : words.BordersMany;
+    text += FillText(borders, {std::to_string(contrasts.size())});
     for (std::size_t i = 0; i < contrasts.size() && i < NeighboursShown; ++i) {
         text += '\n';
-        text += ContrastRatioText(contrasts[i].Ratio);
-        text += With;
-        text += NeighbourName(contrasts[i].Item, items);
+        text += FillText(words.Neighbour,
+            {ContrastRatioText(contrasts[i].Ratio), NeighbourName(contrasts[i].Item, items)});
         if (contrasts[i].HardToTellApart) {
             text += Separator;
-            text += HardToTell;
+            text += words.HardToTell;
         }
     }
     return text;

@@ -13,7 +13,23 @@
 #include <vector>
 
 // The texts that tell the user which item a preview pixel belongs to and how well an item stands
-// out from the items around it. Items are named as a click names them.
+// out from the items around it. Items are named as a click names them, and numbered from 1 as
+// the file's lines are.
+
+// The words of the read-outs, which a language file may replace; formats fill %1, %2.
+struct TReadoutWords
+{
+    TAnsiString Item = "item %1";
+    TAnsiString Fixed = "fixed";
+    TAnsiString NotInScheme = "not in this scheme";
+    TAnsiString NotOnPreview = "not on this preview";
+    TAnsiString BordersNothing = "Borders no other item";
+    TAnsiString BordersOne = "Borders 1 item:";
+    TAnsiString BordersSome = "Borders %1 items:";
+    TAnsiString BordersMany = "Borders %1 items; the closest:";
+    TAnsiString Neighbour = "%1 with %2"; // the contrast ratio, the neighbour's name
+    TAnsiString HardToTell = "hard to tell apart";
+};
 
 // What the read-outs need of the document.
 struct TReadoutItems
@@ -22,18 +38,19 @@ struct TReadoutItems
     std::span<const TRGBTriple> Colors;
     // The description of an item below the count, in Windows-1252.
     std::function<TAnsiString(std::size_t item)> Description;
+    TReadoutWords Words = {};
 };
 
 // The item a click on the cell selects: the whole difference cell - ItemReferenceBase. None
 // for a fixed colour or an index the document does not have (itemCount or more).
 std::optional<std::size_t> ReadoutItem(std::uint32_t cell, std::size_t itemCount);
 
-// "Main road - #FABE8C - item 15": the description (left out when empty), the colour code and
-// the index; item must be below the count.
+// "Main road - #FABE8C - item 16": the description (left out when empty), the colour code and
+// the number; item must be below the count.
 TAnsiString ItemReadoutText(std::size_t item, const TReadoutItems& items);
 
 // A preview pixel's read-out: the item's as above, "#123456 - fixed" for a fixed colour, and
-// "item 300 - not in this scheme" for a reference to an item the document does not have.
+// "item 301 - not in this scheme" for a reference to an item the document does not have.
 TAnsiString CellReadoutText(std::uint32_t cell, const TReadoutItems& items);
 
 struct TNeighbourContrast

@@ -38,6 +38,34 @@ const TToolCommand ReadoutCommands[] = {
 
 constexpr const char* ShowSelectedItemSetting = "ShowSelectedItem";
 
+// The read-outs' words, in the order of TReadoutWords.
+const TReadoutWords EnglishWords;
+const TTextKey WordKeys[] = {
+    {"Readouts", "Item", EnglishWords.Item.c_str()},
+    {"Readouts", "Fixed", EnglishWords.Fixed.c_str()},
+    {"Readouts", "NotInScheme", EnglishWords.NotInScheme.c_str()},
+    {"Readouts", "NotOnPreview", EnglishWords.NotOnPreview.c_str()},
+    {"Readouts", "BordersNothing", EnglishWords.BordersNothing.c_str()},
+    {"Readouts", "BordersOne", EnglishWords.BordersOne.c_str()},
+    {"Readouts", "BordersSome", EnglishWords.BordersSome.c_str()},
+    {"Readouts", "BordersMany", EnglishWords.BordersMany.c_str()},
+    {"Readouts", "Neighbour", EnglishWords.Neighbour.c_str()},
+    {"Readouts", "HardToTell", EnglishWords.HardToTell.c_str()},
+};
+
+TReadoutWords CurrentWords()
+{
+    TAnsiString TReadoutWords::* const fields[] = {&TReadoutWords::Item, &TReadoutWords::Fixed,
+        &TReadoutWords::NotInScheme, &TReadoutWords::NotOnPreview,
+        &TReadoutWords::BordersNothing, &TReadoutWords::BordersOne, &TReadoutWords::BordersSome,
+        &TReadoutWords::BordersMany, &TReadoutWords::Neighbour, &TReadoutWords::HardToTell};
+    static_assert(std::size(fields) == std::size(WordKeys));
+    TReadoutWords words;
+    for (std::size_t i = 0; i < std::size(fields); ++i)
+        words.*fields[i] = OwnText(WordKeys[i]);
+    return words;
+}
+
 } // namespace
 
 TPreviewReadout::TPreviewReadout(const TToolContext& context, QObject* parent)
@@ -68,6 +96,11 @@ TPreviewReadout::~TPreviewReadout() = default;
 std::span<const TToolCommand> TPreviewReadout::Commands() const
 {
     return ReadoutCommands;
+}
+
+std::span<const TTextKey> TPreviewReadout::Texts() const
+{
+    return WordKeys;
 }
 
 void TPreviewReadout::AttachActions(std::span<QAction* const> actions)
@@ -121,7 +154,8 @@ void TPreviewReadout::PreviewPainted()
 
 TReadoutItems TPreviewReadout::Items() const
 {
-    return {Document().Colors(), [this](std::size_t item) { return Document().Description(item); }};
+    return {Document().Colors(), [this](std::size_t item) { return Document().Description(item); },
+        CurrentWords()};
 }
 
 std::optional<std::uint32_t> TPreviewReadout::CellAt(QPoint position) const

@@ -40,6 +40,7 @@ public:
     ~TPreviewReadout() override;
 
     std::span<const TToolCommand> Commands() const override;
+    std::span<const TTextKey> Texts() const override;
     void AttachActions(std::span<QAction* const> actions) override;
     void ReadSettings(const std::filesystem::path& settingsFile) override;
     void WriteSettings(const std::filesystem::path& settingsFile) const override;

@@ -70,13 +70,13 @@ TEST(ItemReadoutTest, HoverTextForEachKindOfCell)
         const char* Text;
     };
     const TRow rows[] = {
-        {"item", Item(0), "Main road - #FABE8C - item 0"},
-        {"item without a description", Item(3), "#FFFFFF - item 3"},
+        {"item", Item(0), "Main road - #FABE8C - item 1"},
+        {"item without a description", Item(3), "#FFFFFF - item 4"},
         {"fixed colour, red in the low byte", 0x00563412, "#123456 - fixed"},
         {"top byte of a fixed colour ignored", 0xDF000000, "#000000 - fixed"},
-        {"just beyond the items", Item(7), "item 7 - not in this scheme"},
-        {"whole index, not the painted low byte", Item(256 + 2), "item 258 - not in this scheme"},
-        {"largest cell", 0xFFFFFFFF, "item 536870911 - not in this scheme"},
+        {"just beyond the items", Item(7), "item 8 - not in this scheme"},
+        {"whole index, not the painted low byte", Item(256 + 2), "item 259 - not in this scheme"},
+        {"largest cell", 0xFFFFFFFF, "item 536870912 - not in this scheme"},
     };
     for (const TRow& row : rows)
         EXPECT_EQ(CellReadoutText(row.Cell, Items), row.Text) << row.Name;
@@ -102,26 +102,26 @@ TEST(ItemReadoutTest, ListEntryText)
     };
     const TRow rows[] = {
         {"not on the preview", {Item(1), Item(2)}, 0,
-            "Main road - #FABE8C - item 0\nnot on this preview"},
-        {"alone", {Item(0), Item(0)}, 0, "Main road - #FABE8C - item 0\nBorders no other item"},
+            "Main road - #FABE8C - item 1\nnot on this preview"},
+        {"alone", {Item(0), Item(0)}, 0, "Main road - #FABE8C - item 1\nBorders no other item"},
         {"only fixed colours and missing items around", {0x00FFFFFF, Item(2), Item(300)}, 2,
-            "Water - #AAD3DF - item 2\nBorders no other item"},
+            "Water - #AAD3DF - item 3\nBorders no other item"},
         {"one neighbour", {Item(0), Item(1)}, 0,
-            "Main road - #FABE8C - item 0\nBorders 1 item:\n"
-            "1.7:1 with Main road border (item 1)"},
+            "Main road - #FABE8C - item 1\nBorders 1 item:\n"
+            "1.7:1 with Main road border (item 2)"},
         {"hardest three of four, the hard one marked",
             {Item(4), Item(0), Item(3), Item(0), Item(1), Item(0), Item(5)}, 0,
-            "Main road - #FABE8C - item 0\nBorders 4 items; the weakest:\n"
-            "1.0:1 with Main road shadow (item 5) - hard to tell apart\n"
-            "1.7:1 with Main road border (item 1)\n"
-            "1.6:1 with item 3"},
+            "Main road - #FABE8C - item 1\nBorders 4 items; the closest:\n"
+            "1.0:1 with Main road shadow (item 6) - hard to tell apart\n"
+            "1.7:1 with Main road border (item 2)\n"
+            "1.6:1 with item 4"},
         {"a low contrast alone is no mark", {Item(0), Item(2)}, 0,
-            "Main road - #FABE8C - item 0\nBorders 1 item:\n1.0:1 with Water (item 2)"},
+            "Main road - #FABE8C - item 1\nBorders 1 item:\n1.0:1 with Water (item 3)"},
         {"just above the threshold", {Item(0), Item(6)}, 0,
-            "Main road - #FABE8C - item 0\nBorders 1 item:\n1.0:1 with Sand (item 6)"},
+            "Main road - #FABE8C - item 1\nBorders 1 item:\n1.0:1 with Sand (item 7)"},
         {"just below a higher threshold", {Item(0), Item(6)}, 0,
-            "Main road - #FABE8C - item 0\nBorders 1 item:\n"
-            "1.0:1 with Sand (item 6) - hard to tell apart",
+            "Main road - #FABE8C - item 1\nBorders 1 item:\n"
+            "1.0:1 with Sand (item 7) - hard to tell apart",
             5.2},
         {"beyond the count", {Item(7), Item(0)}, 7, ""},
     };

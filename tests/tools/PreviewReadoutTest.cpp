@@ -171,12 +171,12 @@ TEST_F(PreviewReadoutTest, PreviewToolTipAtPositions)
         QString Text;
     };
     const TRow rows[] = {
-        {"item", {0, 0}, "Road - #FABE8C - item 0"},
-        {"another item", {2, 2}, "Road border - #C88C5A - item 1"},
+        {"item", {0, 0}, "Road - #FABE8C - item 1"},
+        {"another item", {2, 2}, "Road border - #C88C5A - item 2"},
         {"description that looks like markup stays text", {1, 1},
-            Qt::convertFromPlainText("<b>Water</b> - #AAD3DF - item 2", Qt::WhiteSpaceNoWrap)},
+            Qt::convertFromPlainText("<b>Water</b> - #AAD3DF - item 3", Qt::WhiteSpaceNoWrap)},
         {"fixed colour", {3, 0}, "#123456 - fixed"},
-        {"item the list lacks", {3, 1}, "item 9 - not in this scheme"},
+        {"item the list lacks", {3, 1}, "item 10 - not in this scheme"},
         {"beside the image", {6, 1}, ""},
         {"below the image", {0, 3}, ""},
     };
@@ -203,12 +203,12 @@ TEST_F(PreviewReadoutTest, PreviewToolTipFollowsThePointer)
     MoveOverPreview({3, 0});
     EXPECT_EQ(QToolTip::text(), "#123456 - fixed");
     MoveOverPreview({2, 1});
-    EXPECT_EQ(QToolTip::text(), "Road border - #C88C5A - item 1");
+    EXPECT_EQ(QToolTip::text(), "Road border - #C88C5A - item 2");
     // A colour change shows in the next move's text.
     FColors[1] = Rgb(0x102030);
     Paint();
     MoveOverPreview({2, 0});
-    EXPECT_EQ(QToolTip::text(), "Road border - #102030 - item 1");
+    EXPECT_EQ(QToolTip::text(), "Road border - #102030 - item 2");
     MoveOverPreview({8, 8});
     EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
 }
@@ -223,9 +223,9 @@ TEST_F(PreviewReadoutTest, ListEntryToolTips)
     };
     const TRow rows[] = {
         {"neighbours hardest to tell apart first", 0,
-            "Road - #FABE8C - item 0\nBorders 2 items:\n1.7:1 with Road border (item 1)\n"
-            "1.0:1 with <b>Water</b> (item 2)"},
-        {"not on the preview", 3, "Park - #C8E6B4 - item 3\nnot on this preview"},
+            "Road - #FABE8C - item 1\nBorders 2 items:\n1.7:1 with Road border (item 2)\n"
+            "1.0:1 with <b>Water</b> (item 3)"},
+        {"not on the preview", 3, "Park - #C8E6B4 - item 4\nnot on this preview"},
     };
     for (const TRow& row : rows) {
         const QString expected = Qt::mightBeRichText(row.Text)
@@ -331,8 +331,8 @@ TEST_F(PreviewReadoutWindowTest, PickFlashesWithoutTouchingTheDocument)
     const QImage painted = Image1(form)->Image().copy();
     const std::vector<TRGBTriple> items = Colors(form.Document());
 
-    EXPECT_EQ(readout->PreviewToolTip({3, 0}), "Park - #28323C - item 3");
-    EXPECT_EQ(readout->PreviewToolTip({0, 1}), "item 261 - not in this scheme");
+    EXPECT_EQ(readout->PreviewToolTip({3, 0}), "Park - #28323C - item 4");
+    EXPECT_EQ(readout->PreviewToolTip({0, 1}), "item 262 - not in this scheme");
     EXPECT_EQ(readout->PreviewToolTip({2, 1}), "#563412 - fixed");
 
     QTest::mouseClick(Image1(form), Qt::LeftButton, {}, {4, 1});
