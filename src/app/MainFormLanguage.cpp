@@ -5,6 +5,7 @@
 #include "common/ProfileFile.h"
 #include "common/UiText.h"
 #include "editing/ColorPickerButton.h"
+#include "help/HelpFilePath.h"
 #include "help/HelpRouter.h"
 #include "help/VersionText.h"
 #include "help/WhatsThis.h"
@@ -124,7 +125,7 @@ void TMainForm::ApplyLanguage(const std::string& language)
     }
     // The caption loses the document's name until the next SetFileName.
     setWindowTitle(FromWindows1252(TranslatedTexts()[ttApplicationName]));
-    HelpRouter->SetHelpfile(FProgramFolder + "Help/" + TranslatedTexts()[ttHelpFile]);
+    HelpRouter->SetHelpfile(HelpFilePath(FProgramFolder, TranslatedTexts()[ttHelpFile]));
 }
 
 void TMainForm::ActionToolsSwitchLanguageExecute()
