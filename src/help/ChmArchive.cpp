@@ -1,6 +1,5 @@
 #include "help/ChmArchive.h"
 
-#include "common/TextRules.h"
 #include "common/UiText.h"
 
 #include <QByteArray>
@@ -79,18 +78,6 @@ std::optional<std::string> RunReader(
     return output;
 }
 
-std::string NormalPath(std::string_view path)
-{
-    std::string normal(path);
-    for (char& c : normal) {
-        if (c == '\\')
-            c = '/';
-    }
-    if (!normal.starts_with('/') && !normal.starts_with("::"))
-        normal.insert(normal.begin(), '/');
-    return normal;
-}
-
 } // namespace
 
 TChmArchive::TChmArchive(const fs::path& file)
@@ -119,6 +106,11 @@ TChmArchive::TChmArchive(
             kept.ContentLength = entry.Content->size();
         }
     }
+    std::vector<std::string_view> paths;
+    paths.reserve(FEntries.size());
+    for (const TEntry& entry : FEntries)
+        paths.push_back(entry.Path);
+    FIndex = TChmPathIndex(paths);
     FStream = std::move(*stream);
     FOpen = true;
 }
@@ -127,6 +119,7 @@ TChmArchive::TChmArchive(TChmArchive&& other) noexcept
     : FOpen(std::exchange(other.FOpen, false))
     , FStream(std::exchange(other.FStream, {}))
     , FEntries(std::exchange(other.FEntries, {}))
+    , FIndex(std::exchange(other.FIndex, {}))
 { }
 
 TChmArchive& TChmArchive::operator=(TChmArchive&& other) noexcept
@@ -135,6 +128,7 @@ TChmArchive& TChmArchive::operator=(TChmArchive&& other) noexcept
         FOpen = std::exchange(other.FOpen, false);
         FStream = std::exchange(other.FStream, {});
         FEntries = std::exchange(other.FEntries, {});
+        FIndex = std::exchange(other.FIndex, {});
     }
     return *this;
 }
@@ -157,17 +151,13 @@ std::vector<std::string> TChmArchive::Entries() const
 
 const TChmArchive::TEntry* TChmArchive::Find(std::string_view path) const
 {
-    if (path.empty())
-        return nullptr;
-    const std::string normal = NormalPath(path);
-    const TEntry* sameText = nullptr;
-    for (const TEntry& entry : FEntries) {
-        if (entry.Path == normal)
-            return &entry;
-        if (sameText == nullptr && SameTextAscii(entry.Path, normal))
-            sameText = &entry;
-    }
-    return sameText;
+    const std::optional<std::size_t> found = FIndex.Find(path);
+    return found ? &FEntries[*found] : nullptr;
+}
+
+std::optional<std::string> TChmArchive::ResolveTopic(TAnsiView storedPath) const
+{
+    return FIndex.ResolveTopic(storedPath);
 }
 
 std::optional<std::string> TChmArchive::FindEntry(std::string_view path) const

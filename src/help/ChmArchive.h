@@ -1,6 +1,8 @@
 #pragma once
 
+#include "common/AnsiString.h"
 #include "help/ChmEntryStream.h"
+#include "help/ChmPathIndex.h"
 
 #include <chrono>
 #include <cstdint>
@@ -52,6 +54,10 @@ public:
     std::optional<std::string> FindEntry(std::string_view path) const;
     bool Contains(std::string_view path) const { return FindEntry(path).has_value(); }
 
+    // The archive path of a link or stored topic path, as ResolveChmTopic finds it with
+    // Contains as the test (help/ChmContextMap.h), in time proportional to the link's length.
+    std::optional<std::string> ResolveTopic(TAnsiView storedPath) const;
+
     // The whole content of an entry found as by FindEntry; nothing for a folder, an entry above
     // MaxEntrySize, or one that could not be read in full.
     std::optional<std::string> Read(std::string_view path) const;
@@ -69,4 +75,5 @@ private:
     bool FOpen = false;
     std::string FStream; // the reader's output, holding every content
     std::vector<TEntry> FEntries;
+    TChmPathIndex FIndex;
 };

@@ -3,6 +3,9 @@
 #include "help/HelpViewers.h"
 #include "help/HtmlHelpViewer.h"
 
+#include "ChmBuilder.h"
+#include "TemporaryFolder.h"
+
 #include <QAction>
 #include <QBuffer>
 #include <QImage>
@@ -104,6 +107,31 @@ TEST_F(HtmlHelpViewerTest, OpensTopicsByContextAndNothingElse)
         EXPECT_FALSE(fresh.OpenTopic(missing, 1001));
     }
     EXPECT_FALSE(fresh.isVisible());
+}
+
+TEST(HtmlHelpViewer, MatchesContentsOfAHundredThousandLinksAtOnce)
+{
+    // Every link names a page behind 95 slashes that the file holds at its top, or not at all,
+    // so each is looked for under all its endings among the file's 5000 pages.
+    std::vector<TChmBuilderEntry> entries = {{"/", 0, ""}};
+    for (int i = 0; i < 5000; ++i)
+        entries.push_back({"/p" + std::to_string(i) + ".htm", 0, "<p>page</p>"});
+    std::string sitemap = "<UL>\n";
+    constexpr int links = 100000;
+    const std::string slashes(95, '/');
+    for (int i = 0; i < links; ++i)
+        sitemap += "<object type=text/sitemap><param name=local value=" + slashes + "p"
+            + std::to_string(i) + ".htm>\n";
+    entries.push_back({"/big.hhc", 0, sitemap + "</UL>\n"});
+    TTemporaryFolder folder;
+    WriteBytes(folder / "big.chm", BuildChm(entries, 100).Bytes);
+
+    THtmlHelpViewer viewer;
+    ASSERT_TRUE(viewer.OpenContents(folder / "big.chm"));
+    ASSERT_EQ(viewer.ContentsTree->topLevelItemCount(), links);
+    EXPECT_EQ(viewer.ContentsTree->topLevelItem(4999)->data(0, Qt::UserRole), "/p4999.htm");
+    EXPECT_EQ(viewer.ContentsTree->topLevelItem(5000)->data(0, Qt::UserRole), QVariant());
+    viewer.close();
 }
 
 TEST(PopupHelpViewer, ShowsTheTextsOfTheHelpFileOfTheSameName)
