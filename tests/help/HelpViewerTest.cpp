@@ -14,6 +14,8 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -148,6 +150,52 @@ TEST(PopupHelpViewer, ShowsTheTextsOfTheHelpFileOfTheSameName)
     EXPECT_EQ(shown[0].first, QPoint(50, 60));
     EXPECT_TRUE(shown[0].second.contains(QString::fromUtf8("éléments")));
     EXPECT_TRUE(shown[1].second.startsWith("The colour of the selected item as six"));
+}
+
+// How many tables inside tables the view laid out.
+int TableLevels(const QTextFrame* frame)
+{
+    int deepest = 0;
+    for (const QTextFrame* child : frame->childFrames())
+        deepest = std::max(
+            deepest, TableLevels(child) + (qobject_cast<const QTextTable*>(child) ? 1 : 0));
+    return deepest;
+}
+
+TEST(HelpBrowser, LaysOutOnlyPagesWithinLimitsAndShowsTheRestAsPlainText)
+{
+    const auto repeat = [](const std::string& text, int count) {
+        std::string repeated;
+        for (int i = 0; i < count; ++i)
+            repeated += text;
+        return repeated;
+    };
+    const auto tables = [&](int depth) {
+        return repeat("<table><tr><td>", depth) + "deep" + repeat("</td></tr></table>", depth);
+    };
+    // Each page past a limit would take the layout seconds.
+    const struct
+    {
+        const char* Name;
+        std::string Page;
+        int Tables;
+    } rows[] = {
+        {"four tables", tables(4), 4},
+        {"seventeen tables", tables(17), 0},
+        {"three thousand blocks", repeat("<div>", 3000) + "deep", 0},
+        {"a megabyte of paragraphs", repeat("<p>deep words</p>", 70000), 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        THelpBrowser browser;
+        browser.resize(600, 400);
+        browser.show();
+        browser.SetReader([&](std::string_view) { return std::optional(row.Page); });
+        ASSERT_TRUE(browser.ShowPage(THelpBrowser::PageUrl("/page.htm")));
+        EXPECT_EQ(TableLevels(browser.document()->rootFrame()), row.Tables);
+        EXPECT_TRUE(browser.toPlainText().contains("deep"));
+        EXPECT_FALSE(browser.toPlainText().contains("<"));
+    }
 }
 
 TEST(HelpBrowser, ServesOnlyTheHelpFile)
