@@ -17,8 +17,10 @@
 // then serves them from memory. A file that is missing, not a regular file, larger than
 // MaxFileSize or damaged gives an archive that holds nothing, and so does a reader that is
 // missing, crashes, fails, writes a garbled stream or takes longer than its time limit; there is
-// no message. Opening blocks for at most the time limit (and a moment to end a reader that ran
-// out of it).
+// no message. While the reader runs, the busy cursor shows and the program's events go on, all
+// but the user's input, which waits until it is done; after the time limit (and a moment to end
+// the reader) opening gives up. A file the reader failed on is not given to it again until the
+// file changes (its size, modification time or inode).
 class TChmArchive
 {
 public:
