@@ -1,5 +1,6 @@
 // The help viewers on the help files the program ships.
 #include "help/HelpBrowser.h"
+#include "help/HelpRouter.h"
 #include "help/HelpViewers.h"
 #include "help/HtmlHelpViewer.h"
 
@@ -9,6 +10,8 @@
 #include <QAction>
 #include <QBuffer>
 #include <QImage>
+#include <QLabel>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTabWidget>
@@ -133,6 +136,84 @@ TEST(HtmlHelpViewer, MatchesContentsOfAHundredThousandLinksAtOnce)
     ASSERT_EQ(viewer.ContentsTree->topLevelItemCount(), links);
     EXPECT_EQ(viewer.ContentsTree->topLevelItem(4999)->data(0, Qt::UserRole), "/p4999.htm");
     EXPECT_EQ(viewer.ContentsTree->topLevelItem(5000)->data(0, Qt::UserRole), QVariant());
+    viewer.close();
+}
+
+TEST(HelpRouter, AnOpenHelpWindowFollowsTheHelpFileAndItsTexts)
+{
+    THelpRouter router;
+    router.SetHelpfile(HelpFolder / "help-en.chm");
+    ASSERT_TRUE(router.HelpRequest(HELP_CONTEXT, 1006));
+    const auto& viewers = dynamic_cast<const TProgramHelpViewers&>(router.Viewers());
+    THtmlHelpViewer& viewer = *viewers.HtmlHelpViewer();
+    viewer.Tabs->setCurrentIndex(1);
+
+    // Another language: the same page of the new file, on the same tab.
+    router.SetHelpfile(HelpFolder / "help-de.chm");
+    EXPECT_EQ(viewer.FileName(), HelpFolder / "help-de.chm");
+    EXPECT_EQ(viewer.windowTitle(), "Tintwright-Hilfe");
+    EXPECT_EQ(viewer.Browser->source().path(), "/preview.htm");
+    EXPECT_EQ(viewer.Browser->documentTitle(), "Die Vorschau");
+    EXPECT_EQ(viewer.ContentsTree->topLevelItem(1)->text(0), "Das Hauptfenster");
+    EXPECT_EQ(viewer.Tabs->currentIndex(), 1);
+
+    // A help file that is not there says so, and nothing of the file before stays.
+    THelpViewerTexts texts;
+    texts.CannotOpen = "Die Hilfedatei %1 fehlt.";
+    texts.Contents = "&Inhalt";
+    texts.Display = "&Anzeigen";
+    router.SetViewerTexts(texts);
+    router.SetHelpfile(HelpFolder / "hilfe-xx.chm");
+    EXPECT_EQ(viewer.FileName(), HelpFolder / "hilfe-xx.chm");
+    EXPECT_EQ(viewer.ContentsTree->topLevelItemCount(), 0);
+    EXPECT_EQ(viewer.IndexList->count(), 0);
+    EXPECT_EQ(viewer.Browser->toPlainText(), "Die Hilfedatei hilfe-xx.chm fehlt.");
+    EXPECT_FALSE(viewer.BackAction->isEnabled());
+    EXPECT_EQ(viewer.Tabs->tabText(0), "&Inhalt");
+    EXPECT_EQ(viewer.DisplayButton->text(), "&Anzeigen");
+    // Its texts follow the language too.
+    texts.CannotOpen = "Le fichier d'aide %1 manque.";
+    router.SetViewerTexts(texts);
+    EXPECT_EQ(viewer.Browser->toPlainText(), "Le fichier d'aide hilfe-xx.chm manque.");
+
+    // With no page to go back to, the new file opens on its first page.
+    router.SetHelpfile(HelpFolder / "help-en.chm");
+    EXPECT_EQ(viewer.windowTitle(), "Tintwright Help");
+    EXPECT_EQ(viewer.Browser->source().path(), "/index.htm");
+
+    // A closed window is left alone until it is asked for again.
+    viewer.close();
+    router.SetHelpfile(HelpFolder / "help-fr.chm");
+    EXPECT_EQ(viewer.FileName(), HelpFolder / "help-en.chm");
+    ASSERT_TRUE(router.HelpRequest(HELP_TAB, 0));
+    EXPECT_EQ(viewer.FileName(), HelpFolder / "help-fr.chm");
+    viewer.close();
+}
+
+TEST(HtmlHelpViewer, TakesItsTextsAtOnce)
+{
+    THelpViewerTexts texts;
+    texts.Back = "Zur\u00fcck";
+    texts.Forward = "Vorw\u00e4rts";
+    texts.Home = "Startseite";
+    texts.Contents = "&Inhalt";
+    texts.Index = "I&ndex";
+    texts.KeywordLabel = "&Suchbegriff:";
+    texts.Display = "&Anzeigen";
+    TProgramHelpViewers viewers;
+    viewers.SetTexts(texts);
+    ASSERT_TRUE(viewers.OpenIndex(HelpFolder / "help-de.chm", ""));
+    THtmlHelpViewer& viewer = *viewers.HtmlHelpViewer();
+    EXPECT_EQ(viewer.Texts(), texts);
+    const QStringList shown = {viewer.BackAction->text(), viewer.ForwardAction->text(),
+        viewer.HomeAction->text(), viewer.Tabs->tabText(0), viewer.Tabs->tabText(1),
+        viewer.KeywordLabel->text(), viewer.DisplayButton->text()};
+    EXPECT_EQ(shown,
+        QStringList({texts.Back, texts.Forward, texts.Home, texts.Contents, texts.Index,
+            texts.KeywordLabel, texts.Display}));
+    viewers.SetTexts({});
+    EXPECT_EQ(viewer.Tabs->tabText(0), "&Contents");
+    EXPECT_EQ(viewer.KeywordLabel->text(), "&Type in the keyword to find:");
     viewer.close();
 }
 
