@@ -1,20 +1,28 @@
 // Compiled help files: any bytes as a container (the check before chmlib), as the help reader's
-// entry stream, a #SYSTEM file, a context map, a sitemap and a popup-text file. Bytes with
-// "STRINGS:" in them are split there into #IVB and #STRINGS; otherwise the same bytes serve as
-// both. Every reader must stay inside its bounds and give results that agree with each other.
+// entry stream, a #SYSTEM file, a context map, a sitemap, a popup-text file and a page, and their
+// lines as the paths of an archive and the links into it. Bytes with "STRINGS:" in them are split
+// there into #IVB and #STRINGS; otherwise the same bytes serve as both. Every reader must stay
+// inside its bounds and give results that agree with each other.
 
 #include "FuzzCheck.h"
 #include "help/ChmContainer.h"
 #include "help/ChmContextMap.h"
 #include "help/ChmEntryStream.h"
+#include "help/ChmPathIndex.h"
 #include "help/ChmSystem.h"
+#include "help/HelpPage.h"
 #include "help/PopupTopics.h"
 #include "help/Sitemap.h"
 
+#include "common/TextRules.h"
+
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -67,6 +75,53 @@ void CheckEntryStream(std::string_view bytes)
     FUZZ_CHECK(WriteChmEntryStream(*entries) == bytes);
 }
 
+// The index finds what a plain search of the paths finds, and resolves links as the
+// ending-by-ending search does with it.
+void CheckPathIndex(std::string_view bytes)
+{
+    std::vector<std::string_view> paths;
+    for (std::size_t start = 0; start <= bytes.size() && paths.size() < 64;) {
+        const std::size_t end = std::min(bytes.find('\n', start), bytes.size());
+        paths.push_back(bytes.substr(start, end - start));
+        start = end + 1;
+    }
+    const TChmPathIndex index(paths);
+    for (const std::string_view path : paths) {
+        std::string normal(path);
+        for (char& c : normal) {
+            if (c == '\\')
+                c = '/';
+        }
+        if (!normal.starts_with('/') && !normal.starts_with("::"))
+            normal.insert(normal.begin(), '/');
+        std::optional<std::size_t> expected;
+        for (std::size_t i = 0; i < paths.size() && !expected && !path.empty(); ++i) {
+            if (paths[i] == normal)
+                expected = i;
+        }
+        for (std::size_t i = 0; i < paths.size() && !expected && !path.empty(); ++i) {
+            if (SameTextAscii(paths[i], normal))
+                expected = i;
+        }
+        FUZZ_CHECK(index.Find(path) == expected);
+        const auto hasEntry = [&](TAnsiView ending) { return index.Find(ending).has_value(); };
+        FUZZ_CHECK(index.ResolveTopic(path) == ResolveChmTopic(path, hasEntry));
+    }
+}
+
+void CheckPage(std::string_view bytes)
+{
+    const THelpPageMeasure measure = MeasureHelpPage(bytes);
+    FUZZ_CHECK(measure.TooLarge == (bytes.size() > MaxHelpPageSize));
+    // Reading stops at the first limit passed.
+    FUZZ_CHECK(measure.Nesting <= MaxHelpPageNesting + 3);
+    FUZZ_CHECK(measure.TableNesting <= MaxHelpPageTableNesting + 1);
+    FUZZ_CHECK(measure.TableCells <= MaxHelpPageTableCells + 1);
+    const TAnsiString text = HelpPagePlainText(bytes);
+    FUZZ_CHECK(text.size() <= MaxHelpPagePlainText && text.size() <= bytes.size());
+    FUZZ_CHECK(!text.starts_with('\n') && !text.ends_with('\n'));
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -97,6 +152,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // A reference is never shorter than the byte it stands for.
     FUZZ_CHECK(DecodeCharacterReferences(bytes).size() <= size);
+
+    CheckPathIndex(bytes);
+    CheckPage(bytes);
 
     for (const auto& [context, text] : ParsePopupTopics(bytes)) {
         FUZZ_CHECK(context <= 0x7FFFFFFF);

@@ -8,6 +8,7 @@
 #include "common/ProfileFile.h"
 #include "common/UiText.h"
 #include "editing/ColorPickerButton.h"
+#include "help/HelpFilePath.h"
 #include "help/HelpRouter.h"
 #include "help/VersionText.h"
 #include "help/WhatsThis.h"
@@ -156,7 +157,7 @@ bool TLanguageApplication::Apply(const std::string& language)
                 FromWindows1252(filter.Name), QString::fromStdString(filter.Pattern)));
         FDialogs.SetFilters(dialog.DialogName, filters);
     }
-    FControls.HelpRouter->SetHelpfile(FProgramFolder + "Help/" + TranslatedTexts()[ttHelpFile]);
+    FControls.HelpRouter->SetHelpfile(HelpFilePath(FProgramFolder, TranslatedTexts()[ttHelpFile]));
     // Qt's own dialogs (colour, files, message box buttons) follow the language too.
     ApplyQtTranslations(ReadLanguageLocale(profile));
     return true;

@@ -1,15 +1,19 @@
 #include "help/ChmArchive.h"
 
-#include "common/TextRules.h"
 #include "common/UiText.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
-#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QStringList>
+#include <QTimer>
 
-#include <algorithm>
+#include <cstdint>
+#include <map>
+#include <sys/stat.h>
 #include <system_error>
 #include <utility>
 
@@ -20,27 +24,48 @@ namespace {
 // How long a reader that was killed for its time limit may take to go.
 constexpr int EndingTime = 1000;
 
-int RemainingTime(const QDeadlineTimer& deadline)
-{
-    return static_cast<int>(std::max<qint64>(deadline.remainingTime(), 0));
-}
-
 void Append(std::string& output, const QByteArray& bytes)
 {
     output.append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
-// The reader's output when it ran to its end within the time limit, exited 0 and wrote no more
-// than a stream may hold.
-std::optional<std::string> RunReader(
-    const fs::path& reader, const fs::path& file, std::chrono::milliseconds timeLimit)
+// Shows the busy cursor while the reader runs, where there is a screen to show it on.
+class TBusyCursor
+{
+public:
+    TBusyCursor()
+        : FShown(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr)
+    {
+        if (FShown)
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    ~TBusyCursor()
+    {
+        if (FShown)
+            QGuiApplication::restoreOverrideCursor();
+    }
+    TBusyCursor(const TBusyCursor&) = delete;
+    TBusyCursor& operator=(const TBusyCursor&) = delete;
+
+private:
+    bool FShown;
+};
+
+enum class TRunResult { Output, NotStarted, Failed };
+
+// Runs the reader and collects its output. The window is not held meanwhile: its events run
+// (painting, timers, the bus), and only the user's input waits until the reader is done, so that
+// no help request starts while this one runs. The output counts when the reader ran to its end
+// within the time limit, exited 0 and wrote no more than a stream may hold.
+TRunResult RunReader(const fs::path& reader, const fs::path& file,
+    std::chrono::milliseconds timeLimit, std::string& output)
 {
     // QProcess would search PATH for a bare name. A name that does not survive the conversion
     // to QString (not UTF-8) would reach the reader changed, naming another file.
     const QString program = FromFileName(reader);
     const QString argument = FromFileName(file);
     if (!reader.is_absolute() || ToFileName(program) != reader || ToFileName(argument) != file)
-        return std::nullopt;
+        return TRunResult::NotStarted;
 
     QProcess process;
     process.setProgram(program);
@@ -48,47 +73,75 @@ std::optional<std::string> RunReader(
     process.setStandardInputFile(QProcess::nullDevice());
     // Anything the reader says on stderr goes to ours rather than into memory.
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    const QDeadlineTimer deadline(timeLimit);
-    process.start(QIODevice::ReadOnly);
-    if (!process.waitForStarted(RemainingTime(deadline))) {
-        process.kill();
-        process.waitForFinished(EndingTime);
-        return std::nullopt;
-    }
 
-    std::string output;
+    QEventLoop loop;
+    QTimer deadline;
+    deadline.setSingleShot(true);
     bool tooMuch = false;
-    while (process.state() != QProcess::NotRunning && !tooMuch) {
-        if (!process.waitForReadyRead(RemainingTime(deadline))) {
-            // No more output: the reader has ended, closed its output or run out of time.
-            process.waitForFinished(RemainingTime(deadline));
-            break;
+    bool started = true;
+    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&process, &QProcess::errorOccurred, &loop, [&](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) {
+            started = false;
+            loop.quit();
         }
+    });
+    QObject::connect(&process, &QProcess::readyReadStandardOutput, &loop, [&] {
         Append(output, process.readAllStandardOutput());
-        tooMuch = output.size() > MaxChmStreamSize;
-    }
+        if (output.size() > MaxChmStreamSize) {
+            tooMuch = true;
+            loop.quit();
+        }
+    });
+    const TBusyCursor busy;
+    deadline.start(timeLimit);
+    process.start(QIODevice::ReadOnly);
+    if (process.state() != QProcess::NotRunning)
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (!started)
+        return TRunResult::NotStarted;
     if (process.state() != QProcess::NotRunning) {
         process.kill();
         process.waitForFinished(EndingTime);
-        return std::nullopt;
+        return TRunResult::Failed;
     }
     Append(output, process.readAllStandardOutput());
     if (tooMuch || output.size() > MaxChmStreamSize || process.exitStatus() != QProcess::NormalExit
         || process.exitCode() != 0)
-        return std::nullopt;
-    return output;
+        return TRunResult::Failed;
+    return TRunResult::Output;
 }
 
-std::string NormalPath(std::string_view path)
+// What tells a file from the file it is replaced with.
+struct TFileIdentity
 {
-    std::string normal(path);
-    for (char& c : normal) {
-        if (c == '\\')
-            c = '/';
-    }
-    if (!normal.starts_with('/') && !normal.starts_with("::"))
-        normal.insert(normal.begin(), '/');
-    return normal;
+    dev_t Device = 0;
+    ino_t Inode = 0;
+    off_t Size = 0;
+    std::int64_t ModifiedSeconds = 0;
+    long ModifiedNanoseconds = 0;
+
+    bool operator==(const TFileIdentity&) const = default;
+};
+
+std::optional<TFileIdentity> IdentityOf(const fs::path& file)
+{
+    struct stat info
+    {
+    };
+    if (::stat(file.c_str(), &info) != 0)
+        return std::nullopt;
+    return TFileIdentity {
+        info.st_dev, info.st_ino, info.st_size, info.st_mtim.tv_sec, info.st_mtim.tv_nsec};
+}
+
+// The files a reader ran on and failed, as they were then: a reader that hangs would otherwise
+// hold every help request for its whole time limit. Such a file is read again once it changed.
+std::map<std::pair<fs::path, fs::path>, TFileIdentity>& FailedFiles()
+{
+    static std::map<std::pair<fs::path, fs::path>, TFileIdentity> failed;
+    return failed;
 }
 
 } // namespace
@@ -104,22 +157,37 @@ TChmArchive::TChmArchive(
     std::error_code error;
     if (!fs::is_regular_file(file, error) || fs::file_size(file, error) > MaxFileSize || error)
         return;
-    std::optional<std::string> stream = RunReader(reader, file, timeLimit);
-    if (!stream)
+    const std::optional<TFileIdentity> identity = IdentityOf(file);
+    const auto key = std::make_pair(reader, file);
+    auto& failed = FailedFiles();
+    if (const auto known = failed.find(key); known != failed.end() && known->second == identity)
         return;
-    const std::optional<std::vector<TChmStreamEntry>> entries = ReadChmEntryStream(*stream);
-    if (!entries)
+    std::string stream;
+    const TRunResult result = RunReader(reader, file, timeLimit, stream);
+    std::optional<std::vector<TChmStreamEntry>> entries;
+    if (result == TRunResult::Output)
+        entries = ReadChmEntryStream(stream);
+    if (!entries) {
+        if (result != TRunResult::NotStarted && identity)
+            failed.insert_or_assign(key, *identity);
         return;
+    }
+    failed.erase(key);
     FEntries.reserve(entries->size());
     for (const TChmStreamEntry& entry : *entries) {
         TEntry& kept = FEntries.emplace_back();
         kept.Path = entry.Path;
         if (entry.Content) {
-            kept.ContentOffset = static_cast<std::size_t>(entry.Content->data() - stream->data());
+            kept.ContentOffset = static_cast<std::size_t>(entry.Content->data() - stream.data());
             kept.ContentLength = entry.Content->size();
         }
     }
-    FStream = std::move(*stream);
+    std::vector<std::string_view> paths;
+    paths.reserve(FEntries.size());
+    for (const TEntry& entry : FEntries)
+        paths.push_back(entry.Path);
+    FIndex = TChmPathIndex(paths);
+    FStream = std::move(stream);
     FOpen = true;
 }
 
@@ -127,6 +195,7 @@ TChmArchive::TChmArchive(TChmArchive&& other) noexcept
     : FOpen(std::exchange(other.FOpen, false))
     , FStream(std::exchange(other.FStream, {}))
     , FEntries(std::exchange(other.FEntries, {}))
+    , FIndex(std::exchange(other.FIndex, {}))
 { }
 
 TChmArchive& TChmArchive::operator=(TChmArchive&& other) noexcept
@@ -135,6 +204,7 @@ TChmArchive& TChmArchive::operator=(TChmArchive&& other) noexcept
         FOpen = std::exchange(other.FOpen, false);
         FStream = std::exchange(other.FStream, {});
         FEntries = std::exchange(other.FEntries, {});
+        FIndex = std::exchange(other.FIndex, {});
     }
     return *this;
 }
@@ -157,17 +227,13 @@ std::vector<std::string> TChmArchive::Entries() const
 
 const TChmArchive::TEntry* TChmArchive::Find(std::string_view path) const
 {
-    if (path.empty())
-        return nullptr;
-    const std::string normal = NormalPath(path);
-    const TEntry* sameText = nullptr;
-    for (const TEntry& entry : FEntries) {
-        if (entry.Path == normal)
-            return &entry;
-        if (sameText == nullptr && SameTextAscii(entry.Path, normal))
-            sameText = &entry;
-    }
-    return sameText;
+    const std::optional<std::size_t> found = FIndex.Find(path);
+    return found ? &FEntries[*found] : nullptr;
+}
+
+std::optional<std::string> TChmArchive::ResolveTopic(TAnsiView storedPath) const
+{
+    return FIndex.ResolveTopic(storedPath);
 }
 
 std::optional<std::string> TChmArchive::FindEntry(std::string_view path) const

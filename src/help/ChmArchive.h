@@ -1,6 +1,8 @@
 #pragma once
 
+#include "common/AnsiString.h"
 #include "help/ChmEntryStream.h"
+#include "help/ChmPathIndex.h"
 
 #include <chrono>
 #include <cstdint>
@@ -15,8 +17,10 @@
 // then serves them from memory. A file that is missing, not a regular file, larger than
 // MaxFileSize or damaged gives an archive that holds nothing, and so does a reader that is
 // missing, crashes, fails, writes a garbled stream or takes longer than its time limit; there is
-// no message. Opening blocks for at most the time limit (and a moment to end a reader that ran
-// out of it).
+// no message. While the reader runs, the busy cursor shows and the program's events go on, all
+// but the user's input, which waits until it is done; after the time limit (and a moment to end
+// the reader) opening gives up. A file the reader failed on is not given to it again until the
+// file changes (its size, modification time or inode).
 class TChmArchive
 {
 public:
@@ -52,6 +56,10 @@ public:
     std::optional<std::string> FindEntry(std::string_view path) const;
     bool Contains(std::string_view path) const { return FindEntry(path).has_value(); }
 
+    // The archive path of a link or stored topic path, as ResolveChmTopic finds it with
+    // Contains as the test (help/ChmContextMap.h), in time proportional to the link's length.
+    std::optional<std::string> ResolveTopic(TAnsiView storedPath) const;
+
     // The whole content of an entry found as by FindEntry; nothing for a folder, an entry above
     // MaxEntrySize, or one that could not be read in full.
     std::optional<std::string> Read(std::string_view path) const;
@@ -69,4 +77,5 @@ private:
     bool FOpen = false;
     std::string FStream; // the reader's output, holding every content
     std::vector<TEntry> FEntries;
+    TChmPathIndex FIndex;
 };

@@ -8,10 +8,14 @@
 // The container check cannot verify the compressed stream, and chmlib's decoder trusts it: a
 // hostile help file may still crash or hang chmlib, and this process is what it then takes down.
 // chmlib is given the checked bytes themselves, in a sealed memory file, so a file changed on disk
-// after the check cannot reach it.
+// after the check cannot reach it. The process runs under memory and processor limits, and once
+// chmlib has opened the memory file it is confined (help/ReaderSandbox.h): the decoding of the
+// content, where a hostile file would strike, can then only read what is open, write to the
+// editor and end.
 
 #include "help/ChmContainer.h"
 #include "help/ChmEntryStream.h"
+#include "help/ReaderSandbox.h"
 
 #include <chm_lib.h>
 
@@ -170,7 +174,7 @@ std::optional<std::string> ReadHelpFile(const char* file)
     // chmlib opens by name and keeps a descriptor of its own to the same memory file.
     const std::string name = "/proc/self/fd/" + std::to_string(memory.Get());
     const TChmHandle chm(chm_open(name.c_str()));
-    if (chm.Get() == nullptr)
+    if (chm.Get() == nullptr || !EnterReaderSandbox())
         return std::nullopt;
     std::vector<TUnit> units;
     if (chm_enumerate(chm.Get(), CHM_ENUMERATE_ALL, CollectUnit, &units) == 0)
@@ -220,6 +224,8 @@ int main(int argc, char** argv)
         std::fputs("usage: tintwright-chm-reader <file.chm>\n", stderr);
         return 2;
     }
+    if (!LimitReaderResources())
+        return 1;
     // Nothing is written before the whole stream is ready.
     const std::optional<std::string> stream = ReadHelpFile(argv[1]);
     if (!stream)

@@ -1,11 +1,41 @@
 #include "help/HelpBrowser.h"
 
 #include "common/UiText.h"
+#include "help/HelpPage.h"
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QDesktopServices>
 #include <QImage>
+#include <QImageReader>
 #include <QTextDocument>
+
+namespace {
+
+// Larger style sheets and pictures are not used: no help page needs them, and reading them
+// would hold the window.
+constexpr std::size_t MaxStyleSheetSize = std::size_t {256} << 10;
+constexpr int MaxPictureSide = 4096;
+
+// A page that is too large or too deeply nested to lay out, as its plain text.
+QString PlainTextPage(std::string_view html)
+{
+    return "<html><body><p style=\"white-space: pre-wrap\">"
+        + FromWindows1252(HelpPagePlainText(html)).toHtmlEscaped() + "</p></body></html>";
+}
+
+QImage Picture(const std::string& bytes)
+{
+    QByteArray data = QByteArray::fromStdString(bytes);
+    QBuffer buffer(&data);
+    QImageReader reader(&buffer);
+    const QSize size = reader.size();
+    if (!size.isValid() || size.width() > MaxPictureSide || size.height() > MaxPictureSide)
+        return {};
+    return reader.read();
+}
+
+} // namespace
 
 THelpBrowser::THelpBrowser(QWidget* parent)
     : QTextBrowser(parent)
@@ -57,10 +87,15 @@ QVariant THelpBrowser::loadResource(int type, const QUrl& name)
         return {};
     switch (type) {
     case QTextDocument::HtmlResource:
+        if (!FitsHelpPageLayout(MeasureHelpPage(*bytes)))
+            return PlainTextPage(*bytes);
+        return FromWindows1252(*bytes);
     case QTextDocument::StyleSheetResource:
+        if (bytes->size() > MaxStyleSheetSize)
+            return {};
         return FromWindows1252(*bytes);
     case QTextDocument::ImageResource: {
-        const QImage image = QImage::fromData(QByteArray::fromStdString(*bytes));
+        const QImage image = Picture(*bytes);
         return image.isNull() ? QVariant() : QVariant(image);
     }
     default:

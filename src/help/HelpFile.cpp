@@ -46,7 +46,7 @@ std::vector<TSitemapItem> THelpFile::Index() const
 
 std::optional<std::string> THelpFile::TopicPath(TAnsiView link) const
 {
-    return ResolveChmTopic(link, [this](TAnsiView path) { return FArchive.Contains(path); });
+    return FArchive.ResolveTopic(link);
 }
 
 std::optional<std::string> THelpFile::DefaultTopic() const

@@ -65,8 +65,13 @@ THelpRoute RouteHelpRequest(THelpCommand command, std::uint32_t data, TAnsiView 
         route.Call = Fail;
         return route;
     }
-    route.File = ChangeFileExt(helpFile, CompiledHelpExtension);
+    route.File = CompiledHelpFile(helpFile);
     return route;
+}
+
+std::filesystem::path CompiledHelpFile(const std::filesystem::path& helpFile)
+{
+    return ChangeFileExt(helpFile, CompiledHelpExtension);
 }
 
 std::filesystem::path ChangeFileExt(const std::filesystem::path& file, std::string_view extension)

@@ -56,6 +56,9 @@ struct THelpRoute
 THelpRoute RouteHelpRequest(THelpCommand command, std::uint32_t data, TAnsiView keyword,
     const std::filesystem::path& helpFile, bool htmlHelpUsed);
 
+// The help file's compiled help (".chm") twin, which contents, index and topics come from.
+std::filesystem::path CompiledHelpFile(const std::filesystem::path& helpFile);
+
 // The file with its extension (from the last "." of the file-name part) replaced, or the
 // extension appended when it has none: "Help/help-de.chm" and ".hlp" give "Help/help-de.hlp",
 // an empty name gives the bare extension.

@@ -38,7 +38,15 @@ THelpRouter* THelpRouter::Instance()
 
 void THelpRouter::SetHelpfile(std::filesystem::path file)
 {
+    if (file == FHelpfile)
+        return;
     FHelpfile = std::move(file);
+    FViewers->FollowHelpfile(CompiledHelpFile(FHelpfile));
+}
+
+void THelpRouter::SetViewerTexts(const THelpViewerTexts& texts)
+{
+    FViewers->SetTexts(texts);
 }
 
 bool THelpRouter::HelpRequest(THelpCommand command, std::uint32_t data, TAnsiView keyword)

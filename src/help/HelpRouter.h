@@ -2,6 +2,7 @@
 
 #include "common/AnsiString.h"
 #include "help/HelpRequests.h"
+#include "help/HelpViewerTexts.h"
 
 #include <QObject>
 #include <QPoint>
@@ -31,13 +32,16 @@ public:
     static THelpRouter* Instance();
 
     // The help file, normally the program's Help/ folder and the language's help file name;
-    // empty until a language has been applied.
+    // empty until a language has been applied. An open contents window follows a change.
     void SetHelpfile(std::filesystem::path file);
     const std::filesystem::path& Helpfile() const { return FHelpfile; }
 
     // Sends one request; `keyword` is the text of HELP_KEY and HELP_PARTIALKEY. False for an
     // unknown request and when the viewer showed nothing.
     bool HelpRequest(THelpCommand command, std::uint32_t data, TAnsiView keyword = {});
+
+    // The texts of the help viewers' windows, applied at once to any that is open.
+    void SetViewerTexts(const THelpViewerTexts& texts);
 
     THelpViewers& Viewers() const { return *FViewers; }
 

@@ -12,8 +12,10 @@ TProgramHelpViewers::~TProgramHelpViewers() = default;
 
 THtmlHelpViewer& TProgramHelpViewers::HtmlHelp()
 {
-    if (!FHtmlHelp)
+    if (!FHtmlHelp) {
         FHtmlHelp = std::make_unique<THtmlHelpViewer>();
+        FHtmlHelp->SetTexts(FTexts);
+    }
     return *FHtmlHelp;
 }
 
@@ -44,4 +46,18 @@ void TProgramHelpViewers::CloseAll()
 {
     if (FHtmlHelp)
         FHtmlHelp->CloseAll();
+}
+
+void TProgramHelpViewers::FollowHelpfile(const std::filesystem::path& file)
+{
+    // A closed window opens on the right file when it is next asked for.
+    if (FHtmlHelp && FHtmlHelp->isVisible())
+        FHtmlHelp->Follow(file);
+}
+
+void TProgramHelpViewers::SetTexts(const THelpViewerTexts& texts)
+{
+    FTexts = texts;
+    if (FHtmlHelp)
+        FHtmlHelp->SetTexts(texts);
 }

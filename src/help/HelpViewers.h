@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/AnsiString.h"
+#include "help/HelpViewerTexts.h"
 
 #include <QPoint>
 #include <QString>
@@ -32,6 +33,10 @@ public:
         = 0;
     // Closes every help window.
     virtual void CloseAll() = 0;
+    // The help file changed: an open contents window moves to this compiled help file.
+    virtual void FollowHelpfile(const std::filesystem::path& file) { static_cast<void>(file); }
+    // The texts of the viewers' windows.
+    virtual void SetTexts(const THelpViewerTexts& texts) { static_cast<void>(texts); }
 };
 
 // Our two viewers, each created when it is first asked for: the help window (THtmlHelpViewer)
@@ -49,6 +54,8 @@ public:
     bool ShowPopup(
         const std::filesystem::path& file, std::uint32_t context, const QPoint& at) override;
     void CloseAll() override;
+    void FollowHelpfile(const std::filesystem::path& file) override;
+    void SetTexts(const THelpViewerTexts& texts) override;
 
     // The help window, once it exists.
     THtmlHelpViewer* HtmlHelpViewer() const { return FHtmlHelp.get(); }
@@ -57,6 +64,7 @@ private:
     THtmlHelpViewer& HtmlHelp();
 
     std::function<void(const QPoint&, const QString&)> FPopupSink;
+    THelpViewerTexts FTexts;
     std::unique_ptr<THtmlHelpViewer> FHtmlHelp;
     std::unique_ptr<TPopupHelpViewer> FPopups;
 };

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStyle>
@@ -49,9 +50,9 @@ THtmlHelpViewer::THtmlHelpViewer(QWidget* parent)
     const auto icon = [this](const char* themed, QStyle::StandardPixmap fallback) {
         return QIcon::fromTheme(themed, style()->standardIcon(fallback));
     };
-    BackAction = toolBar->addAction(icon("go-previous", QStyle::SP_ArrowBack), "Back");
-    ForwardAction = toolBar->addAction(icon("go-next", QStyle::SP_ArrowForward), "Forward");
-    HomeAction = toolBar->addAction(icon("go-home", QStyle::SP_DirHomeIcon), "Home");
+    BackAction = toolBar->addAction(icon("go-previous", QStyle::SP_ArrowBack), FTexts.Back);
+    ForwardAction = toolBar->addAction(icon("go-next", QStyle::SP_ArrowForward), FTexts.Forward);
+    HomeAction = toolBar->addAction(icon("go-home", QStyle::SP_DirHomeIcon), FTexts.Home);
     BackAction->setShortcut(QKeySequence::Back);
     ForwardAction->setShortcut(QKeySequence::Forward);
 
@@ -59,25 +60,25 @@ THtmlHelpViewer::THtmlHelpViewer(QWidget* parent)
     ContentsTree = new QTreeWidget;
     ContentsTree->setObjectName("ContentsTree");
     ContentsTree->setHeaderHidden(true);
-    Tabs->addTab(ContentsTree, "&Contents");
+    Tabs->addTab(ContentsTree, FTexts.Contents);
 
     auto* indexPage = new QWidget;
     auto* indexLayout = new QVBoxLayout(indexPage);
-    auto* keywordLabel = new QLabel("&Type in the keyword to find:");
+    KeywordLabel = new QLabel(FTexts.KeywordLabel);
     KeywordEdit = new QLineEdit;
     KeywordEdit->setObjectName("KeywordEdit");
-    keywordLabel->setBuddy(KeywordEdit);
+    KeywordLabel->setBuddy(KeywordEdit);
     IndexList = new QListWidget;
     IndexList->setObjectName("IndexList");
-    DisplayButton = new QPushButton("&Display");
-    indexLayout->addWidget(keywordLabel);
+    DisplayButton = new QPushButton(FTexts.Display);
+    indexLayout->addWidget(KeywordLabel);
     indexLayout->addWidget(KeywordEdit);
     indexLayout->addWidget(IndexList);
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addStretch();
     buttonRow->addWidget(DisplayButton);
     indexLayout->addLayout(buttonRow);
-    Tabs->addTab(indexPage, "I&ndex");
+    Tabs->addTab(indexPage, FTexts.Index);
 
     Browser = new THelpBrowser;
     Browser->setObjectName("HelpBrowser");
@@ -154,14 +155,64 @@ void THtmlHelpViewer::CloseAll()
     close();
 }
 
+void THtmlHelpViewer::Follow(const std::filesystem::path& file)
+{
+    if (file == FFileName && FHelp.IsOpen())
+        return;
+    // What the window showed last: a page, or the word that its file could not be opened.
+    const QUrl shown = FHelp.IsOpen() ? Browser->source() : QUrl();
+    const int tab = Tabs->currentIndex();
+    if (!Load(file)) {
+        ShowCannotOpen(file);
+        return;
+    }
+    // The languages' help files name their pages alike.
+    QString page = shown.path();
+    if (shown.hasFragment())
+        page += '#' + shown.fragment();
+    if (page.isEmpty() || !ShowPage(page))
+        ShowDefaultTopic();
+    Tabs->setCurrentIndex(tab);
+}
+
+void THtmlHelpViewer::ShowCannotOpen(const std::filesystem::path& file)
+{
+    FHelp = THelpFile();
+    FFileName = file;
+    setWindowTitle(FromFileName(file.stem()));
+    ContentsTree->clear();
+    IndexList->clear();
+    KeywordEdit->clear();
+    Browser->clearHistory();
+    Browser->setPlainText(FTexts.CannotOpen.arg(FromFileName(file.filename())));
+    FNewFile = true;
+}
+
+void THtmlHelpViewer::SetTexts(const THelpViewerTexts& texts)
+{
+    const bool cannotOpen = !FFileName.empty() && !FHelp.IsOpen();
+    FTexts = texts;
+    BackAction->setText(texts.Back);
+    ForwardAction->setText(texts.Forward);
+    HomeAction->setText(texts.Home);
+    Tabs->setTabText(ContentsTab, texts.Contents);
+    Tabs->setTabText(IndexTab, texts.Index);
+    KeywordLabel->setText(texts.KeywordLabel);
+    DisplayButton->setText(texts.Display);
+    if (cannotOpen)
+        ShowCannotOpen(FFileName);
+}
+
 bool THtmlHelpViewer::Load(const std::filesystem::path& file)
 {
     // The file shown stays open; one that could not be opened is tried again each time, as it
     // may have appeared since.
     if (file == FFileName && FHelp.IsOpen())
         return true;
+    const unsigned load = ++FLoads;
+    const QPointer<THtmlHelpViewer> alive(this);
     THelpFile help(file);
-    if (!help.IsOpen())
+    if (!alive || load != FLoads || !help.IsOpen())
         return false;
     FHelp = std::move(help);
     FFileName = file;

@@ -2,6 +2,7 @@
 
 #include "common/AnsiString.h"
 #include "help/HelpFile.h"
+#include "help/HelpViewerTexts.h"
 
 #include <QWidget>
 
@@ -9,6 +10,7 @@
 #include <filesystem>
 
 class QAction;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -21,8 +23,9 @@ class THelpBrowser;
 
 // The viewer of compiled help (.chm): one window titled as the help file asks, with the contents
 // tree and the keyword index beside the pages. Opening a file that is missing or unreadable, or a
-// context without a topic, shows nothing and says nothing. The window does not keep the program
-// running once the main window has closed.
+// context without a topic, shows nothing and says nothing. An open window follows a change of the
+// help file (Follow). The window does not keep the program running once the main window has
+// closed.
 class THtmlHelpViewer : public QWidget
 {
     Q_OBJECT
@@ -37,11 +40,22 @@ public:
     bool OpenTopic(const std::filesystem::path& file, std::uint32_t context);
     void CloseAll();
 
-    // The file shown; empty before one could be opened.
+    // Moves the open window to another help file: the page shown, when the new file holds one of
+    // the same name, else its first page. A file that cannot be opened is said to be so in the
+    // window, with no contents, index or page of the file before.
+    void Follow(const std::filesystem::path& file);
+
+    // The window's own texts, applied at once.
+    void SetTexts(const THelpViewerTexts& texts);
+    const THelpViewerTexts& Texts() const { return FTexts; }
+
+    // The file shown, or that could not be opened when the window followed it; empty before the
+    // first.
     const std::filesystem::path& FileName() const { return FFileName; }
 
     QTabWidget* Tabs = nullptr;
     QTreeWidget* ContentsTree = nullptr;
+    QLabel* KeywordLabel = nullptr;
     QLineEdit* KeywordEdit = nullptr;
     QListWidget* IndexList = nullptr;
     QPushButton* DisplayButton = nullptr;
@@ -52,6 +66,7 @@ public:
 
 private:
     bool Load(const std::filesystem::path& file);
+    void ShowCannotOpen(const std::filesystem::path& file);
     void FillContents();
     void FillIndex();
     bool ShowPage(const QString& archivePath);
@@ -65,6 +80,10 @@ private:
 
     THelpFile FHelp;
     std::filesystem::path FFileName;
+    THelpViewerTexts FTexts;
+    // Counts the loads begun, so that a load that finishes after a later one began (the reader
+    // lets other events run) does not replace what the later one showed.
+    unsigned FLoads = 0;
     // No page of the file loaded last has been shown yet.
     bool FNewFile = false;
     bool FPlaced = false;

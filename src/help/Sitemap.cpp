@@ -2,6 +2,7 @@
 
 #include "common/TextRules.h"
 #include "common/Windows1252.h"
+#include "help/HtmlTags.h"
 
 #include <algorithm>
 #include <array>
@@ -146,11 +147,6 @@ constexpr std::array<std::pair<std::string_view, unsigned char>, 128> NamedRefer
 
 constexpr std::size_t MaxReferenceLength = 8; // "#x10FFFF", "hellip"
 
-bool IsAsciiAlpha(char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
 bool IsAsciiDigit(char c)
 {
     return c >= '0' && c <= '9';
@@ -259,58 +255,6 @@ private:
     std::string_view FRest;
 };
 
-struct TTag
-{
-    std::string_view Name; // without a leading "/"
-    bool Closing = false;
-    std::string_view Attributes;
-};
-
-// Finds the next tag at or after pos and moves pos past it; comments and declarations are
-// passed over. Nothing when no tag is left.
-std::optional<TTag> NextTag(std::string_view html, std::size_t& pos)
-{
-    while (pos < html.size()) {
-        const std::size_t open = html.find('<', pos);
-        if (open == std::string_view::npos) {
-            pos = html.size();
-            return std::nullopt;
-        }
-        if (html.substr(open, 4) == "<!--") {
-            const std::size_t close = html.find("-->", open + 4);
-            pos = close == std::string_view::npos ? html.size() : close + 3;
-            continue;
-        }
-        // Quoted values may hold ">", so the tag ends at the first ">" outside quotes.
-        std::size_t end = open + 1;
-        char quote = 0;
-        while (end < html.size() && (quote != 0 || html[end] != '>')) {
-            if (quote != 0 && html[end] == quote)
-                quote = 0;
-            else if (quote == 0 && (html[end] == '"' || html[end] == '\''))
-                quote = html[end];
-            ++end;
-        }
-        pos = end < html.size() ? end + 1 : html.size();
-
-        std::string_view inside = html.substr(open + 1, end - open - 1);
-        TTag tag;
-        if (!inside.empty() && inside.front() == '/') {
-            tag.Closing = true;
-            inside.remove_prefix(1);
-        }
-        std::size_t nameLength = 0;
-        while (nameLength < inside.size() && IsAsciiAlpha(inside[nameLength]))
-            ++nameLength;
-        if (nameLength == 0)
-            continue; // "<!DOCTYPE", "< 5" and the like
-        tag.Name = inside.substr(0, nameLength);
-        tag.Attributes = inside.substr(nameLength);
-        return tag;
-    }
-    return std::nullopt;
-}
-
 std::optional<std::string_view> AttributeValue(std::string_view attributes, std::string_view name)
 {
     TTagReader reader(attributes);
@@ -364,7 +308,7 @@ std::vector<TSitemapItem> ParseSitemap(std::string_view html)
     };
 
     std::size_t pos = 0;
-    while (const auto tag = NextTag(html, pos)) {
+    while (const auto tag = NextHtmlTag(html, pos)) {
         if (SameTextAscii(tag->Name, "ul")) {
             finish();
             listDepth = tag->Closing ? std::max(listDepth - 1, 0) : listDepth + 1;

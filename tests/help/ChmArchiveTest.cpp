@@ -4,6 +4,9 @@
 #include "TemporaryFolder.h"
 
 #include <QByteArray>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -154,6 +157,48 @@ TEST(ChmArchive, ReaderThatFailsGivesNothingInBoundedTime)
     const TChmArchive bare(EnglishHelp, "Sound");
     qputenv("PATH", path);
     EXPECT_FALSE(bare.IsOpen());
+}
+
+TEST(ChmArchive, ReaderThatHangsLeavesTheWindowRunningAndIsNotAskedAgainUntilTheFileChanges)
+{
+    using namespace std::chrono_literals;
+    TTemporaryFolder folder;
+    const std::filesystem::path help = folder / "help.chm";
+    WriteBytes(help, ReadBytes(EnglishHelp));
+    const std::filesystem::path log = folder / "runs";
+    const std::filesystem::path reader = folder / "hangs";
+    WriteBytes(reader, "#!/bin/sh\necho run >> '" + log.string() + "'\nexec sleep 30\n");
+    std::filesystem::permissions(reader, std::filesystem::perms::owner_all);
+    const auto runs = [&] {
+        const std::string text = std::filesystem::exists(log) ? ReadBytes(log) : "";
+        return std::count(text.begin(), text.end(), '\n');
+    };
+
+    // The window's timers go on while the reader runs, under the busy cursor.
+    int ticks = 0;
+    bool busy = false;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        ++ticks;
+        busy = busy
+            || (QGuiApplication::overrideCursor()
+                && QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor);
+    });
+    timer.start(20);
+    EXPECT_FALSE(TChmArchive(help, reader, 700ms).IsOpen());
+    EXPECT_GT(ticks, 5);
+    EXPECT_TRUE(busy);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(runs(), 1);
+
+    // The same file is not read again, a changed one is.
+    EXPECT_FALSE(TChmArchive(help, reader, 700ms).IsOpen());
+    EXPECT_EQ(runs(), 1);
+    std::filesystem::last_write_time(help, std::filesystem::last_write_time(help) + 1s);
+    EXPECT_FALSE(TChmArchive(help, reader, 700ms).IsOpen());
+    EXPECT_EQ(runs(), 2);
+    // The failure is that reader's: another one still reads the file.
+    EXPECT_TRUE(TChmArchive(help).IsOpen());
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "help/HelpFile.h"
 
+#include "help/HelpPage.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -52,6 +54,12 @@ TEST_P(ShippedHelp, ContentsAndIndexLeadToPages)
     EXPECT_EQ(deepest, 2);
     for (const TSitemapItem& item : index)
         EXPECT_TRUE(LeadsToPage(item.Local)) << item.Name << " -> " << item.Local;
+    // Every page is laid out as the page it is.
+    for (const std::string& path : FHelp.Archive().Entries()) {
+        if (path.ends_with(".htm")) {
+            EXPECT_TRUE(FitsHelpPageLayout(MeasureHelpPage(*FHelp.Read(path)))) << path;
+        }
+    }
 }
 
 TEST_P(ShippedHelp, EveryContextHasATopicAndAPopup)

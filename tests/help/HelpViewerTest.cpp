@@ -1,16 +1,24 @@
 // The help viewers on the help files the program ships.
 #include "help/HelpBrowser.h"
+#include "help/HelpRouter.h"
 #include "help/HelpViewers.h"
 #include "help/HtmlHelpViewer.h"
+
+#include "ChmBuilder.h"
+#include "TemporaryFolder.h"
 
 #include <QAction>
 #include <QBuffer>
 #include <QImage>
+#include <QLabel>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -106,6 +114,109 @@ TEST_F(HtmlHelpViewerTest, OpensTopicsByContextAndNothingElse)
     EXPECT_FALSE(fresh.isVisible());
 }
 
+TEST(HtmlHelpViewer, MatchesContentsOfAHundredThousandLinksAtOnce)
+{
+    // Every link names a page behind 95 slashes that the file holds at its top, or not at all,
+    // so each is looked for under all its endings among the file's 5000 pages.
+    std::vector<TChmBuilderEntry> entries = {{"/", 0, ""}};
+    for (int i = 0; i < 5000; ++i)
+        entries.push_back({"/p" + std::to_string(i) + ".htm", 0, "<p>page</p>"});
+    std::string sitemap = "<UL>\n";
+    constexpr int links = 100000;
+    const std::string slashes(95, '/');
+    for (int i = 0; i < links; ++i)
+        sitemap += "<object type=text/sitemap><param name=local value=" + slashes + "p"
+            + std::to_string(i) + ".htm>\n";
+    entries.push_back({"/big.hhc", 0, sitemap + "</UL>\n"});
+    TTemporaryFolder folder;
+    WriteBytes(folder / "big.chm", BuildChm(entries, 100).Bytes);
+
+    THtmlHelpViewer viewer;
+    ASSERT_TRUE(viewer.OpenContents(folder / "big.chm"));
+    ASSERT_EQ(viewer.ContentsTree->topLevelItemCount(), links);
+    EXPECT_EQ(viewer.ContentsTree->topLevelItem(4999)->data(0, Qt::UserRole), "/p4999.htm");
+    EXPECT_EQ(viewer.ContentsTree->topLevelItem(5000)->data(0, Qt::UserRole), QVariant());
+    viewer.close();
+}
+
+TEST(HelpRouter, AnOpenHelpWindowFollowsTheHelpFileAndItsTexts)
+{
+    THelpRouter router;
+    router.SetHelpfile(HelpFolder / "help-en.chm");
+    ASSERT_TRUE(router.HelpRequest(HELP_CONTEXT, 1006));
+    const auto& viewers = dynamic_cast<const TProgramHelpViewers&>(router.Viewers());
+    THtmlHelpViewer& viewer = *viewers.HtmlHelpViewer();
+    viewer.Tabs->setCurrentIndex(1);
+
+    // Another language: the same page of the new file, on the same tab.
+    router.SetHelpfile(HelpFolder / "help-de.chm");
+    EXPECT_EQ(viewer.FileName(), HelpFolder / "help-de.chm");
+    EXPECT_EQ(viewer.windowTitle(), "Tintwright-Hilfe");
+    EXPECT_EQ(viewer.Browser->source().path(), "/preview.htm");
+    EXPECT_EQ(viewer.Browser->documentTitle(), "Die Vorschau");
+    EXPECT_EQ(viewer.ContentsTree->topLevelItem(1)->text(0), "Das Hauptfenster");
+    EXPECT_EQ(viewer.Tabs->currentIndex(), 1);
+
+    // A help file that is not there says so, and nothing of the file before stays.
+    THelpViewerTexts texts;
+    texts.CannotOpen = "Die Hilfedatei %1 fehlt.";
+    texts.Contents = "&Inhalt";
+    texts.Display = "&Anzeigen";
+    router.SetViewerTexts(texts);
+    router.SetHelpfile(HelpFolder / "hilfe-xx.chm");
+    EXPECT_EQ(viewer.FileName(), HelpFolder / "hilfe-xx.chm");
+    EXPECT_EQ(viewer.ContentsTree->topLevelItemCount(), 0);
+    EXPECT_EQ(viewer.IndexList->count(), 0);
+    EXPECT_EQ(viewer.Browser->toPlainText(), "Die Hilfedatei hilfe-xx.chm fehlt.");
+    EXPECT_FALSE(viewer.BackAction->isEnabled());
+    EXPECT_EQ(viewer.Tabs->tabText(0), "&Inhalt");
+    EXPECT_EQ(viewer.DisplayButton->text(), "&Anzeigen");
+    // Its texts follow the language too.
+    texts.CannotOpen = "Le fichier d'aide %1 manque.";
+    router.SetViewerTexts(texts);
+    EXPECT_EQ(viewer.Browser->toPlainText(), "Le fichier d'aide hilfe-xx.chm manque.");
+
+    // With no page to go back to, the new file opens on its first page.
+    router.SetHelpfile(HelpFolder / "help-en.chm");
+    EXPECT_EQ(viewer.windowTitle(), "Tintwright Help");
+    EXPECT_EQ(viewer.Browser->source().path(), "/index.htm");
+
+    // A closed window is left alone until it is asked for again.
+    viewer.close();
+    router.SetHelpfile(HelpFolder / "help-fr.chm");
+    EXPECT_EQ(viewer.FileName(), HelpFolder / "help-en.chm");
+    ASSERT_TRUE(router.HelpRequest(HELP_TAB, 0));
+    EXPECT_EQ(viewer.FileName(), HelpFolder / "help-fr.chm");
+    viewer.close();
+}
+
+TEST(HtmlHelpViewer, TakesItsTextsAtOnce)
+{
+    THelpViewerTexts texts;
+    texts.Back = "Zur\u00fcck";
+    texts.Forward = "Vorw\u00e4rts";
+    texts.Home = "Startseite";
+    texts.Contents = "&Inhalt";
+    texts.Index = "I&ndex";
+    texts.KeywordLabel = "&Suchbegriff:";
+    texts.Display = "&Anzeigen";
+    TProgramHelpViewers viewers;
+    viewers.SetTexts(texts);
+    ASSERT_TRUE(viewers.OpenIndex(HelpFolder / "help-de.chm", ""));
+    THtmlHelpViewer& viewer = *viewers.HtmlHelpViewer();
+    EXPECT_EQ(viewer.Texts(), texts);
+    const QStringList shown = {viewer.BackAction->text(), viewer.ForwardAction->text(),
+        viewer.HomeAction->text(), viewer.Tabs->tabText(0), viewer.Tabs->tabText(1),
+        viewer.KeywordLabel->text(), viewer.DisplayButton->text()};
+    EXPECT_EQ(shown,
+        QStringList({texts.Back, texts.Forward, texts.Home, texts.Contents, texts.Index,
+            texts.KeywordLabel, texts.Display}));
+    viewers.SetTexts({});
+    EXPECT_EQ(viewer.Tabs->tabText(0), "&Contents");
+    EXPECT_EQ(viewer.KeywordLabel->text(), "&Type in the keyword to find:");
+    viewer.close();
+}
+
 TEST(PopupHelpViewer, ShowsTheTextsOfTheHelpFileOfTheSameName)
 {
     std::vector<std::pair<QPoint, QString>> shown;
@@ -120,6 +231,52 @@ TEST(PopupHelpViewer, ShowsTheTextsOfTheHelpFileOfTheSameName)
     EXPECT_EQ(shown[0].first, QPoint(50, 60));
     EXPECT_TRUE(shown[0].second.contains(QString::fromUtf8("éléments")));
     EXPECT_TRUE(shown[1].second.startsWith("The colour of the selected item as six"));
+}
+
+// How many tables inside tables the view laid out.
+int TableLevels(const QTextFrame* frame)
+{
+    int deepest = 0;
+    for (const QTextFrame* child : frame->childFrames())
+        deepest = std::max(
+            deepest, TableLevels(child) + (qobject_cast<const QTextTable*>(child) ? 1 : 0));
+    return deepest;
+}
+
+TEST(HelpBrowser, LaysOutOnlyPagesWithinLimitsAndShowsTheRestAsPlainText)
+{
+    const auto repeat = [](const std::string& text, int count) {
+        std::string repeated;
+        for (int i = 0; i < count; ++i)
+            repeated += text;
+        return repeated;
+    };
+    const auto tables = [&](int depth) {
+        return repeat("<table><tr><td>", depth) + "deep" + repeat("</td></tr></table>", depth);
+    };
+    // Each page past a limit would take the layout seconds.
+    const struct
+    {
+        const char* Name;
+        std::string Page;
+        int Tables;
+    } rows[] = {
+        {"four tables", tables(4), 4},
+        {"seventeen tables", tables(17), 0},
+        {"three thousand blocks", repeat("<div>", 3000) + "deep", 0},
+        {"a megabyte of paragraphs", repeat("<p>deep words</p>", 70000), 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        THelpBrowser browser;
+        browser.resize(600, 400);
+        browser.show();
+        browser.SetReader([&](std::string_view) { return std::optional(row.Page); });
+        ASSERT_TRUE(browser.ShowPage(THelpBrowser::PageUrl("/page.htm")));
+        EXPECT_EQ(TableLevels(browser.document()->rootFrame()), row.Tables);
+        EXPECT_TRUE(browser.toPlainText().contains("deep"));
+        EXPECT_FALSE(browser.toPlainText().contains("<"));
+    }
 }
 
 TEST(HelpBrowser, ServesOnlyTheHelpFile)

@@ -126,4 +126,14 @@ TEST_F(MainFormHelpTest, TheWhatsThisEntryFollowsTheLanguageAtOnce)
     EXPECT_EQ(HelpRouter(form)->Helpfile(), Folder / "Help" / "help-de.chm");
 }
 
+TEST_F(MainFormHelpTest, TheHelpFileOfALanguageIsAFileInTheHelpFolder)
+{
+    // A Windows-1252 name with a way out of the folder.
+    WriteBytes(
+        Folder / "languages" / "Deutsch.clf", "[Application]\r\nHelpFile=../../hilfe-\xFC.chm\r\n");
+    TMainForm& form = Start();
+    form.ApplyLanguage("Deutsch");
+    EXPECT_EQ(form.HelpRouter->Helpfile(), Folder / "Help" / "hilfe-\xC3\xBC.chm");
+}
+
 } // namespace
