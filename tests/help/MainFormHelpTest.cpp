@@ -133,7 +133,7 @@ TEST_F(MainFormHelpTest, TheHelpFileOfALanguageIsAFileInTheHelpFolder)
         Folder / "languages" / "Deutsch.clf", "[Application]\r\nHelpFile=../../hilfe-\xFC.chm\r\n");
     TMainForm& form = Start();
     form.ApplyLanguage("Deutsch");
-    EXPECT_EQ(form.HelpRouter->Helpfile(), Folder / "Help" / "hilfe-\xC3\xBC.chm");
+    EXPECT_EQ(HelpRouter(form)->Helpfile(), Folder / "Help" / "hilfe-\xC3\xBC.chm");
 }
 
 } // namespace
