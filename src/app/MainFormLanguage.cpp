@@ -105,7 +105,7 @@ void TMainForm::ApplyLanguage(const std::string& language)
     // A missing file changes nothing at all, not even the caption.
     if (!FileExists(file))
         return;
-    const TProfileFile profile(file);
+    const TProfileFile profile = ReadLanguageFile(file);
     std::array<TAnsiString, 4> filterNames;
     // Key by key in the table's order, each defaulting to what its target shows now.
     for (const TLanguageKey& key : LanguageKeys) {
