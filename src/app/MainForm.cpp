@@ -228,8 +228,8 @@ bool TMainForm::Guarded(const std::function<void()>& step)
     } catch (const std::exception& error) {
         // Error texts are UTF-8; the file concerned, when the text does not already name it,
         // goes below the text.
-        QMessageBox box(QMessageBox::Critical, ApplicationTitle, QString::fromUtf8(error.what()),
-            QMessageBox::Ok, this);
+        QMessageBox box(QMessageBox::Critical, ApplicationTitle,
+            QString::fromStdString(UserErrorText(error)), QMessageBox::Ok, this);
         if (const auto* withFile = dynamic_cast<const TError*>(&error)) {
             const std::string& file = withFile->File().native();
             if (!file.empty() && std::string_view(error.what()).find(file) == std::string::npos)

@@ -3,6 +3,7 @@
 #include "app/MessageServer.h"
 #include "app/MessageService.h"
 #include "app/ProgramFolder.h"
+#include "common/Error.h"
 
 #include "Version.h"
 
@@ -48,7 +49,7 @@ int main(int argc, char** argv)
         window = std::make_unique<TMainForm>(
             places.ProgramFolder, places.SettingsFile, places.SettingsFolder);
     } catch (const std::exception& error) {
-        QMessageBox::critical(nullptr, "Tintwright", QString::fromUtf8(error.what()));
+        QMessageBox::critical(nullptr, "Tintwright", QString::fromStdString(UserErrorText(error)));
         return 1;
     }
     window->show();
