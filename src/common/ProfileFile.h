@@ -12,8 +12,8 @@
 // bytes: every byte a write does not have to change stays as it was.
 
 // The largest profile file read or written. Settings files hold a few keys and language files a
-// few kilobytes of texts; every key the program reads, each at the longest value it takes
-// (2047 bytes), fits in an eighth of this.
+// few kilobytes of texts; even every key the program reads, each at the longest value it takes
+// (2047 bytes), comes to less than a fifth of this.
 inline constexpr std::uint64_t MaxProfileFileSize = std::uint64_t {1} << 20;
 
 // The value of the key in the first section of that name, or the default when the file, the

@@ -45,7 +45,7 @@ std::vector<TSchemeItem> ParseSchemeText(TAnsiView text);
 TAnsiString SchemeText(const std::vector<TSchemeItem>& items);
 
 // The largest colour file read. A real one holds a few hundred items in a few kilobytes; this
-// holds a million items of ordinary length, far more than the 65,536 an undo entry can name.
+// holds hundreds of thousands, far more than the 65,536 an undo entry can name.
 inline constexpr std::uint64_t MaxSchemeFileSize = std::uint64_t {16} << 20;
 
 // Reads a colour file; fails with "Cannot open file "%s". %s", also for what is not a regular
