@@ -137,6 +137,9 @@ std::string_view Body(std::string_view text)
 std::optional<std::string> ExpectedRead(
     std::string_view text, std::string_view section, std::string_view key)
 {
+    // A file past the size limit is not read at all.
+    if (text.size() > MaxProfileFileSize)
+        return std::nullopt;
     const TFound found = Find(SplitLines(Body(text)), section, key);
     if (!found.Entry)
         return std::nullopt;
@@ -186,13 +189,18 @@ bool IsPadded(std::string_view text)
     return !text.empty() && (IsBlank(text.front()) || IsBlank(text.back()));
 }
 
-// Names the reader could not find again, and values that would split the line.
-bool WriteIsRefused(std::string_view section, std::string_view key, std::string_view value)
+// Names the reader could not find again, values that would split the line, and a file that is,
+// or would become, too large to read.
+bool WriteIsRefused(
+    std::string_view text, std::string_view section, std::string_view key, std::string_view value)
 {
+    if (text.size() > MaxProfileFileSize)
+        return true;
     return section.empty() || HasLineBreak(section) || section.find(']') != std::string_view::npos
         || IsPadded(section) || key.empty() || HasLineBreak(key)
         || key.find('=') != std::string_view::npos || key.front() == ';' || key.front() == '['
-        || IsPadded(key) || HasLineBreak(value);
+        || IsPadded(key) || HasLineBreak(value)
+        || ExpectedWrite(text, section, key, value).size() > MaxProfileFileSize;
 }
 
 fs::path Folder;
@@ -275,7 +283,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(TProfileFile(file).ReadString(section, key, Absent) == expected);
     FUZZ_CHECK(TProfileFile::FromText(text).ReadString(section, key, Absent) == expected);
 
-    if (WriteIsRefused(section, key, value)) {
+    if (WriteIsRefused(text, section, key, value)) {
         bool refused = false;
         try {
             WriteProfileString(file, section, key, value);

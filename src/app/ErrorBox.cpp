@@ -29,7 +29,7 @@ void Show(QWidget* parent, const QString& text, const QString& informative)
 
 QString ErrorText(const std::exception& error)
 {
-    return QString::fromUtf8(error.what());
+    return QString::fromStdString(UserErrorText(error));
 }
 
 void ShowErrorBox(QWidget* parent, const std::exception& error)

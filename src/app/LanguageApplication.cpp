@@ -130,7 +130,7 @@ bool TLanguageApplication::Apply(const std::string& language)
     // A missing file changes nothing at all, not even the caption.
     if (!FileExists(file))
         return false;
-    const TProfileFile profile(file);
+    const TProfileFile profile = ReadLanguageFile(file);
     std::array<TAnsiString, 4> filterNames;
     // Key by key in the table's order, each defaulting to what its target shows now.
     for (const TLanguageKey& key : LanguageKeys) {

@@ -2,6 +2,7 @@
 
 #include "app/DroppedFiles.h"
 #include "app/MessageService.h"
+#include "common/Error.h"
 
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnectionInterface>
@@ -240,8 +241,8 @@ bool TMessageServer::RunAndReply(const TWaitingRequest& request)
     } catch (const std::exception& error) {
         // The program shows its errors itself; a failure that still reaches here is told to the
         // caller rather than let through Qt's event loop.
-        reply
-            = request.Message.createErrorReply(QDBusError::Failed, QString::fromUtf8(error.what()));
+        reply = request.Message.createErrorReply(
+            QDBusError::Failed, QString::fromStdString(UserErrorText(error)));
     }
     connection.send(reply);
     return !alive.isNull();

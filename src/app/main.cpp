@@ -2,6 +2,7 @@
 #include "app/MainForm.h"
 #include "app/MessageService.h"
 #include "app/ProgramFolder.h"
+#include "common/Error.h"
 
 #include "Version.h"
 
@@ -46,7 +47,7 @@ int main(int argc, char** argv)
         window = std::make_unique<TMainForm>(
             places.ProgramFolder, places.SettingsFile, places.SettingsFolder);
     } catch (const std::exception& error) {
-        QMessageBox::critical(nullptr, "Tintwright", QString::fromUtf8(error.what()));
+        QMessageBox::critical(nullptr, "Tintwright", QString::fromStdString(UserErrorText(error)));
         return 1;
     }
     window->show();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <exception>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -38,3 +39,10 @@ decltype(auto) ConcerningFile(const std::filesystem::path& file, TWork&& work)
         throw TError(error.what(), file);
     }
 }
+
+// The text the user reads for a failure: the program's own messages (TError, a failed write) as
+// they stand; a sentence for the standard library's failures, whose texts are type names or
+// implementation details ("std::bad_alloc", "basic_string::_M_create"): "Out of memory" when
+// memory or a container's size ran out, the system's reason for a system error, and a plain
+// statement of an internal error for the rest.
+std::string UserErrorText(const std::exception& error);

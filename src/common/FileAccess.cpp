@@ -3,6 +3,7 @@
 #include "common/Error.h"
 #include "common/TextRules.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -108,42 +109,72 @@ bool IsOtherExistingFile(const fs::path& file, const fs::path& other)
     return info.st_dev != otherInfo.st_dev || info.st_ino != otherInfo.st_ino;
 }
 
-std::string ReadWholeFile(const fs::path& file)
+std::string ReadWholeFile(const fs::path& file, std::uint64_t limit)
 {
-    auto fail = [&](int errorCode) -> TError {
-        return TError(FormatText(
-            "Cannot open file \"%s\". %s", file.c_str(), SystemErrorText(errorCode).c_str()));
+    using TReason = TFileReadError::TReason;
+    auto fail = [&](TReason reason, int errorCode, const std::string& why) {
+        return TFileReadError(reason, errorCode,
+            FormatText("Cannot open file \"%s\". %s", file.c_str(), why.c_str()), file);
     };
-    // O_NONBLOCK: opening a FIFO without a writer must not hang the window.
-    TDescriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (fd.Get() < 0)
-        throw fail(errno);
+    auto unreadable = [&](int errorCode) {
+        return fail(TReason::Unreadable, errorCode, SystemErrorText(errorCode));
+    };
+    auto notRegular = [&](const struct stat& info) {
+        return S_ISDIR(info.st_mode) ? fail(TReason::NotRegular, EISDIR, SystemErrorText(EISDIR))
+                                     : fail(TReason::NotRegular, EINVAL, "Not a regular file");
+    };
+    auto tooLarge = [&] {
+        return fail(TReason::TooLarge, EFBIG, "The file is larger than " + ByteSizeText(limit));
+    };
+
+    // Judged before opening: opening a device or a FIFO can block or have effects of its own.
     struct stat info
     {
     };
-    if (::fstat(fd.Get(), &info) != 0)
-        throw fail(errno);
-    if (S_ISDIR(info.st_mode))
-        throw fail(EISDIR);
+    if (::stat(file.c_str(), &info) != 0)
+        throw unreadable(errno);
     if (!S_ISREG(info.st_mode))
-        throw TError(FormatText("Cannot open file \"%s\". Not a regular file", file.c_str()));
+        throw notRegular(info);
+    if (static_cast<std::uint64_t>(info.st_size) > limit)
+        throw tooLarge();
+    // O_NONBLOCK: should the name have become a FIFO meanwhile, opening it must not hang.
+    TDescriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (fd.Get() < 0)
+        throw unreadable(errno);
+    if (::fstat(fd.Get(), &info) != 0)
+        throw unreadable(errno);
+    if (!S_ISREG(info.st_mode))
+        throw notRegular(info);
 
     std::string content;
-    if (info.st_size > 0)
-        content.reserve(static_cast<std::size_t>(info.st_size));
+    content.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(info.st_size, limit)) + 1);
     char buffer[65536];
     for (;;) {
+        // Whole blocks (some kernel files refuse reads of odd sizes); a block that would take
+        // the content past the limit refuses the file without being kept.
         const ssize_t got = ::read(fd.Get(), buffer, sizeof buffer);
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            throw fail(errno);
+            throw unreadable(errno);
         }
         if (got == 0)
             break;
+        if (content.size() + static_cast<std::size_t>(got) > limit)
+            throw tooLarge();
         content.append(buffer, static_cast<std::size_t>(got));
     }
     return content;
+}
+
+std::string ByteSizeText(std::uint64_t bytes)
+{
+    constexpr std::uint64_t KiB = 1024;
+    if (bytes >= KiB * KiB && bytes % (KiB * KiB) == 0)
+        return std::to_string(bytes / (KiB * KiB)) + " MiB";
+    if (bytes >= KiB && bytes % KiB == 0)
+        return std::to_string(bytes / KiB) + " KiB";
+    return std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes");
 }
 
 void WriteFileAtomically(const fs::path& target, std::string_view content)

@@ -159,7 +159,7 @@ std::string_view EntryValue(std::string_view value)
 std::string ReadTextOrNothing(const fs::path& file)
 {
     try {
-        return ReadWholeFile(file);
+        return ReadWholeFile(file, MaxProfileFileSize);
     } catch (const TError&) {
         return std::string();
     }
@@ -170,7 +170,7 @@ std::string ReadTextOrNothing(const fs::path& file)
 std::string ReadTextToUpdate(const fs::path& file)
 {
     try {
-        return ReadWholeFile(file);
+        return ReadWholeFile(file, MaxProfileFileSize);
     } catch (const TError&) {
         std::error_code error;
         if (!fs::exists(file, error) && !error)
@@ -267,8 +267,13 @@ void WriteProfileString(
 {
     if (const char* problem = WriteProblem(section, key, value))
         throw TError(FormatText("Cannot write to \"%s\": %s", file.c_str(), problem));
-    const std::string text = ReadTextToUpdate(file);
-    WriteFileAtomically(file, TextWithValue(text, section, key, value));
+    const std::string text = TextWithValue(ReadTextToUpdate(file), section, key, value);
+    // A file this program could not read again is not written.
+    if (text.size() > MaxProfileFileSize)
+        throw TError(FormatText("Cannot write to \"%s\": the file would be larger than %s",
+                         file.c_str(), ByteSizeText(MaxProfileFileSize).c_str()),
+            file);
+    WriteFileAtomically(file, text);
 }
 
 TProfileFile::TProfileFile(const fs::path& file)

@@ -1,5 +1,6 @@
 #include "i18n/LanguageFile.h"
 
+#include "common/FileAccess.h"
 #include "common/PathRules.h"
 #include "common/ProfileFile.h"
 #include "common/TextRules.h"
@@ -187,6 +188,17 @@ TLanguageItem ReadLanguageItem(const TProfileFile& profile, std::string fileName
         = ReadLanguageText(profile, "Language", "Language", AnsiFromFileName(item.FileName));
     item.Translator = ReadLanguageText(profile, "Language", "Translator", "");
     return item;
+}
+
+TProfileFile ReadLanguageFile(const fs::path& file)
+{
+    try {
+        return TProfileFile::FromText(ReadWholeFile(file, MaxProfileFileSize));
+    } catch (const TFileReadError& error) {
+        if (error.Reason != TFileReadError::TReason::Unreadable)
+            throw;
+        return TProfileFile::FromText(std::string_view());
+    }
 }
 
 TLanguageItem ReadLanguageItem(const fs::path& file)

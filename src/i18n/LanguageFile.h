@@ -18,6 +18,11 @@ class TProfileFile;
 // folder part is used as it stands. programFolder ends in "/".
 std::filesystem::path LanguageFilePath(std::string_view language, std::string_view programFolder);
 
+// Reads a language file to apply it. What is not a regular file, or is larger than
+// MaxProfileFileSize, is refused with TFileReadError naming the file, before anything changes;
+// a file that cannot be read for another reason (not permitted) has no keys.
+TProfileFile ReadLanguageFile(const std::filesystem::path& file);
+
 // One value of a language file, or the default when the key is missing. Text from a NUL byte on
 // is dropped, as the window system's texts end there.
 TAnsiString ReadLanguageText(const TProfileFile& file, std::string_view section,

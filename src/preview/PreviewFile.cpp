@@ -2,6 +2,7 @@
 
 #include "common/Error.h"
 #include "common/FileAccess.h"
+#include "common/TextRules.h"
 
 #include <zlib.h>
 
@@ -30,6 +31,10 @@ constexpr std::uint64_t MaxCells = std::uint64_t {1} << 26;
 // no stream expands more than 1032 times; the slack covers the zlib header and trailer.
 constexpr std::uint64_t MaxExpansion = 1032;
 constexpr std::uint64_t ExpansionSlack = 4096;
+
+// How much content after the last cell is still inflated to reach the checksum. Our writer puts
+// none there.
+constexpr std::size_t MaxExtraContent = std::size_t {1} << 20;
 
 // The grid grows in doubling steps from this many cells, so a stream that ends early fails
 // having allocated at most twice what it delivered...
@@ -78,13 +83,14 @@ public:
             throw TError("Stream read error");
     }
 
-    // Decompresses whatever follows up to the end of the stream, only so that the trailer's
-    // checksum is verified.
-    void Finish()
+    // Decompresses what follows up to the end of the stream, only so that the trailer's
+    // checksum is verified, but no more than `limit` bytes: content after the last cell is not
+    // part of the grid, and a small file could inflate to gigabytes of it.
+    void Finish(std::size_t limit)
     {
         std::unique_ptr<unsigned char[]> scratch(new unsigned char[BufferSize]);
-        while (!FEnded)
-            Read(scratch.get(), BufferSize);
+        for (std::size_t done = 0; !FEnded && done < limit;)
+            done += Read(scratch.get(), std::min(BufferSize, limit - done));
     }
 
 private:
@@ -214,8 +220,8 @@ TPreviewMap ParsePreviewData(std::string_view compressed)
         throw TError("Out of memory");
     }
     // Anything after the last cell is not part of the grid, but a damaged trailer still is an
-    // error.
-    input.Finish();
+    // error, as far as the reader looks for it.
+    input.Finish(MaxExtraContent);
     return TPreviewMap::FromCells(width, height, std::move(cells));
 }
 
@@ -234,12 +240,19 @@ std::string PreviewFileData(const TPreviewMap& map)
 
 TPreviewMap ReadPreviewFile(const std::filesystem::path& file)
 {
-    return ConcerningFile(file, [&] { return ParsePreviewData(ReadWholeFile(file)); });
+    return ConcerningFile(
+        file, [&] { return ParsePreviewData(ReadWholeFile(file, MaxPreviewFileSize)); });
 }
 
 void SavePreviewFile(const std::filesystem::path& file, const TPreviewMap& map)
 {
     const std::string data = PreviewFileData(map);
+    // A grid of noise can compress to more than the reader takes: such a file is never written,
+    // since it could not be opened again.
+    if (data.size() > MaxPreviewFileSize)
+        throw TError(FormatText("Cannot create file \"%s\". The preview would be larger than %s",
+                         file.c_str(), ByteSizeText(MaxPreviewFileSize).c_str()),
+            file);
     try {
         WriteFileAtomically(file, data);
     } catch (const TFileWriteError& error) {

@@ -50,7 +50,7 @@ QImage LoadReferenceBitmap(const QString& fileName)
 {
     const std::filesystem::path file = ToFileName(fileName);
     return ConcerningFile(file, [&] {
-        const std::string bytes = ReadWholeFile(file);
+        const std::string bytes = ReadWholeFile(file, MaxReferenceFileSize);
         return ReferenceImageFromBytes(
             QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
     });
@@ -88,6 +88,7 @@ QImage ReferenceImageFromBytes(const QByteArray& bytes)
 
 TPreviewMap ScanReferenceQImage(const QImage& image, std::size_t itemCount)
 {
+    CheckImageSize(image.size());
     const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
     if (rgb.isNull() && !image.isNull())
         throw TError("Out of memory");

@@ -7,13 +7,19 @@
 #include <QString>
 
 #include <cstddef>
+#include <cstdint>
 
 // Largest screenshot converted, in pixels: an 8K screen (7680 x 4320) fits. The image, its
 // 24-bit copy and the map together take about 11 bytes per pixel.
 constexpr qint64 MaxReferenceImagePixels = qint64(1) << 25;
 
-// Loads a screenshot file; see ReferenceImageFromBytes. A file that cannot be read fails with
-// "Cannot open file "%s". %s".
+// The largest screenshot file read. A navigator's screenshot takes a few megabytes even as an
+// uncompressed bitmap; the largest image converted would need up to twice this as a bitmap, but
+// fits as a PNG.
+constexpr std::uint64_t MaxReferenceFileSize = std::uint64_t {64} << 20;
+
+// Loads a screenshot file; see ReferenceImageFromBytes. A file that cannot be read, is not a
+// regular file or is larger than MaxReferenceFileSize fails with "Cannot open file "%s". %s".
 QImage LoadReferenceBitmap(const QString& fileName);
 
 // Decodes a screenshot (a Windows bitmap, or any other format the image plugins read, such as
@@ -25,4 +31,5 @@ QImage LoadReferenceBitmap(const QString& fileName);
 QImage ReferenceImageFromBytes(const QByteArray& bytes);
 
 // Scans an image of any format for the reference colours of itemCount items (ScanReferenceImage).
+// An image of more than MaxReferenceImagePixels (from the clipboard) fails as a file's would.
 TPreviewMap ScanReferenceQImage(const QImage& image, std::size_t itemCount);

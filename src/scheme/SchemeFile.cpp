@@ -128,7 +128,8 @@ TAnsiString SchemeText(const std::vector<TSchemeItem>& items)
 
 std::vector<TSchemeItem> ReadSchemeFile(const std::filesystem::path& file)
 {
-    return ConcerningFile(file, [&] { return ParseSchemeText(ReadWholeFile(file)); });
+    return ConcerningFile(
+        file, [&] { return ParseSchemeText(ReadWholeFile(file, MaxSchemeFileSize)); });
 }
 
 void WriteSchemeFile(const std::filesystem::path& file, const std::vector<TSchemeItem>& items)

@@ -44,7 +44,12 @@ std::vector<TSchemeItem> ParseSchemeText(TAnsiView text);
 // description are written as blanks, so the file reads back with the same items.
 TAnsiString SchemeText(const std::vector<TSchemeItem>& items);
 
-// Reads a colour file; fails with "Cannot open file "%s". %s".
+// The largest colour file read. A real one holds a few hundred items in a few kilobytes; this
+// holds hundreds of thousands, far more than the 65,536 an undo entry can name.
+inline constexpr std::uint64_t MaxSchemeFileSize = std::uint64_t {16} << 20;
+
+// Reads a colour file; fails with "Cannot open file "%s". %s", also for what is not a regular
+// file or is larger than MaxSchemeFileSize.
 std::vector<TSchemeItem> ReadSchemeFile(const std::filesystem::path& file);
 
 // Writes the document to exactly this path, replacing the file atomically. Fails with the text of

@@ -1,6 +1,7 @@
 #include "app/MessageServer.h"
 
 #include "app/MessageService.h"
+#include "common/Error.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -18,7 +19,7 @@
 
 #include <filesystem>
 #include <memory>
-#include <stdexcept>
+#include <new>
 #include <vector>
 
 namespace {
@@ -192,12 +193,16 @@ TEST_F(MessageServerTest, TellsTheCallerOfAFailureThatReachesIt)
 {
     TMessageServer server(FServerBus, ServiceName, [](const QString& macro) {
         if (macro == "fail")
-            throw std::runtime_error("Stream read error");
+            throw TError("Stream read error");
+        if (macro == "run out of memory")
+            throw std::bad_alloc();
     });
     const QDBusMessage reply = Call(QStringLiteral("fail"));
     EXPECT_EQ(reply.type(), QDBusMessage::ErrorMessage);
     EXPECT_EQ(reply.errorName(), QDBusError::errorString(QDBusError::Failed));
     EXPECT_EQ(reply.errorMessage(), QStringLiteral("Stream read error"));
+    // In words, not as the type's name.
+    EXPECT_EQ(Call(QStringLiteral("run out of memory")).errorMessage(), "Out of memory");
     EXPECT_EQ(Call(QStringLiteral("next")).type(), QDBusMessage::ReplyMessage);
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <vector>
 
 #include <sys/stat.h>
@@ -46,6 +47,52 @@ TEST(FileAccessTest, ReadRefusesWhatIsNotAFile)
         EXPECT_EQ(std::string(error.what()),
             "Cannot open file \"" + missing.string() + "\". No such file or directory");
     }
+}
+
+// The limit is checked against the size the file claims and again against what it holds, since
+// the kernel's /proc files claim none.
+TEST(FileAccessTest, ReadStopsAtItsLimit)
+{
+    struct TRow
+    {
+        const char* Name;
+        fs::path File;
+        std::uint64_t Limit;
+        bool Read;
+    };
+    TTemporaryFolder folder;
+    WriteBytes(folder / "1024", std::string(1024, 'x'));
+    WriteBytes(folder / "1025", std::string(1025, 'x'));
+    WriteBytes(folder / "sparse", "");
+    ASSERT_EQ(::truncate((folder / "sparse").c_str(), (off_t {1} << 40) + 1), 0);
+    const std::vector<TRow> rows = {
+        {"exactly the limit", folder / "1024", 1024, true},
+        {"one byte over", folder / "1025", 1024, false},
+        {"a sparse terabyte", folder / "sparse", std::uint64_t {1} << 40, false},
+        {"a /proc file within the limit", "/proc/self/stat", 1 << 20, true},
+        {"a /proc file without end", "/proc/self/pagemap", 1 << 20, false},
+        {"an empty /proc file", "/proc/self/pagemap", 0, false},
+    };
+    ::alarm(30);
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.Name);
+        try {
+            const std::string bytes = ReadWholeFile(row.File, row.Limit);
+            EXPECT_TRUE(row.Read) << "read " << bytes.size() << " bytes";
+            EXPECT_LE(bytes.size(), row.Limit);
+        } catch (const TFileReadError& error) {
+            EXPECT_FALSE(row.Read) << error.what();
+            EXPECT_EQ(error.Reason, TFileReadError::TReason::TooLarge);
+            EXPECT_EQ(error.File(), row.File);
+            EXPECT_EQ(std::string(error.what()),
+                "Cannot open file \"" + row.File.string() + "\". The file is larger than "
+                    + ByteSizeText(row.Limit));
+        }
+    }
+    ::alarm(0);
+    EXPECT_EQ(ByteSizeText(std::uint64_t {64} << 20), "64 MiB");
+    EXPECT_EQ(ByteSizeText(1024), "1 KiB");
+    EXPECT_EQ(ByteSizeText(1000), "1000 bytes");
 }
 
 TEST(FileAccessTest, NewFileFollowsTheUmask)

@@ -30,9 +30,11 @@ std::string Utf16(std::string_view text)
     return wide;
 }
 
-// The sanitizer build is an unoptimised debug build: it reads a quarter of the size.
-constexpr std::size_t HugeLine = (AddressSanitizer ? 4 : 16) * MiB;
-constexpr int Thousands = AddressSanitizer ? 25'000 : 100'000;
+// As large as a file may be, with room left for the settings written back. The sanitizer build
+// is an unoptimised debug build: it reads a quarter of the size.
+constexpr std::size_t Large = MaxProfileFileSize - 4096;
+constexpr std::size_t HugeLine = AddressSanitizer ? Large / 4 : Large;
+constexpr int Thousands = AddressSanitizer ? 5'000 : 20'000;
 
 std::string ManyKeys()
 {
@@ -132,10 +134,11 @@ TEST_P(ProfileBadInputTest, ReadsWhatCanBeReadAndWritesWithoutLosingTheRest)
 
 const std::vector<TBadProfile> BadProfiles = {
     // No "[", so that no header appears by chance.
-    {"binary_junk", [] { return RandomBytes(MiB, 1, '[', ']'); }},
+    {"binary_junk", [] { return RandomBytes(Large, 1, '[', ']'); }},
     {"binary_junk_before_the_keys",
         [] {
-            return RandomBytes(MiB, 2, '[', ']') + "\r\n[Language]\r\nDefaultLanguage=Deutsch\r\n";
+            return RandomBytes(Large, 2, '[', ']')
+                + "\r\n[Language]\r\nDefaultLanguage=Deutsch\r\n";
         },
         "Deutsch"},
     {"binary_junk_as_values",
@@ -149,7 +152,7 @@ const std::vector<TBadProfile> BadProfiles = {
     {"zero_byte_in_a_section_name", [] { return "[Lang\0uage]\r\nDefaultLanguage=Deutsch\r\n"s; }},
     {"zero_byte_in_a_value", [] { return "[Language]\r\nDefaultLanguage=Deu\0tsch\r\n"s; },
         "Deu\0tsch"s},
-    {"only_zero_bytes", [] { return std::string(MiB, '\0'); }},
+    {"only_zero_bytes", [] { return std::string(Large, '\0'); }},
     {"only_carriage_returns", [] { return std::string(HugeLine / 16, '\r'); }},
     {"lone_bracket", [] { return "["s; }},
     // Huge lines.

@@ -172,6 +172,20 @@ TEST(ReferenceImageTest, ImagesOfOtherFormatsScanByColour)
     EXPECT_EQ(expected.Cell(3, 2), ItemReferenceBase + 5);
 }
 
+// An image from the clipboard comes decoded already; the scan still refuses one larger than a
+// file could bring, before its copy and its map are made.
+TEST(ReferenceImageTest, OversizedImageIsRefusedBeforeScanning)
+{
+    const QImage image(8193, 4096, QImage::Format_Mono);
+    ASSERT_FALSE(image.isNull());
+    try {
+        ScanReferenceQImage(image, 10);
+        ADD_FAILURE() << "the image was scanned";
+    } catch (const std::exception& error) {
+        EXPECT_STREQ(error.what(), "The image is too large to convert (8193 x 4096 pixels)");
+    }
+}
+
 TEST(ReferenceImageTest, NullImageGivesEmptyMap)
 {
     const TPreviewMap map = ScanReferenceQImage(QImage(), 10);

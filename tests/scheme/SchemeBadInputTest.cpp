@@ -35,7 +35,8 @@ std::string EveryByteValue()
 // The sanitizer build is an unoptimised debug build, where this scale would take minutes: it reads
 // a tenth, which still walks every path of the reader.
 constexpr std::size_t Scale = AddressSanitizer ? 10 : 1;
-constexpr std::size_t HundredMB = 100'000'000 / Scale;
+// A line as long as the largest file read allows.
+constexpr std::size_t HugeLine = (MaxSchemeFileSize - 100) / Scale;
 // Junk gives whatever items it gives; only that it loads matters.
 constexpr std::size_t AnyCount = SIZE_MAX;
 constexpr std::size_t Million = 1'000'000 / Scale;
@@ -124,14 +125,14 @@ const std::vector<TBadScheme> BadSchemes = {
         2, 0x010203, 1},
     {"numbers_far_out_of_range",
         [] { return "99999999999999999999,-99999999999999999999,$FFFFFFFFFF // x"s; }, 1, 0, 1},
-    // Lines of 100 MB.
-    {"huge_description", [] { return "010,020,030 // " + std::string(HundredMB, 'x'); }, 1,
-        0x0A141E, HundredMB},
-    {"huge_line_of_letters", [] { return std::string(HundredMB, 'a'); }, 1, 0, HundredMB},
-    {"huge_line_of_digits", [] { return std::string(HundredMB, '7'); }, 1, 0, HundredMB},
-    {"huge_line_of_commas", [] { return "1" + std::string(HundredMB, ','); }, 1, 0x010000,
-        HundredMB + 1},
-    {"huge_line_of_blanks", [] { return std::string(HundredMB, ' '); }, 0},
+    // Lines as long as a file may be.
+    {"huge_description", [] { return "010,020,030 // " + std::string(HugeLine, 'x'); }, 1, 0x0A141E,
+        HugeLine},
+    {"huge_line_of_letters", [] { return std::string(HugeLine, 'a'); }, 1, 0, HugeLine},
+    {"huge_line_of_digits", [] { return std::string(HugeLine, '7'); }, 1, 0, HugeLine},
+    {"huge_line_of_commas", [] { return "1" + std::string(HugeLine, ','); }, 1, 0x010000,
+        HugeLine + 1},
+    {"huge_line_of_blanks", [] { return std::string(HugeLine, ' '); }, 0},
     // A million lines.
     {"many_items", [] { return Repeated("1,2,3 // x\r\n", Million); }, Million, 0x010203, 1},
     {"many_one_letter_lines", [] { return Repeated("a\n", Million); }, Million, 0, 1},

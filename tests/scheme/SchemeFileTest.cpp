@@ -302,12 +302,19 @@ TEST_F(SchemeFolderTest, ReadingAFolderFails)
 
 TEST_F(SchemeFolderTest, ReadsAMillionLines)
 {
+    // Short lines, so that a million fit in the largest file read: "r,g,b" names itself.
+    std::string text;
     std::vector<TSchemeItem> items;
     items.reserve(1000000);
-    for (int i = 0; i < 1000000; ++i)
-        items.push_back(Item(i % 256, i / 256 % 256, i / 65536, "item"));
+    for (int i = 0; i < 1000000; ++i) {
+        const std::string line = std::to_string(i % 256) + "," + std::to_string(i / 256 % 256) + ","
+            + std::to_string(i / 65536);
+        text += line + "\n";
+        items.push_back(Item(i % 256, i / 256 % 256, i / 65536, line));
+    }
+    ASSERT_LE(text.size(), MaxSchemeFileSize);
     const fs::path file = FFolder / "large.clr";
-    WriteSchemeFile(file, items);
+    WriteBytes(file, text);
     EXPECT_EQ(ReadSchemeFile(file), items);
 }
 
@@ -315,7 +322,7 @@ TEST_F(SchemeFolderTest, ReadsOneVeryLongLine)
 {
     // Separators all the way along, so every search runs the full length.
     std::string description;
-    while (description.size() < 32 * 1024 * 1024)
+    while (description.size() < MaxSchemeFileSize - 32)
         description += "a;b,c d/e ";
     description += "end";
     const fs::path file = FFolder / "long.clr";
