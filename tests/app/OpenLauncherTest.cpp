@@ -88,10 +88,12 @@ protected:
     {
         TDesktopHandlers desktop;
         desktop.Activate = [this] { FLog.push_back("activate"); };
-        desktop.OpenFile = [this, onOpen](const fs::path& file) {
-            if (onOpen)
-                onOpen();
-            FLog.push_back("open " + file.string());
+        desktop.OpenFiles = [this, onOpen](const std::vector<fs::path>& files) {
+            for (const fs::path& file : files) {
+                if (onOpen)
+                    onOpen();
+                FLog.push_back("open " + file.string());
+            }
         };
         FServer = std::make_unique<TMessageServer>(
             FBus, ServiceName, [](const QString&) {}, desktop);

@@ -281,9 +281,9 @@ TEST_F(OutsideFileWindowTest, ShowsWhyAndChangesNothing)
         EXPECT_TRUE(message->Seen);
         EXPECT_EQ(message->Text.toStdString(), row.Text);
         EXPECT_EQ(message->InformativeText, row.InformativeText);
-        EXPECT_EQ(form.ListBox1->count(), 8);
+        EXPECT_EQ(ListBox1(form)->count(), 8);
         EXPECT_FALSE(form.Modified());
-        EXPECT_EQ(form.PreviewMap(), SmallMap());
+        EXPECT_EQ(form.Document().PreviewMap(), SmallMap());
         EXPECT_EQ(form.windowTitle(), "Kept title");
     }
 }
