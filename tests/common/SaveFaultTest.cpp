@@ -792,10 +792,14 @@ TEST_P(SaveFaultWriterTest, KilledDuringALongSaveLeavesTheOldOrTheNewFile)
     const TWriter& writer = GetParam();
     // The plain writer takes the most trials. The others build their content first, which is
     // slow for random preview cells and in the unoptimised sanitizer build, so their files are
-    // kept small enough for the kills to land in the writing too.
+    // kept small enough for the kills to land in the writing too; a settings file stays below
+    // the size its reader takes.
     const std::string name = writer.Name;
     const bool plain = name == "WriteFileAtomically";
-    std::size_t size = plain ? 4 << 20 : name == "SavePreviewFile" ? 256 << 10 : 1 << 20;
+    std::size_t size = plain        ? 4 << 20
+        : name == "SavePreviewFile" ? 256 << 10
+        : name == "WriteSettings"   ? 512 << 10
+                                    : 1 << 20;
     if (AddressSanitizer && !plain)
         size /= 4;
     const TKillRun run = KillDuringSaves(writer, size, plain ? 100 : 40, 7);
