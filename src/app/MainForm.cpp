@@ -168,8 +168,12 @@ void TMainForm::FormCreate()
         FTools->ReadSettings(FSettingsFile);
         FSettings.DefaultPreview
             = CompleteSettingsPath(FSettings.DefaultPreview, FProgramFolder + "previews/");
-        LoadPreview();
-        ApplyLanguage(FSettings.DefaultLanguage);
+        // A remembered preview or language file that fails is reported, forgotten so the next
+        // start does not stop at it again, and the start goes on.
+        if (!Guarded([this] { LoadPreview(); }))
+            FSettings.DefaultPreview = FProgramFolder + "previews/" + DefaultPreviewValue;
+        if (!Guarded([this] { ApplyLanguage(FSettings.DefaultLanguage); }))
+            FSettings.DefaultLanguage = DefaultLanguageValue;
         FSettings.DefaultColors
             = CompleteSettingsPath(FSettings.DefaultColors, FProgramFolder + "schemes/");
         const std::filesystem::path schemes = FProgramFolder + "schemes/";

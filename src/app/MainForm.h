@@ -142,6 +142,8 @@ private:
     void WriteColorFile(
         const std::filesystem::path& written, const std::filesystem::path& fileName);
     void ActionToolsSwitchLanguageExecute();
+    // Refuses a preview or language path the settings file could not keep.
+    static void RefuseUnstorablePath(const std::filesystem::path& path);
 
     // Help and the About box (MainFormHelp.cpp).
     void ActionHelpContentsExecute();

@@ -3,10 +3,15 @@
 
 #include "app/WindowDocument.h"
 #include "app/LanguageApplication.h"
+#include "app/WindowTexts.h"
+#include "common/Error.h"
+#include "common/Windows1252.h"
 #include "i18n/LanguageFile.h"
 #include "i18n/UnitLanguage.h"
 
 #include <QAction>
+
+#include <utility>
 
 void TMainForm::ApplyLanguage(const std::string& language)
 {
@@ -19,8 +24,22 @@ void TMainForm::ApplyLanguage(const std::string& language)
 
 void TMainForm::UseLanguageFile(const std::filesystem::path& path)
 {
-    FSettings.DefaultLanguage = path.native();
-    ApplyLanguage(FSettings.DefaultLanguage);
+    RefuseUnstorablePath(path);
+    // A file that is there but cannot be applied is not remembered.
+    const std::string previous = std::exchange(FSettings.DefaultLanguage, path.native());
+    try {
+        ApplyLanguage(FSettings.DefaultLanguage);
+    } catch (...) {
+        FSettings.DefaultLanguage = previous;
+        throw;
+    }
+}
+
+void TMainForm::RefuseUnstorablePath(const std::filesystem::path& path)
+{
+    // The settings file keeps one value a line: a line break in it would make closing fail.
+    if (path.native().find_first_of("\r\n") != std::string::npos)
+        throw TError(Utf8FromAnsi(OwnText(WindowText::LineBreakInPath)), path);
 }
 
 void TMainForm::ActionToolsSwitchLanguageExecute()

@@ -20,6 +20,7 @@
 #include <QMimeData>
 
 #include <algorithm>
+#include <utility>
 
 void TMainForm::LoadPreview()
 {
@@ -58,8 +59,15 @@ void TMainForm::PaintPreview()
 
 void TMainForm::OpenPreviewFile(const std::filesystem::path& path)
 {
-    FSettings.DefaultPreview = path.native();
-    LoadPreview();
+    RefuseUnstorablePath(path);
+    // A file that is there but no preview is not remembered: the next start would stop at it.
+    const std::string previous = std::exchange(FSettings.DefaultPreview, path.native());
+    try {
+        LoadPreview();
+    } catch (...) {
+        FSettings.DefaultPreview = previous;
+        throw;
+    }
     PaintPreview();
 }
 

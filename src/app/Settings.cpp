@@ -41,9 +41,10 @@ TSettings ReadSettings(const std::filesystem::path& iniFile)
 {
     const TProfileFile profile(iniFile);
     TSettings settings;
-    settings.DefaultLanguage = profile.ReadString("Language", "DefaultLanguage", "English");
-    settings.DefaultPreview = profile.ReadString("Preview", "DefaultPreview", "Preview.cpf");
-    settings.DefaultColors = profile.ReadString("Colors", "DefaultColors", "default.clr");
+    settings.DefaultLanguage
+        = profile.ReadString("Language", "DefaultLanguage", DefaultLanguageValue);
+    settings.DefaultPreview = profile.ReadString("Preview", "DefaultPreview", DefaultPreviewValue);
+    settings.DefaultColors = profile.ReadString("Colors", "DefaultColors", DefaultColorsValue);
     // Only the low 16 bits of the number are kept: "-1" is 65535, "70000" is 4464.
     const auto version = TryTextToInt(profile.ReadString("System", "TomTomVersion", ""));
     settings.TomTomVersion = version ? static_cast<std::uint16_t>(*version) : DefaultTomTomVersion;

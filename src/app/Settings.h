@@ -12,6 +12,11 @@ struct TSettings
     std::uint16_t TomTomVersion;
 };
 
+// The values of missing keys.
+inline constexpr const char* DefaultLanguageValue = "English";
+inline constexpr const char* DefaultPreviewValue = "Preview.cpf";
+inline constexpr const char* DefaultColorsValue = "default.clr";
+
 // The settings as the file holds them, before any folder is completed; missing keys (or a missing
 // file) give "English", "Preview.cpf", "default.clr" and version 5.
 TSettings ReadSettings(const std::filesystem::path& iniFile);

@@ -15,6 +15,8 @@
 
 #include <vector>
 
+#include <sys/stat.h>
+
 namespace {
 
 using MainFormTest = TMainFormFixture;
@@ -41,20 +43,56 @@ TEST_F(MainFormTest, FirstStartShowsTheDefaultSchemeUntitledAndWritesOnlyTheTwoS
     EXPECT_EQ(ReadBytes(SettingsFile()), FirstStartSettings);
 }
 
-TEST_F(MainFormTest, DamagedPreviewIsReportedAndTheWindowStillOpensAndCloses)
+TEST_F(MainFormTest, ARememberedFileThatFailsIsReportedOnceAndTheStartGoesOn)
 {
-    WriteBytes(Folder / "previews" / "Preview.cpf", "not a preview");
-    const auto message = CaptureMessageBox(QMessageBox::Ok);
-    TMainForm& form = Start();
-    // The message says what failed and names the file below it.
-    EXPECT_EQ(message->Text, "Error");
-    EXPECT_EQ(message->InformativeText, PathOf("previews/Preview.cpf"));
-    // The error ends the start-up sequence before the scheme is loaded.
-    EXPECT_EQ(ListBox1(form)->count(), 0);
-    EXPECT_EQ(form.windowTitle(), Title);
-    EXPECT_TRUE(Image1(form)->Image().isNull());
-    EXPECT_TRUE(form.close());
-    EXPECT_EQ(ReadBytes(SettingsFile()), FirstStartSettings);
+    struct TRow
+    {
+        const char* Name;
+        std::string Settings; // besides the first start's
+        const char* Failing; // the file that fails, in the program folder
+        const char* Message;
+    };
+    const TRow rows[] = {
+        {"the default preview, damaged", "", "previews/Preview.cpf", "Error"},
+        {"a preview elsewhere, damaged",
+            "[Preview]\r\nDefaultPreview=" + PathOf("bad.cpf").toStdString() + "\r\n", "bad.cpf",
+            "Error"},
+        {"a language file that is a FIFO",
+            "[Language]\r\nDefaultLanguage=" + PathOf("odd.clf").toStdString() + "\r\n", "odd.clf",
+            nullptr},
+    };
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.Name);
+        SetUp();
+        WriteBytes(SettingsFile(), row.Settings);
+        if (std::string(row.Failing).ends_with(".clf"))
+            ASSERT_EQ(::mkfifo((Folder / row.Failing).c_str(), 0600), 0);
+        else
+            WriteBytes(Folder / row.Failing, "not a preview");
+        const auto message = CaptureMessageBox(QMessageBox::Ok);
+        TMainForm& form = Start();
+        // The message names the file, in its text or below it.
+        EXPECT_TRUE(message->Seen);
+        if (row.Message != nullptr)
+            EXPECT_EQ(message->Text, row.Message);
+        EXPECT_TRUE(message->Text.contains(PathOf(row.Failing))
+            || message->InformativeText == PathOf(row.Failing))
+            << message->Text.toStdString();
+        // The steps after it still ran: the default scheme is there, untitled, and drops are
+        // taken.
+        EXPECT_EQ(ListBox1(form)->count(), 8);
+        EXPECT_EQ(form.windowTitle(), Title);
+        EXPECT_TRUE(form.acceptDrops());
+        EXPECT_FALSE(form.Modified());
+        // Closing forgets the file, so the next start does not stop at it again.
+        EXPECT_TRUE(form.close());
+        const std::string settings = ReadBytes(SettingsFile());
+        EXPECT_NE(settings.find("DefaultLanguage=English\r\n"), std::string::npos) << settings;
+        EXPECT_NE(settings.find("DefaultPreview=Preview.cpf\r\n"), std::string::npos) << settings;
+        Form.reset();
+        fs::remove_all(Folder / row.Failing);
+        SavePreviewFile(Folder / "previews" / "Preview.cpf", SmallMap());
+    }
 }
 
 TEST_F(MainFormTest, SaveCommandsFollowTheModifiedMarkInEveryDocumentState)

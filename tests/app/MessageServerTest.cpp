@@ -1,5 +1,6 @@
 #include "app/MessageServer.h"
 
+#include "PrivateBus.h"
 #include "app/MessageService.h"
 #include "common/Error.h"
 
@@ -32,40 +33,13 @@ class MessageServerTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
-        if (daemon.isEmpty())
+        if (!FBus.Start())
             GTEST_SKIP() << "dbus-daemon is not installed";
-        FDaemon.start(daemon, {"--session", "--nofork", "--print-address=1"});
-        ASSERT_TRUE(FDaemon.waitForStarted(5000));
-        QByteArray address;
-        const QDeadlineTimer deadline(5000);
-        while (!address.contains('\n') && FDaemon.waitForReadyRead(deadline.remainingTime()))
-            address += FDaemon.readAllStandardOutput();
-        ASSERT_TRUE(address.contains('\n')) << "dbus-daemon printed no address";
-        FAddress = QString::fromUtf8(address.trimmed());
         FServerBus = Connect();
         FClientBus = Connect();
     }
 
-    void TearDown() override
-    {
-        for (const QString& name : FConnectionNames)
-            QDBusConnection::disconnectFromBus(name);
-        if (FDaemon.state() != QProcess::NotRunning) {
-            FDaemon.kill();
-            FDaemon.waitForFinished(5000);
-        }
-    }
-
-    QDBusConnection Connect()
-    {
-        static int count = 0;
-        const QString name = QStringLiteral("tintwright-test-%1").arg(++count);
-        FConnectionNames.push_back(name);
-        QDBusConnection connection = QDBusConnection::connectToBus(FAddress, name);
-        EXPECT_TRUE(connection.isConnected()) << connection.lastError().message().toStdString();
-        return connection;
-    }
+    QDBusConnection Connect() { return FBus.Connect(); }
 
     std::unique_ptr<TMessageServer> StartServer(const QDBusConnection& connection)
     {
@@ -84,19 +58,11 @@ protected:
         return FClientBus.asyncCall(call, 20000);
     }
 
-    static QDBusMessage Wait(QDBusPendingCall call)
-    {
-        const QDeadlineTimer deadline(20000);
-        while (!call.isFinished() && !deadline.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        return call.reply();
-    }
+    static QDBusMessage Wait(QDBusPendingCall call) { return TPrivateBus::Wait(call); }
 
     QDBusMessage Call(const QString& macro) { return Wait(Send(macro)); }
 
-    QProcess FDaemon;
-    QString FAddress;
-    std::vector<QString> FConnectionNames;
+    TPrivateBus FBus;
     QDBusConnection FServerBus {QString()};
     QDBusConnection FClientBus {QString()};
     std::vector<QString> FReceived;
@@ -187,6 +153,33 @@ TEST_F(MessageServerTest, RunsAMacroArrivingDuringADialogAfterTheFirstEnds)
     EXPECT_EQ(Wait(second).type(), QDBusMessage::ReplyMessage);
     EXPECT_EQ(
         log, (std::vector<std::string> {"begin first", "end first", "begin second", "end second"}));
+}
+
+TEST_F(MessageServerTest, WaitsWhileTheGateIsShutAndRefusesPastItsLimit)
+{
+    bool open = false;
+    const std::unique_ptr<TMessageServer> server = StartServer(FServerBus);
+    server->SetGate([&open] { return open; });
+    int held = 0;
+    QObject::connect(server.get(), &TMessageServer::Held, [&held] { ++held; });
+    std::vector<QDBusPendingCall> calls;
+    for (std::size_t i = 0; i < TMessageServer::MaxWaitingMacros; ++i)
+        calls.push_back(Send(QStringLiteral("[Open(/tmp/%1.clr)]").arg(i)));
+    // One more than may wait is refused at once with the bus's own limits error.
+    const QDBusMessage refused = Call(QStringLiteral("one too many"));
+    EXPECT_EQ(refused.errorName(), QDBusError::errorString(QDBusError::LimitsExceeded));
+    EXPECT_TRUE(FReceived.empty());
+    EXPECT_GT(held, 0);
+    for (const QDBusPendingCall& call : calls)
+        EXPECT_FALSE(call.isFinished());
+
+    open = true;
+    server->Resume();
+    ASSERT_EQ(FReceived.size(), TMessageServer::MaxWaitingMacros);
+    for (std::size_t i = 0; i < FReceived.size(); ++i)
+        EXPECT_EQ(FReceived[i], QStringLiteral("[Open(/tmp/%1.clr)]").arg(i));
+    for (const QDBusPendingCall& call : calls)
+        EXPECT_EQ(Wait(call).type(), QDBusMessage::ReplyMessage);
 }
 
 TEST_F(MessageServerTest, TellsTheCallerOfAFailureThatReachesIt)

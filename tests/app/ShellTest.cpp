@@ -8,6 +8,8 @@
 #include <QMessageBox>
 #include <QMimeData>
 
+#include <sys/stat.h>
+
 namespace {
 
 class ShellTest : public TMainFormFixture
@@ -94,6 +96,40 @@ TEST_F(ShellTest, PreviewAndLanguageKeepAMissingPath)
     const std::string settings = ReadBytes(SettingsFile());
     EXPECT_NE(settings.find("DefaultLanguage=" + P("missing.clf")), std::string::npos);
     EXPECT_NE(settings.find("DefaultPreview=" + P("missing.cpf")), std::string::npos);
+}
+
+// A request any program on the bus can make must not break the next start, nor closing.
+TEST_F(ShellTest, APreviewOrLanguageThatFailsOrCannotBeStoredIsNotRemembered)
+{
+    WriteBytes(Folder / "bad.cpf", "not a preview");
+    ASSERT_EQ(::mkfifo((Folder / "fifo.clf").c_str(), 0600), 0);
+    struct TRow
+    {
+        const char* Name;
+        std::string Macro;
+        const char* Message; // the start of the message shown
+    };
+    const TRow rows[] = {
+        {"a damaged preview", "[Preview(" + P("bad.cpf") + ")]", "Error"},
+        {"a language file that is a FIFO", "[Language(" + P("fifo.clf") + ")]", "Cannot open file"},
+        {"a preview path with a line break", "[Preview(" + P("a\r\nb.cpf") + ")]",
+            "The file name holds a line break"},
+        {"a language path with a line break", "[Language(" + P("a\nb.clf") + ")]",
+            "The file name holds a line break"},
+    };
+    TMainForm& form = Start();
+    const TSettings before = form.Settings();
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.Name);
+        const auto message = CaptureMessageBox(QMessageBox::Ok);
+        form.ExecuteMacroText(row.Macro);
+        EXPECT_TRUE(message->Text.startsWith(row.Message)) << message->Text.toStdString();
+        EXPECT_EQ(form.Settings().DefaultPreview, before.DefaultPreview);
+        EXPECT_EQ(form.Settings().DefaultLanguage, before.DefaultLanguage);
+        EXPECT_EQ(form.Document().PreviewMap(), SmallMap());
+    }
+    EXPECT_TRUE(form.close());
+    EXPECT_EQ(ReadBytes(SettingsFile()), FirstStartSettings);
 }
 
 TEST_F(ShellTest, ADropOpensItsFirstFileByExtension)
