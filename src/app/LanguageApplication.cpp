@@ -167,5 +167,5 @@ void SetCommandHint(QAction& action, const QString& hint)
 {
     action.setProperty(CommandHintProperty, hint);
     const QString shown = QString::fromStdString(WithoutAccelerator(hint.toStdString()));
-    action.setToolTip(shown);
+    action.setToolTip(PlainToolTip(shown));
 }

@@ -1,5 +1,7 @@
 #include "common/UiText.h"
 
+#include <QTextDocument>
+
 #include "common/Windows1252.h"
 
 #include <QFile>
@@ -35,4 +37,9 @@ QString FromFileName(const std::filesystem::path& fileName)
 std::filesystem::path ToFileName(const QString& fileName)
 {
     return QFile::encodeName(fileName).toStdString();
+}
+
+QString PlainToolTip(const QString& text)
+{
+    return Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text, Qt::WhiteSpaceNoWrap) : text;
 }

@@ -1,5 +1,6 @@
 #include "editing/ColorPickerButton.h"
 
+#include "common/UiText.h"
 #include "editing/ColorPopup.h"
 #include "editing/Palette.h"
 #include "editing/PickerGeometry.h"
@@ -126,14 +127,14 @@ void TColorPickerButton::SetPopupSpacing(int spacing)
 void TColorPickerButton::SetHint(const QString& hint)
 {
     FHint = hint;
-    setToolTip(FShowHint ? FHint : QString());
+    setToolTip(FShowHint ? PlainToolTip(FHint) : QString());
     PopupSettingsChanged();
 }
 
 void TColorPickerButton::SetShowHint(bool show)
 {
     FShowHint = show;
-    setToolTip(FShowHint ? FHint : QString());
+    setToolTip(FShowHint ? PlainToolTip(FHint) : QString());
     PopupSettingsChanged();
 }
 

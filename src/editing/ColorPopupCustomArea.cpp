@@ -72,8 +72,8 @@ bool TColorPopup::ShowCustomAreaHint(const QPoint& pos)
         ToWindows1252(FOptions.ColorHintText), ToWindows1252(FOptions.IntensityHintText));
     if (!hint)
         return false;
-    QToolTip::showText(mapToGlobal(ToQPoint(hint->Position)), FromWindows1252(hint->Text), this,
-        ToQRect(hint->Area), hint->Timeout);
+    QToolTip::showText(mapToGlobal(ToQPoint(hint->Position)),
+        PlainToolTip(FromWindows1252(hint->Text)), this, ToQRect(hint->Area), hint->Timeout);
     return true;
 }
 

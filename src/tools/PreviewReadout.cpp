@@ -24,12 +24,6 @@ namespace {
 constexpr int FlashSteps = 4;
 constexpr int FlashStepMilliseconds = 100;
 
-// Descriptions are the user's text: one that looks like markup is shown as it is typed.
-QString PlainToolTip(const QString& text)
-{
-    return Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text, Qt::WhiteSpaceNoWrap) : text;
-}
-
 const TToolCommand ReadoutCommands[] = {
     {"ActionEditShowSelectedItem", TToolMenu::Edit, 900, "Show &selected item",
         "Flash the selected item's pixels on the preview", "", "Readouts", "ShowSelectedItem",
@@ -55,10 +49,10 @@ const TTextKey WordKeys[] = {
 
 TReadoutWords CurrentWords()
 {
-    TAnsiString TReadoutWords::* const fields[] = {&TReadoutWords::Item, &TReadoutWords::Fixed,
-        &TReadoutWords::NotInScheme, &TReadoutWords::NotOnPreview,
-        &TReadoutWords::BordersNothing, &TReadoutWords::BordersOne, &TReadoutWords::BordersSome,
-        &TReadoutWords::BordersMany, &TReadoutWords::Neighbour, &TReadoutWords::HardToTell};
+    TAnsiString TReadoutWords::*const fields[] = {&TReadoutWords::Item, &TReadoutWords::Fixed,
+        &TReadoutWords::NotInScheme, &TReadoutWords::NotOnPreview, &TReadoutWords::BordersNothing,
+        &TReadoutWords::BordersOne, &TReadoutWords::BordersSome, &TReadoutWords::BordersMany,
+        &TReadoutWords::Neighbour, &TReadoutWords::HardToTell};
     static_assert(std::size(fields) == std::size(WordKeys));
     TReadoutWords words;
     for (std::size_t i = 0; i < std::size(fields); ++i)

@@ -11,7 +11,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QMessageBox>
 #include <QTest>
+#include <QTextDocument>
 
 namespace {
 
@@ -158,6 +160,51 @@ TEST_F(ApplyLanguageTest, TheChooserRecordsTheChoiceAndCancelAppliesTheCurrentLa
     // The choice is what closing writes.
     EXPECT_TRUE(form.close());
     EXPECT_NE(ReadBytes(SettingsFile()).find("DefaultLanguage=Deutsch.clf\r\n"), std::string::npos);
+}
+
+} // namespace
+
+namespace {
+
+// A language file (or a file name) that holds markup cannot set its own: every place that shows
+// such a text shows it as it is.
+TEST_F(ApplyLanguageTest, TextsFromFilesAreShownAsPlainText)
+{
+    WriteLanguage("Markup.clf",
+        "[Application]\r\nSaveChanges=<b>Save</b>?\r\nModified=<i>changed</i>\r\n"
+        "[FileMenu]\r\nItemNewHint=<img src=\"/etc/hostname\">New\r\n");
+    TMainForm& form = Start();
+    form.ApplyLanguage("Markup");
+    // The hint shows as a tool tip that reads as the text itself.
+    QTextDocument tip;
+    tip.setHtml(Action(form, "ActionFileNew")->toolTip());
+    EXPECT_EQ(tip.toPlainText(), "<img src=\"/etc/hostname\">New");
+
+    Select(1);
+    TypeCode("ABCDEF");
+    EXPECT_EQ(StatusPanel0(form)->textFormat(), Qt::PlainText);
+    EXPECT_EQ(StatusPanel0(form)->text(), "<i>changed</i>");
+
+    Qt::TextFormat questionFormat = Qt::AutoText;
+    AnswerNextModal([&questionFormat](QWidget* dialog) {
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        questionFormat = box->textFormat();
+        box->button(QMessageBox::Cancel)->click();
+    });
+    Action(form, "ActionFileNew")->trigger();
+    EXPECT_EQ(questionFormat, Qt::PlainText);
+
+    // An error naming a file whose name looks like markup.
+    WriteBytes(Folder / "<b>bold.cpf", "not a preview");
+    Qt::TextFormat errorFormat = Qt::AutoText;
+    AnswerNextModal([&errorFormat](QWidget* dialog) {
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        errorFormat = box->textFormat();
+        box->button(QMessageBox::Ok)->click();
+    });
+    form.ExecuteMacroText("[Preview(" + (Folder / "<b>bold.cpf").string() + ")]");
+    EXPECT_EQ(errorFormat, Qt::PlainText);
+    form.SetModified(false);
 }
 
 } // namespace
