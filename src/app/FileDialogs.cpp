@@ -1,5 +1,6 @@
 #include "app/FileDialogs.h"
 
+#include "app/WindowTexts.h"
 #include "common/FileAccess.h"
 #include "common/UiText.h"
 #include "preview/ReferenceImage.h"
@@ -35,10 +36,10 @@ public:
     QString type(const QFileInfo& info) const override
     {
         if (info.isDir())
-            return QStringLiteral("Folder");
+            return Text(WindowText::FolderType);
         const QString suffix = info.suffix();
-        return suffix.isEmpty() ? QStringLiteral("File")
-                                : QStringLiteral("%1 File").arg(suffix.toUpper());
+        return suffix.isEmpty() ? Text(WindowText::FileType)
+                                : Text(WindowText::SuffixFileType).arg(suffix.toUpper());
     }
 };
 
@@ -79,16 +80,16 @@ public:
         // Moving the cursor over a large file of another kind must not stall the dialog while
         // the whole file is read.
         if (info.size() > MaxPreviewFileBytes) {
-            FSize->setText(QStringLiteral("No preview"));
+            FSize->setText(Text(WindowText::NoPreview));
             return;
         }
         try {
             const QImage image = LoadReferenceBitmap(fileName);
             FImage->setPixmap(QPixmap::fromImage(image.scaled(
                 FImage->size() - QSize(4, 4), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
-            FSize->setText(QStringLiteral("%1 x %2 pixels").arg(image.width()).arg(image.height()));
+            FSize->setText(Text(WindowText::PictureSize).arg(image.width()).arg(image.height()));
         } catch (const std::exception&) {
-            FSize->setText(QStringLiteral("No preview"));
+            FSize->setText(Text(WindowText::NoPreview));
         }
     }
 

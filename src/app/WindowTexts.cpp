@@ -3,12 +3,14 @@
 #include "app/MainFormControls.h"
 #include "common/UiText.h"
 #include "editing/ColorPickerButton.h"
+#include "help/HelpRouter.h"
+#include "help/HelpViewerTexts.h"
 
 #include <array>
 
 namespace {
 
-const std::array<TTextKey, 7> Keys = {
+const std::array<TTextKey, 20> Keys = {
     WindowText::PickerHint,
     WindowText::ReplaceFileQuestion,
     WindowText::ReplaceLowerCase,
@@ -16,6 +18,19 @@ const std::array<TTextKey, 7> Keys = {
     WindowText::FilesFailed,
     WindowText::MoreFailures,
     WindowText::LineBreakInPath,
+    WindowText::FolderType,
+    WindowText::FileType,
+    WindowText::SuffixFileType,
+    WindowText::NoPreview,
+    WindowText::PictureSize,
+    WindowText::HelpBack,
+    WindowText::HelpForward,
+    WindowText::HelpHome,
+    WindowText::HelpContents,
+    WindowText::HelpIndex,
+    WindowText::HelpKeyword,
+    WindowText::HelpDisplay,
+    WindowText::HelpCannotOpen,
 };
 
 } // namespace
@@ -34,4 +49,14 @@ void ApplyWindowTexts(TMainFormControls& controls)
 {
     controls.ColorPickerButton1->SetHint(Text(WindowText::PickerHint));
     controls.ColorPickerButton1->setAccessibleDescription(Text(WindowText::PickerHint));
+    THelpViewerTexts help;
+    help.Back = Text(WindowText::HelpBack);
+    help.Forward = Text(WindowText::HelpForward);
+    help.Home = Text(WindowText::HelpHome);
+    help.Contents = Text(WindowText::HelpContents);
+    help.Index = Text(WindowText::HelpIndex);
+    help.KeywordLabel = Text(WindowText::HelpKeyword);
+    help.Display = Text(WindowText::HelpDisplay);
+    help.CannotOpen = Text(WindowText::HelpCannotOpen);
+    controls.HelpRouter->SetViewerTexts(help);
 }

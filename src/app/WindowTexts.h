@@ -26,6 +26,21 @@ inline constexpr TTextKey FilesFailed {"Window", "FilesFailed", "%1 files could 
 inline constexpr TTextKey MoreFailures {"Window", "MoreFailures", "and %1 more"};
 inline constexpr TTextKey LineBreakInPath {"Window", "LineBreakInPath",
     "The file name holds a line break, which the settings file cannot keep."};
+inline constexpr TTextKey FolderType {"FileDialogs", "Folder", "Folder"};
+inline constexpr TTextKey FileType {"FileDialogs", "File", "File"};
+inline constexpr TTextKey SuffixFileType {"FileDialogs", "TypedFile", "%1 File"};
+inline constexpr TTextKey NoPreview {"FileDialogs", "NoPreview", "No preview"};
+inline constexpr TTextKey PictureSize {"FileDialogs", "PictureSize", "%1 x %2 pixels"};
+inline constexpr TTextKey HelpBack {"HelpViewer", "Back", "Back"};
+inline constexpr TTextKey HelpForward {"HelpViewer", "Forward", "Forward"};
+inline constexpr TTextKey HelpHome {"HelpViewer", "Home", "Home"};
+inline constexpr TTextKey HelpContents {"HelpViewer", "Contents", "&Contents"};
+inline constexpr TTextKey HelpIndex {"HelpViewer", "Index", "I&ndex"};
+inline constexpr TTextKey HelpKeyword {
+    "HelpViewer", "KeywordLabel", "&Type in the keyword to find:"};
+inline constexpr TTextKey HelpDisplay {"HelpViewer", "Display", "&Display"};
+inline constexpr TTextKey HelpCannotOpen {
+    "HelpViewer", "CannotOpen", "The help file %1 cannot be opened."};
 } // namespace WindowText
 
 // Every window text of ours, in the order a language file's keys are read.
