@@ -9,7 +9,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTest>
+#include <QToolBar>
 
 namespace {
 
@@ -167,6 +170,30 @@ TEST_F(MainFormInputTest, PastedColourCodesAreTaken)
         form.SetModified(false);
         Form.reset();
     }
+}
+
+} // namespace
+
+namespace {
+
+// Hints show as tool tips only: resting on a tool button or a menu entry leaves the modified mark
+// in the status bar.
+TEST_F(MainFormInputTest, HintsLeaveTheModifiedMarkInPlace)
+{
+    TMainForm& form = Start();
+    Select(1);
+    TypeCode("ABCDEF");
+    ASSERT_EQ(StatusPanel0(form)->text(), "Modified");
+    QWidget* button
+        = form.findChild<QToolBar*>("ToolBar1")->widgetForAction(Action(form, "ActionFileNew"));
+    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), button->mapToGlobal(QPointF(2, 2)));
+    QApplication::sendEvent(button, &enter);
+    QStatusTipEvent tip(QStringLiteral("New"));
+    QApplication::sendEvent(&form, &tip);
+    EXPECT_TRUE(form.statusBar()->currentMessage().isEmpty());
+    EXPECT_TRUE(StatusPanel0(form)->isVisibleTo(&form));
+    EXPECT_EQ(StatusPanel0(form)->text(), "Modified");
+    form.SetModified(false);
 }
 
 } // namespace
