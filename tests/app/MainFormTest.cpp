@@ -65,16 +65,18 @@ TEST_F(MainFormTest, ARememberedFileThatFailsIsReportedOnceAndTheStartGoesOn)
         SCOPED_TRACE(row.Name);
         SetUp();
         WriteBytes(SettingsFile(), row.Settings);
-        if (std::string(row.Failing).ends_with(".clf"))
+        if (std::string(row.Failing).ends_with(".clf")) {
             ASSERT_EQ(::mkfifo((Folder / row.Failing).c_str(), 0600), 0);
-        else
+        } else {
             WriteBytes(Folder / row.Failing, "not a preview");
+        }
         const auto message = CaptureMessageBox(QMessageBox::Ok);
         TMainForm& form = Start();
         // The message names the file, in its text or below it.
         EXPECT_TRUE(message->Seen);
-        if (row.Message != nullptr)
+        if (row.Message != nullptr) {
             EXPECT_EQ(message->Text, row.Message);
+        }
         EXPECT_TRUE(message->Text.contains(PathOf(row.Failing))
             || message->InformativeText == PathOf(row.Failing))
             << message->Text.toStdString();

@@ -52,8 +52,9 @@ TEST_F(ShippedTextsTest, EveryTextOfOursHasItsKeyInEachFileAndEnglishIsBuiltIn)
         for (const TTextKey& key : keys) {
             const TAnsiString value = profile.ReadString(key.Section, key.Key, Missing);
             EXPECT_NE(value, Missing) << key.Section << "/" << key.Key;
-            if (std::string(file) == "English.clf")
+            if (std::string(file) == "English.clf") {
                 EXPECT_EQ(value, key.English) << key.Section << "/" << key.Key;
+            }
         }
     }
 }
