@@ -239,13 +239,9 @@ TAdjustColorsWindow* TFindAndRecolor::AdjustWindow() const
 
 void TFindAndRecolor::ShowFindWindow()
 {
-    if (!FFindWindow) {
+    // A tool window keeps the main window's shortcuts working, F3 and Shift+F3 among them.
+    if (!FFindWindow)
         FFindWindow = new TFindWindow(*this, Document(), Context().Window);
-        if (FFindNext)
-            FFindWindow->addAction(FFindNext);
-        if (FFindPrevious)
-            FFindWindow->addAction(FFindPrevious);
-    }
     FFindWindow->Open();
 }
 

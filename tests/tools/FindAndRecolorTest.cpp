@@ -218,7 +218,7 @@ TEST_F(FindAndRecolorTest, AdjustPreviewsOnlyThenRecordsOneStepUndoneWhole)
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->windowTitle(), "Adjust colors");
     EXPECT_TRUE(NamedChild<QRadioButton>(*window, "AdjustScopeFound")->isChecked());
-    EXPECT_EQ(NamedChild<QRadioButton>(*window, "AdjustScopeFound")->text(), "Items &found (3)");
+    EXPECT_EQ(NamedChild<QRadioButton>(*window, "AdjustScopeFound")->text(), "Items f&ound (3)");
 
     // While a value changes, the preview shows the result and the document stays as it was.
     NamedChild<QSpinBox>(*window, "AdjustHue")->setValue(120);

@@ -46,6 +46,16 @@ int Accelerator(const std::string& caption)
     return (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) ? c + 0x20 : c;
 }
 
+// The captions with an accelerator in each tool window. While a tool window is active the main
+// window's shortcuts keep working, its menu bar's letters among them, so a window's letters must
+// differ from those and from each other.
+const std::vector<std::vector<const char*>> ToolWindowCaptions = {
+    {"FindLabel", "FindChanged", "FindNotOnPreview", "FindHardToTell", "Select"},
+    {"ReplaceFrom", "ReplaceTo"},
+    {"AdjustScopeFound", "AdjustScopeAll", "AdjustHue", "AdjustChroma", "AdjustLightness",
+        "AdjustReset"},
+};
+
 TEST(ToolLanguagesTest, ShippedFilesTranslateEveryTextOfTheTools)
 {
     QWidget window;
@@ -95,6 +105,17 @@ TEST(ToolLanguagesTest, ShippedFilesTranslateEveryTextOfTheTools)
             if (key.EditCaption) {
                 EXPECT_TRUE(accelerators.insert(Accelerator(value)).second)
                     << value << ": accelerator taken";
+            }
+        }
+        for (const auto& captions : ToolWindowCaptions) {
+            std::set<int> taken;
+            for (const char* menu : {"FileMenu", "EditMenu", "ToolsMenu", "HelpMenu"})
+                taken.insert(Accelerator(file.ReadString(menu, "Name", "")));
+            for (const char* caption : captions) {
+                const std::string value = file.ReadString("FindAndRecolor", caption, "");
+                EXPECT_GT(Accelerator(value), 0) << caption;
+                EXPECT_TRUE(taken.insert(Accelerator(value)).second)
+                    << value << ": accelerator taken in its window or by the menu bar";
             }
         }
     }
