@@ -463,6 +463,29 @@ void MakeHintFormatSeeds()
         Write(target, seed.Name, HintSeed(seed.Values, seed.Format));
 }
 
+void MakeColorTextSeeds()
+{
+    const std::string target = "fuzz_color_text";
+    const std::pair<const char*, std::string> seeds[] = {
+        {"hash-code", "#FF8800"},
+        {"shorthand", "#F80"},
+        {"bare-code", "ff8800\r\n"},
+        {"prefixed-code", "0x1a2b3c"},
+        {"commas", "255, 136, 0"},
+        {"blanks", "255 136 0"},
+        {"css-rgb", "rgb(255 136 0)"},
+        {"above-255", "256,0,0"},
+        {"near", "near #FF8800"},
+        {"number", "12345"},
+        {"words",
+            "Gr\xFCn Stra\xDF"
+            "e road"},
+        {"too-long", std::string(300, ' ') + "#F80"},
+    };
+    for (const auto& [name, text] : seeds)
+        Write(target, name, text);
+}
+
 int main(int argc, char** argv)
 {
     if (argc != 3) {
@@ -477,6 +500,7 @@ int main(int argc, char** argv)
         MakeScreenshotSeeds();
         MakeLanguageSeeds(argv[2]);
         MakeHintFormatSeeds();
+        MakeColorTextSeeds();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;

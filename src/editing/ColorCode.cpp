@@ -1,6 +1,7 @@
 #include "editing/ColorCode.h"
 
 #include "common/TextRules.h"
+#include "editing/ColorNotation.h"
 
 std::uint32_t ItemColorToTColor(const TRGBTriple& color)
 {
@@ -40,14 +41,26 @@ std::optional<std::uint32_t> ParseColorCode(std::string_view text)
 
 std::optional<std::string> ColorCodeFromPastedText(std::string_view text)
 {
+    if (text.size() > MaxColorNotationLength)
+        return std::nullopt;
     text = TrimControls(text);
+    // "#F80" is the web's shorthand for FF8800; typed, F80 stays the right-aligned code 000F80.
+    if (text.size() == 4 && text.front() == '#' && ParseColorCode(text.substr(1))) {
+        std::string code;
+        for (const char digit : text.substr(1))
+            code.append(2, digit);
+        return code;
+    }
+    std::string_view digits = text;
     for (std::string_view prefix : {"#", "$", "0x", "0X"}) {
-        if (text.starts_with(prefix)) {
-            text.remove_prefix(prefix.size());
+        if (digits.starts_with(prefix)) {
+            digits.remove_prefix(prefix.size());
             break;
         }
     }
-    if (!ParseColorCode(text))
-        return std::nullopt;
-    return std::string(text);
+    if (ParseColorCode(digits))
+        return std::string(digits);
+    if (const auto color = ParseColorNotation(text))
+        return ColorCodeText(ItemColorToTColor(*color));
+    return std::nullopt;
 }

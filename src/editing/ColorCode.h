@@ -34,5 +34,7 @@ std::optional<std::uint32_t> ParseColorCode(std::string_view text);
 
 // The code in a pasted text, such as "#FF8800", " 00ff00 " or "0x1a2b3c": blanks around it and
 // one "#", "$", "0x" or "0X" in front are dropped; what is left must be 1 to 6 hexadecimal
-// digits, which are returned as they stand. Nothing for any other text.
+// digits, which are returned as they stand. "#" and three digits is the shorthand of the web
+// ("#F80" gives "FF8800"); any other colour notation (editing/ColorNotation.h) gives its six
+// digits in upper case. Nothing for any other text, or for one longer than a colour can be.
 std::optional<std::string> ColorCodeFromPastedText(std::string_view text);

@@ -1,15 +1,21 @@
 #include "editing/ColorCodeEdit.h"
 
 #include "editing/ColorCode.h"
+#include "editing/ColorNotation.h"
+#include "editing/QtColors.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QColor>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 
 #include <memory>
+#include <optional>
+#include <string>
 
 TColorCodeEdit::TColorCodeEdit(QWidget* parent)
     : QLineEdit(parent)
@@ -19,8 +25,20 @@ bool TColorCodeEdit::PasteCode(QClipboard::Mode mode)
 {
     if (isReadOnly())
         return false;
-    const auto code
-        = ColorCodeFromPastedText(QGuiApplication::clipboard()->text(mode).toStdString());
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData(mode);
+    if (data == nullptr)
+        return false;
+    std::optional<std::string> code;
+    if (data->hasColor() && qvariant_cast<QColor>(data->colorData()).isValid()) {
+        code = ColorCodeText(TColorFromQColor(qvariant_cast<QColor>(data->colorData())));
+    } else {
+        // Outside input: text longer than any colour is not converted, only cut short as a
+        // plain paste cuts it.
+        const QString text = data->text();
+        if (std::size_t(text.size()) > MaxColorNotationLength)
+            return false;
+        code = ColorCodeFromPastedText(text.toStdString());
+    }
     if (!code)
         return false;
     // Through insert(), so the field's own undo takes the paste back.

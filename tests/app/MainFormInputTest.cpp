@@ -155,7 +155,8 @@ TEST_F(MainFormInputTest, PastedColourCodesAreTaken)
     };
     const TRow rows[] = {
         {"#FF8800", "FF8800", 0xFF8800}, {" 00ff00 ", "00ff00", 0x00FF00},
-        {"0x0000FF\n", "0000FF", 0x0000FF},
+        {"0x0000FF\n", "0000FF", 0x0000FF}, {"#F80", "FF8800", 0xFF8800}, // the web's shorthand
+        {"rgb(1, 2, 3)", "010203", 0x010203},
         {"no code at all", "no cod", 0x000000}, // pasted as text, cut at six characters
     };
     for (const TRow& row : rows) {

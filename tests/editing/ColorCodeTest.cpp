@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <string>
 
 namespace {
 
@@ -67,7 +68,7 @@ TEST(ColorCodeTest, PastedTextGivesItsCode)
     const struct
     {
         const char* Name;
-        const char* Text;
+        std::string Text;
         std::optional<std::string> Code;
     } rows[] = {
         {"hash prefix", "#FF8800", "FF8800"},
@@ -76,6 +77,12 @@ TEST(ColorCodeTest, PastedTextGivesItsCode)
         {"0x prefix", "0x123", "123"},
         {"dollar prefix", "$ABCDEF", "ABCDEF"},
         {"plain", "C0FFEE", "C0FFEE"},
+        {"shorthand after a hash", "#F80", "FF8800"},
+        {"lower-case shorthand keeps its case", "#f80", "ff8800"},
+        {"three digits after 0x stay a number", "0xF80", "F80"},
+        {"decimal triple", "255, 136, 0", "FF8800"},
+        {"css rgb()", "rgb(255 136 0)", "FF8800"},
+        {"longer than any colour", std::string(300, ' ') + "#F80", std::nullopt},
         {"two prefixes", "#0xFF", std::nullopt},
         {"seven digits", "#1234567", std::nullopt},
         {"a word", "orange", std::nullopt},

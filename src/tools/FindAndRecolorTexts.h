@@ -1,0 +1,57 @@
+#pragma once
+
+#include "i18n/OwnTexts.h"
+
+#include <QString>
+
+#include <cstddef>
+#include <span>
+
+// The texts of the find, replace and adjust windows, besides their commands, in the language
+// file section [FindAndRecolor].
+enum class TFindText {
+    FindTitle,
+    FindLabel,
+    FindPlaceholder,
+    FindChanged,
+    FindNotOnPreview,
+    FindHardToTell,
+    ColumnColor,
+    ColumnNumber,
+    ColumnDescription,
+    FoundNone,
+    FoundOne,
+    FoundMany,
+    FoundPosition,
+    Select,
+    Close,
+    ReplaceTitle,
+    ReplaceFrom,
+    ReplaceTo,
+    ReplaceCount,
+    ReplaceMatching,
+    NotAColor,
+    ReplaceStepOne,
+    ReplaceStepMany,
+    CustomColors,
+    AdjustTitle,
+    AdjustScopeFound,
+    AdjustScopeAll,
+    AdjustHue,
+    AdjustChroma,
+    AdjustLightness,
+    AdjustHueUnit,
+    AdjustChromaUnit,
+    AdjustReset,
+    AdjustStepOne,
+    AdjustStepMany,
+    AdjustUnchanged,
+    Ok,
+    Cancel,
+};
+
+std::span<const TTextKey> FindTextKeys();
+// The text in the language applied.
+QString FindText(TFindText text);
+// The text of a count: the "one" text for 1, the "many" text with the count for any other.
+QString FindCountText(TFindText one, TFindText many, std::size_t count);
