@@ -1,6 +1,7 @@
 #include "app/WindowTools.h"
 
 #include "app/MainFormControls.h"
+#include "tools/ColorImport.h"
 #include "tools/PreviewReadout.h"
 #include "tools/ToolPreferences.h"
 
@@ -24,6 +25,7 @@ template <class T> std::unique_ptr<TTool> MakeTool(const TToolContext& context)
 // The tools, in the order their commands are placed and their language keys are read.
 constexpr TToolFactory ToolList[] = {
     MakeTool<TPreviewReadout>,
+    MakeTool<TColorImport>,
 };
 
 QAction* MakeAction(const TToolCommand& command, QWidget& window)
