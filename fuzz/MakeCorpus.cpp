@@ -288,9 +288,9 @@ std::string Pixels(std::size_t count, int seed)
     return bytes;
 }
 
-void MakeScreenshotSeeds()
+// The converter's screenshots; the colour import reads the same kinds of picture.
+void MakeScreenshotSeeds(const std::string& target)
 {
-    const std::string target = "fuzz_screenshot";
     const QImage pattern = ReferencePattern(8, 6);
     const std::string bitmap = AsString(Encode(pattern, "BMP"));
     Write(target, "rgb24.bmp", bitmap);
@@ -486,6 +486,20 @@ void MakeColorTextSeeds()
         Write(target, name, text);
 }
 
+// JPEG pictures the colour import must refuse: cut short (the decoder would fill the rest in
+// grey), and one it reads: padded with zero bytes after its end.
+void MakeImportPictureSeeds()
+{
+    const std::string target = "fuzz_import_picture";
+    try {
+        const std::string jpeg = AsString(Encode(ReferencePattern(8, 6), "JPEG"));
+        Write(target, "cut-short.jpg", jpeg.substr(0, jpeg.size() / 2));
+        Write(target, "zero-padded.jpg", jpeg + std::string(16, '\0'));
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "skipped: %s (no image plugin)\n", error.what());
+    }
+}
+
 int main(int argc, char** argv)
 {
     if (argc != 3) {
@@ -497,7 +511,9 @@ int main(int argc, char** argv)
         MakeSchemeSeeds(argv[2]);
         MakeProfileSeeds();
         MakePreviewSeeds(argv[2]);
-        MakeScreenshotSeeds();
+        MakeScreenshotSeeds("fuzz_screenshot");
+        MakeScreenshotSeeds("fuzz_import_picture");
+        MakeImportPictureSeeds();
         MakeLanguageSeeds(argv[2]);
         MakeHintFormatSeeds();
         MakeColorTextSeeds();

@@ -15,8 +15,8 @@ build=$(cd "$1" && pwd)
 seconds=$2
 corpus="$(cd "$(dirname "$0")" && pwd)/corpus"
 findings="$build/fuzz-findings"
-targets=(fuzz_scheme fuzz_profile fuzz_preview fuzz_screenshot fuzz_language fuzz_macro
-    fuzz_help fuzz_hint_format fuzz_color_text)
+targets=(fuzz_scheme fuzz_profile fuzz_preview fuzz_screenshot fuzz_import_picture fuzz_language
+    fuzz_macro fuzz_help fuzz_hint_format fuzz_color_text)
 
 # In memory where possible: the profile target writes and syncs a file for every input.
 scratchBase=${TMPDIR:-/tmp}

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string_view>
 
-class QAbstractFileIconProvider;
+class TNameOnlyIconProvider;
 class QWidget;
 
 // The main window's five file dialogs.
@@ -56,5 +56,5 @@ private:
         QString Folder;
     };
     std::array<TDialogState, FileDialogCount> FDialogs;
-    std::unique_ptr<QAbstractFileIconProvider> FIconProvider;
+    std::unique_ptr<TNameOnlyIconProvider> FIconProvider;
 };

@@ -3,6 +3,7 @@
 #include "app/MainFormControls.h"
 #include "tools/ColorClipboard.h"
 #include "tools/FindAndRecolor.h"
+#include "tools/ColorImport.h"
 #include "tools/PreviewReadout.h"
 #include "tools/ToolPreferences.h"
 
@@ -28,6 +29,7 @@ constexpr TToolFactory ToolList[] = {
     MakeTool<TPreviewReadout>,
     MakeTool<TFindAndRecolor>,
     MakeTool<TColorClipboard>,
+    MakeTool<TColorImport>,
 };
 
 QAction* MakeAction(const TToolCommand& command, QWidget& window)

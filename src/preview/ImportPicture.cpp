@@ -1,0 +1,201 @@
+#include "preview/ImportPicture.h"
+
+#include "common/FileAccess.h"
+#include "common/TextRules.h"
+#include "preview/BitmapCheck.h"
+
+#include <QBuffer>
+#include <QImageReader>
+#include <QMimeData>
+
+#include <algorithm>
+#include <cerrno>
+#include <string_view>
+#include <utility>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Enough for the largest picture at 32 bits per pixel, in the megabytes QImageReader counts.
+constexpr int AllocationLimitMegabytes = int(MaxImportPicturePixels * 4 / 1048576) + 1;
+
+// The clipboard's names of the formats a screenshot comes in, lossless ones first.
+constexpr const char* ClipboardFormats[] = {"image/png", "image/bmp", "image/jpeg"};
+
+std::string RefusalText(
+    TPictureRefusal::TReason reason, qint64 bytes, QSize size, const std::string& systemReason)
+{
+    using R = TPictureRefusal::TReason;
+    switch (reason) {
+    case R::CannotOpen:
+        return "Cannot open the picture. " + systemReason;
+    case R::NotRegularFile:
+        return "The picture is not a regular file";
+    case R::TooManyBytes:
+        return FormatText("The picture is too large (%lld bytes)", static_cast<long long>(bytes));
+    case R::TooManyPixels:
+        return FormatText("The picture is too large (%d x %d pixels)", size.width(), size.height());
+    case R::NotAPicture:
+        return "This is not a complete BMP, PNG or JPEG picture";
+    case R::NoClipboardPicture:
+        return "The clipboard does not hold a picture";
+    }
+    return {};
+}
+
+// A JPEG cut short still decodes, its missing part filled in grey; a whole one ends with the
+// end-of-image marker (some writers pad after it with zero bytes).
+bool JpegLooksComplete(std::string_view bytes)
+{
+    while (!bytes.empty() && bytes.back() == '\0')
+        bytes.remove_suffix(1);
+    return bytes.ends_with("\xFF\xD9");
+}
+
+void CheckPixels(QSize size)
+{
+    if (qint64(size.width()) * size.height() > MaxImportPicturePixels)
+        throw TPictureRefusal(TPictureRefusal::TReason::TooManyPixels, 0, size);
+}
+
+TImportPicture Converted(const QImage& image, bool lossy)
+{
+    TImportPicture picture {image.convertToFormat(QImage::Format_RGB888), lossy};
+    if (picture.Pixels.isNull())
+        throw TPictureRefusal(TPictureRefusal::TReason::TooManyPixels, 0, image.size());
+    return picture;
+}
+
+class TDescriptor
+{
+public:
+    explicit TDescriptor(int fd)
+        : FFd(fd)
+    { }
+    ~TDescriptor()
+    {
+        if (FFd >= 0)
+            ::close(FFd);
+    }
+    TDescriptor(const TDescriptor&) = delete;
+    TDescriptor& operator=(const TDescriptor&) = delete;
+    int Get() const { return FFd; }
+
+private:
+    int FFd;
+};
+
+[[noreturn]] void CannotOpen(int errorCode)
+{
+    throw TPictureRefusal(TPictureRefusal::TReason::CannotOpen, 0, {}, SystemErrorText(errorCode));
+}
+
+} // namespace
+
+TPictureRefusal::TPictureRefusal(TReason reason, qint64 bytes, QSize size, std::string systemReason)
+    : FReason(reason)
+    , FBytes(bytes)
+    , FSize(size)
+    , FSystemReason(std::move(systemReason))
+    , FText(RefusalText(reason, bytes, size, FSystemReason))
+{ }
+
+TImportPicture LoadImportPicture(const std::filesystem::path& file)
+{
+    // O_NONBLOCK: opening a FIFO without a writer must not hang the window.
+    const TDescriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (fd.Get() < 0)
+        CannotOpen(errno);
+    struct stat info
+    {
+    };
+    if (::fstat(fd.Get(), &info) != 0)
+        CannotOpen(errno);
+    if (!S_ISREG(info.st_mode))
+        throw TPictureRefusal(TPictureRefusal::TReason::NotRegularFile);
+    if (info.st_size > MaxImportPictureBytes)
+        throw TPictureRefusal(TPictureRefusal::TReason::TooManyBytes, info.st_size);
+
+    // The file may grow after the look at its size: at most one byte more than allowed is read.
+    QByteArray bytes;
+    bytes.resize(qsizetype(info.st_size) + 1);
+    qsizetype got = 0;
+    for (;;) {
+        if (got == bytes.size()) {
+            if (got > MaxImportPictureBytes)
+                throw TPictureRefusal(TPictureRefusal::TReason::TooManyBytes, got);
+            bytes.resize(std::min<qsizetype>(2 * got + 4096, MaxImportPictureBytes + 1));
+        }
+        const ssize_t read = ::read(fd.Get(), bytes.data() + got, std::size_t(bytes.size() - got));
+        if (read < 0) {
+            if (errno == EINTR)
+                continue;
+            CannotOpen(errno);
+        }
+        if (read == 0)
+            break;
+        got += read;
+    }
+    bytes.truncate(got);
+    return ImportPictureFromBytes(bytes);
+}
+
+TImportPicture ImportPictureFromBytes(const QByteArray& bytes)
+{
+    using R = TPictureRefusal::TReason;
+    if (bytes.size() > MaxImportPictureBytes)
+        throw TPictureRefusal(R::TooManyBytes, bytes.size());
+
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setAllocationLimit(AllocationLimitMegabytes);
+    const QByteArray format = reader.format();
+    const std::string_view view(bytes.constData(), std::size_t(bytes.size()));
+    // The bitmap loader reports success for a file cut short and leaves the missing pixels as
+    // whatever the memory held.
+    if (format == "bmp"        ? !BitmapFileLooksComplete(view)
+            : format == "jpeg" ? !JpegLooksComplete(view)
+                               : format != "png")
+        throw TPictureRefusal(R::NotAPicture);
+
+    // The size comes from the header alone, so an oversized picture is refused before decoding;
+    // so is one whose decoded pixels would pass the allocation limit (a 16-bit PNG takes 8 bytes
+    // a pixel).
+    const QSize size = reader.size();
+    if (!size.isValid())
+        throw TPictureRefusal(R::NotAPicture);
+    CheckPixels(size);
+    if (const QImage::Format decoded = reader.imageFormat(); decoded != QImage::Format_Invalid
+        && qint64(size.width()) * size.height() * QImage::toPixelFormat(decoded).bitsPerPixel() / 8
+            > qint64(AllocationLimitMegabytes) * 1048576)
+        throw TPictureRefusal(R::TooManyPixels, 0, size);
+
+    QImage image;
+    if (!reader.read(&image) || image.isNull() || image.size() != size)
+        throw TPictureRefusal(R::NotAPicture);
+    return Converted(image, format == "jpeg");
+}
+
+TImportPicture ImportPictureFromClipboard(const QMimeData* data)
+{
+    if (data == nullptr || !data->hasImage())
+        throw TPictureRefusal(TPictureRefusal::TReason::NoClipboardPicture);
+    for (const char* format : ClipboardFormats) {
+        if (!data->hasFormat(QLatin1String(format)))
+            continue;
+        const QByteArray bytes = data->data(QLatin1String(format));
+        if (!bytes.isEmpty())
+            return ImportPictureFromBytes(bytes);
+    }
+    // Put there by this program, or in a format of its own: Qt has decoded it already.
+    const QImage image = qvariant_cast<QImage>(data->imageData());
+    if (image.isNull())
+        throw TPictureRefusal(TPictureRefusal::TReason::NoClipboardPicture);
+    CheckPixels(image.size());
+    return Converted(image, false);
+}

@@ -1,0 +1,369 @@
+#include "preview/ScreenshotColors.h"
+
+#include "editing/ColorScience.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Per item: three histograms of 256 counts (red, green, blue) of its interior cells' pixels,
+// then three of its other cells' pixels, which are all its pixels when it has no interior.
+constexpr std::size_t HistogramSize = 3 * 256;
+constexpr std::size_t SlotCounts = 2 * HistogramSize;
+
+// An item seen on the map, with its counts.
+struct TSlot
+{
+    std::size_t Item;
+    std::size_t Cells = 0;
+    std::size_t InteriorCells = 0;
+
+    bool Thin() const { return InteriorCells == 0; }
+    // An item with interior cells is read from them alone; a thin one from all its cells.
+    bool Reads(bool interior) const { return interior || Thin(); }
+    std::size_t ReadCells() const { return Thin() ? Cells : InteriorCells; }
+};
+
+std::uint32_t PackedRgb(const std::uint8_t* pixel)
+{
+    return std::uint32_t(pixel[0]) << 16 | std::uint32_t(pixel[1]) << 8 | pixel[2];
+}
+
+TRGBTriple Unpacked(std::uint32_t rgb)
+{
+    return {std::uint8_t(rgb), std::uint8_t(rgb >> 8), std::uint8_t(rgb >> 16)};
+}
+
+std::uint8_t LowerMedian(const std::uint32_t* counts, std::size_t total)
+{
+    const std::size_t rank = (total - 1) / 2;
+    std::size_t below = 0;
+    for (int value = 0; value < 256; ++value) {
+        below += counts[value];
+        if (below > rank)
+            return std::uint8_t(value);
+    }
+    return 255;
+}
+
+// A run of equal cells in a map row: [Begin, End).
+struct TRun
+{
+    int Begin;
+    int End;
+    std::uint32_t Cell;
+};
+
+void FindRuns(const TPreviewMap& map, int y, std::vector<TRun>& runs)
+{
+    runs.clear();
+    if (y < 0 || y >= map.Height())
+        return;
+    const std::uint32_t* row = map.Row(y);
+    const int width = map.Width();
+    int begin = 0;
+    for (int x = 1; x <= width; ++x) {
+        if (x == width || row[x] != row[begin]) {
+            runs.push_back({begin, x, row[begin]});
+            begin = x;
+        }
+    }
+}
+
+// The cells of [lo, hi) whose neighbours to the left and right in the other row hold the
+// cell: within a run of it there, one in from each end. Appended in order.
+void InnerSpans(const std::vector<TRun>& other, std::size_t& first, std::uint32_t cell, int lo,
+    int hi, std::vector<std::pair<int, int>>& spans)
+{
+    spans.clear();
+    // Runs are in order, and so are the runs asked about: the first that can still matter only
+    // moves right.
+    while (first < other.size() && other[first].End <= lo)
+        ++first;
+    for (std::size_t k = first; k < other.size() && other[k].Begin < hi; ++k) {
+        if (other[k].Cell != cell)
+            continue;
+        const int begin = std::max(lo, other[k].Begin + 1);
+        const int end = std::min(hi, other[k].End - 1);
+        if (begin < end)
+            spans.emplace_back(begin, end);
+    }
+}
+
+// Calls visit(item, y, begin, end, interior) for every span of cells of row y that refer to one
+// of the first itemCount items and are all interior or all not. A cell is interior when the eight
+// cells around it hold the same value (two equal references name the same item, so this is "the
+// whole neighbourhood is the item's"); cells on the map's edge have no whole neighbourhood. It is
+// worked out from the runs of equal cells of the row and the rows above and below, not cell by
+// cell: a map is mostly long runs.
+template <typename TVisit>
+void ForEachItemSpan(const TPreviewMap& map, std::size_t itemCount, TVisit&& visit)
+{
+    std::vector<TRun> up;
+    std::vector<TRun> row;
+    std::vector<TRun> down;
+    std::vector<std::pair<int, int>> above;
+    std::vector<std::pair<int, int>> below;
+    FindRuns(map, 0, row);
+    FindRuns(map, 1, down);
+    for (int y = 0; y < map.Height(); ++y) {
+        if (y > 0) {
+            std::swap(up, row);
+            std::swap(row, down);
+            FindRuns(map, y + 1, down);
+        }
+        const bool inside = y > 0 && y + 1 < map.Height();
+        std::size_t firstUp = 0;
+        std::size_t firstDown = 0;
+        for (const TRun& run : row) {
+            if (!IsItemReference(run.Cell) || run.Cell - ItemReferenceBase >= itemCount)
+                continue;
+            const std::size_t item = run.Cell - ItemReferenceBase;
+            int at = run.Begin;
+            if (inside && run.End - run.Begin >= 3) {
+                InnerSpans(up, firstUp, run.Cell, run.Begin + 1, run.End - 1, above);
+                InnerSpans(down, firstDown, run.Cell, run.Begin + 1, run.End - 1, below);
+                // The interior is where a span above and a span below overlap.
+                std::size_t a = 0;
+                std::size_t b = 0;
+                while (a < above.size() && b < below.size()) {
+                    const int begin = std::max(above[a].first, below[b].first);
+                    const int end = std::min(above[a].second, below[b].second);
+                    if (begin < end) {
+                        if (at < begin)
+                            visit(item, y, at, begin, false);
+                        visit(item, y, begin, end, true);
+                        at = end;
+                    }
+                    if (above[a].second < below[b].second)
+                        ++a;
+                    else
+                        ++b;
+                }
+            }
+            if (at < run.End)
+                visit(item, y, at, run.End, false);
+        }
+    }
+}
+
+// A pixel colour against its item's colour: equal, or within CloseDeltaE.
+class TCloseness
+{
+public:
+    explicit TCloseness(const std::vector<TRGBTriple>& medians)
+        : FItems(medians.size())
+    {
+        for (std::size_t slot = 0; slot < medians.size(); ++slot) {
+            const TRGBTriple& color = medians[slot];
+            FItems[slot].Rgb = std::uint32_t(color.rgbtRed) << 16
+                | std::uint32_t(color.rgbtGreen) << 8 | color.rgbtBlue;
+            FItems[slot].Lab = ToLab(color);
+        }
+    }
+
+    bool Close(std::size_t slot, std::uint32_t rgb)
+    {
+        TItem& item = FItems[slot];
+        if (rgb == item.Rgb)
+            return true;
+        // The verdicts for the colours near the item's, which a compressed picture scatters its
+        // pixels over, are kept by their offset per channel; other colours are looked at anew.
+        const int red = int(rgb >> 16) - int(item.Rgb >> 16) + NearOffset;
+        const int green = int(rgb >> 8 & 0xFF) - int(item.Rgb >> 8 & 0xFF) + NearOffset;
+        const int blue = int(rgb & 0xFF) - int(item.Rgb & 0xFF) + NearOffset;
+        if (unsigned(red | green | blue) >= unsigned(NearSide))
+            return Judge(item, rgb);
+        if (item.Near.empty())
+            item.Near.resize(NearSide * NearSide * NearSide);
+        std::uint8_t& verdict = item.Near[std::size_t((red * NearSide + green) * NearSide + blue)];
+        if (verdict == Unknown)
+            verdict = Judge(item, rgb) ? IsClose : IsFar;
+        return verdict == IsClose;
+    }
+
+private:
+    static constexpr int NearSide = 16;
+    static constexpr int NearOffset = 8;
+    enum : std::uint8_t { Unknown, IsClose, IsFar };
+
+    struct TItem
+    {
+        std::uint32_t Rgb = 0;
+        TLab Lab {};
+        std::vector<std::uint8_t> Near;
+    };
+
+    static bool Judge(const TItem& item, std::uint32_t rgb)
+    {
+        const TLab lab = ToLab(Unpacked(rgb));
+        const double dL = lab.L - item.Lab.L;
+        const double da = lab.a - item.Lab.a;
+        const double db = lab.b - item.Lab.b;
+        // CIEDE2000 divides the lightness difference by at most 1.75, and adds at most twice
+        // (2.25 da^2 + db^2) for chroma and hue (a' stretches a by at most 1.5, the rotation term
+        // at most doubles): so small L*a*b* distances are close and large lightness steps far
+        // without the full formula.
+        if (dL * dL + 2.0 * (2.25 * da * da + db * db) <= CloseDeltaE * CloseDeltaE)
+            return true;
+        if (std::abs(dL) > 1.75 * CloseDeltaE)
+            return false;
+        return DeltaE2000(item.Lab, lab) <= CloseDeltaE;
+    }
+
+    std::vector<TItem> FItems;
+};
+
+} // namespace
+
+int ScreenshotScale(int imageWidth, int imageHeight, int mapWidth, int mapHeight)
+{
+    if (mapWidth <= 0 || mapHeight <= 0 || imageWidth <= 0 || imageHeight <= 0)
+        return 0;
+    if (imageWidth % mapWidth != 0 || imageHeight % mapHeight != 0)
+        return 0;
+    const int scale = imageWidth / mapWidth;
+    return imageHeight / mapHeight == scale ? scale : 0;
+}
+
+TRgbPixels ReduceScreenshot(
+    const std::uint8_t* pixels, int width, int height, std::ptrdiff_t bytesPerLine, int scale)
+{
+    TRgbPixels reduced;
+    if (scale <= 0)
+        return reduced;
+    reduced.Width = width / scale;
+    reduced.Height = height / scale;
+    reduced.Bytes.resize(std::size_t(reduced.Width) * std::size_t(reduced.Height) * 3);
+    std::uint8_t* out = reduced.Bytes.data();
+    if (scale == 2) {
+        // The common case of a screen of twice the resolution. The lower middle of four values
+        // (the second smallest) is the least of each pair's larger value and the larger of the
+        // pairs' smaller values.
+        for (int by = 0; by < reduced.Height; ++by) {
+            const std::uint8_t* top = pixels + std::ptrdiff_t(by) * 2 * bytesPerLine;
+            const std::uint8_t* bottom = top + bytesPerLine;
+            for (int i = 0; i < reduced.Width * 3; ++i) {
+                const int channel = i % 3;
+                const int x = i - channel;
+                const int a = top[2 * x + channel];
+                const int b = top[2 * x + 3 + channel];
+                const int c = bottom[2 * x + channel];
+                const int d = bottom[2 * x + 3 + channel];
+                *out++ = std::uint8_t(std::min(
+                    {std::max(a, b), std::max(c, d), std::max(std::min(a, b), std::min(c, d))}));
+            }
+        }
+        return reduced;
+    }
+    const std::size_t blockSize = std::size_t(scale) * std::size_t(scale);
+    std::vector<std::uint8_t> values(blockSize);
+    for (int by = 0; by < reduced.Height; ++by) {
+        const std::uint8_t* top = pixels + std::ptrdiff_t(by) * scale * bytesPerLine;
+        for (int bx = 0; bx < reduced.Width; ++bx) {
+            for (int channel = 0; channel < 3; ++channel) {
+                std::size_t n = 0;
+                for (int dy = 0; dy < scale; ++dy) {
+                    const std::uint8_t* pixel
+                        = top + dy * bytesPerLine + std::ptrdiff_t(bx) * scale * 3 + channel;
+                    for (int dx = 0; dx < scale; ++dx, pixel += 3)
+                        values[n++] = *pixel;
+                }
+                const auto middle = values.begin() + std::ptrdiff_t((blockSize - 1) / 2);
+                std::nth_element(values.begin(), middle, values.end());
+                *out++ = *middle;
+            }
+        }
+    }
+    return reduced;
+}
+
+std::optional<std::vector<TItemReading>> ReadItemColors(const TPreviewMap& map,
+    std::size_t itemCount, const std::uint8_t* pixels, std::ptrdiff_t bytesPerLine)
+{
+    // Slots number the items in the order the map names them, so counts are held only for the
+    // items it shows.
+    std::vector<std::int32_t> slotOf(itemCount, -1);
+    std::vector<TSlot> slots;
+    std::vector<std::uint32_t> counts;
+    bool tooMany = false;
+
+    // One pass counts every pixel into its item's interior or other histograms. Pixels come in
+    // runs of one colour, counted once per run: adding to the same count pixel after pixel would
+    // make each addition wait for the one before.
+    ForEachItemSpan(
+        map, itemCount, [&](std::size_t item, int y, int begin, int end, bool interior) {
+            std::int32_t& slot = slotOf[item];
+            if (slot < 0) {
+                if (slots.size() == MaxReadItems) {
+                    tooMany = true;
+                    return;
+                }
+                slot = std::int32_t(slots.size());
+                slots.push_back({item});
+                counts.resize(counts.size() + SlotCounts);
+            }
+            TSlot& seen = slots[std::size_t(slot)];
+            seen.Cells += std::size_t(end - begin);
+            if (interior)
+                seen.InteriorCells += std::size_t(end - begin);
+            std::uint32_t* histogram
+                = counts.data() + std::size_t(slot) * SlotCounts + (interior ? 0 : HistogramSize);
+            const std::uint8_t* pixel = pixels + y * bytesPerLine + std::ptrdiff_t(begin) * 3;
+            std::uint32_t runRgb = PackedRgb(pixel);
+            std::uint32_t runLength = 0;
+            auto addRun = [&] {
+                histogram[runRgb >> 16] += runLength;
+                histogram[256 + (runRgb >> 8 & 0xFF)] += runLength;
+                histogram[512 + (runRgb & 0xFF)] += runLength;
+            };
+            for (int x = begin; x < end; ++x, pixel += 3) {
+                const std::uint32_t rgb = PackedRgb(pixel);
+                if (rgb != runRgb) {
+                    addRun();
+                    runRgb = rgb;
+                    runLength = 0;
+                }
+                ++runLength;
+            }
+            addRun();
+        });
+    if (tooMany)
+        return std::nullopt;
+
+    std::vector<TRGBTriple> medians;
+    medians.reserve(slots.size());
+    for (std::size_t slot = 0; slot < slots.size(); ++slot) {
+        const std::uint32_t* histogram
+            = counts.data() + slot * SlotCounts + (slots[slot].Thin() ? HistogramSize : 0);
+        const std::size_t total = slots[slot].ReadCells();
+        medians.push_back({LowerMedian(histogram + 512, total), LowerMedian(histogram + 256, total),
+            LowerMedian(histogram, total)});
+    }
+
+    std::vector<std::size_t> close(slots.size());
+    TCloseness closeness(medians);
+    ForEachItemSpan(
+        map, itemCount, [&](std::size_t item, int y, int begin, int end, bool interior) {
+            const auto slot = std::size_t(slotOf[item]);
+            if (!slots[slot].Reads(interior))
+                return;
+            const std::uint8_t* pixel = pixels + y * bytesPerLine + std::ptrdiff_t(begin) * 3;
+            std::size_t closeInSpan = 0;
+            for (int x = begin; x < end; ++x, pixel += 3)
+                closeInSpan += closeness.Close(slot, PackedRgb(pixel)) ? 1 : 0;
+            close[slot] += closeInSpan;
+        });
+
+    std::vector<TItemReading> readings(itemCount);
+    for (std::size_t slot = 0; slot < slots.size(); ++slot) {
+        const TSlot& seen = slots[slot];
+        TItemReading& reading = readings[seen.Item];
+        reading.Presence = seen.Thin() ? TItemPresence::Thin : TItemPresence::Interior;
+        reading.Color = medians[slot];
+        reading.Pixels = seen.ReadCells();
+        reading.Confidence = double(close[slot]) / double(reading.Pixels);
+    }
+    return readings;
+}

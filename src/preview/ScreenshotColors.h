@@ -1,0 +1,69 @@
+#pragma once
+
+#include "preview/PreviewMap.h"
+#include "scheme/SchemeFile.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+// Reading every item's colour from a screenshot of the preview's navigator screen taken in
+// another colour scheme: the map says which pixel belongs to which item. Pixels are 3 bytes each
+// in red, green, blue order (QImage's Format_RGB888), rows bytesPerLine apart.
+
+// How many screenshot pixels stand for one cell along each side: 1 when the image has the map's
+// size, n when it is exactly n times as wide and n times as high; 0 for any other size and for
+// an empty map.
+int ScreenshotScale(int imageWidth, int imageHeight, int mapWidth, int mapHeight);
+
+// Pixel rows of 3 bytes per pixel, packed without padding.
+struct TRgbPixels
+{
+    int Width = 0;
+    int Height = 0;
+    std::vector<std::uint8_t> Bytes;
+
+    std::ptrdiff_t BytesPerLine() const { return std::ptrdiff_t(Width) * 3; }
+};
+
+// The screenshot brought down to one pixel per cell: each scale x scale block becomes the
+// per-channel median of its pixels (the lower middle value when the block has an even count),
+// so a block that is one colour keeps it exactly. width and height are multiples of scale.
+TRgbPixels ReduceScreenshot(
+    const std::uint8_t* pixels, int width, int height, std::ptrdiff_t bytesPerLine, int scale);
+
+enum class TItemPresence {
+    NotOnPreview, // no cell refers to the item
+    Thin, // cells, but none whose 3 x 3 neighbourhood is all the item's: read from all its cells
+    Interior, // read from the cells whose 3 x 3 neighbourhood is all the item's
+};
+
+// What a screenshot says of one item.
+struct TItemReading
+{
+    TItemPresence Presence = TItemPresence::NotOnPreview;
+    // The per-channel median of the pixels read (the lower middle value of an even count).
+    TRGBTriple Color {};
+    // How many pixels it was read from.
+    std::size_t Pixels = 0;
+    // The share of those pixels within CloseDeltaE of Color, from 0 to 1.
+    double Confidence = 0.0;
+
+    bool operator==(const TItemReading&) const = default;
+};
+
+// A pixel this close to its item's colour (CIEDE2000) agrees with it.
+inline constexpr double CloseDeltaE = 2.0;
+
+// The most distinct items one screenshot is read for (a navigator's scheme has a few hundred):
+// each takes six histograms of 256 counts and a table of verdicts, about 10 KB.
+inline constexpr std::size_t MaxReadItems = 4096;
+
+// Reads the colour of each of the document's itemCount items from pixels of the map's size. A
+// cell refers to item (cell - ItemReferenceBase) when it is an item reference; fixed-colour cells
+// and references to items at or beyond itemCount belong to no item. Cells on the map's edge have
+// no whole neighbourhood and are never interior. Returns one reading per item, or nothing when
+// the map shows more than MaxReadItems of the items.
+std::optional<std::vector<TItemReading>> ReadItemColors(const TPreviewMap& map,
+    std::size_t itemCount, const std::uint8_t* pixels, std::ptrdiff_t bytesPerLine);

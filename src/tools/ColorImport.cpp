@@ -1,0 +1,230 @@
+#include "tools/ColorImport.h"
+
+#include "common/FileDialogIcons.h"
+#include "common/UiText.h"
+#include "preview/ImportPicture.h"
+#include "preview/PicturePreview.h"
+#include "preview/ScreenshotColors.h"
+#include "tools/ColorImportTexts.h"
+#include "tools/ColorImportWindow.h"
+#include "tools/DocumentSeam.h"
+#include "tools/StatusPanel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QMimeData>
+
+#include <exception>
+#include <utility>
+
+namespace {
+
+const TToolCommand ImportCommands[] = {
+    {"ActionToolsImportColors", TToolMenu::Tools, 100, "&Import colors from screenshot...",
+        "Take the colors of a screenshot of the preview's screen", "", ImportTexts::Section,
+        "ImportFromScreenshot", "ImportFromScreenshotHint"},
+    {"ActionToolsImportColorsClipboard", TToolMenu::Tools, 101, "Import colors from clip&board",
+        "Take the colors of the screenshot on the clipboard", "", ImportTexts::Section,
+        "ImportFromClipboard", "ImportFromClipboardHint"},
+};
+
+QString Text(const TTextKey& key)
+{
+    return FromWindows1252(OwnText(key));
+}
+
+// The application-wide busy cursor while reading, restored however the reading ends.
+class TBusy
+{
+public:
+    TBusy() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~TBusy() { QApplication::restoreOverrideCursor(); }
+    TBusy(const TBusy&) = delete;
+    TBusy& operator=(const TBusy&) = delete;
+};
+
+QString MegaBytes(qint64 bytes)
+{
+    return QString::number(double(bytes) / 1048576.0, 'f', 1);
+}
+
+QString RefusalText(const TPictureRefusal& refusal, const QString& name)
+{
+    using R = TPictureRefusal::TReason;
+    switch (refusal.Reason()) {
+    case R::CannotOpen:
+        return Text(ImportTexts::CannotOpen)
+            .arg(name, QString::fromStdString(refusal.SystemReason()));
+    case R::NotRegularFile:
+        return Text(ImportTexts::NotRegularFile).arg(name);
+    case R::TooManyBytes:
+        return Text(ImportTexts::TooManyBytes)
+            .arg(name, MegaBytes(refusal.Bytes()), MegaBytes(MaxImportPictureBytes));
+    case R::TooManyPixels:
+        return Text(ImportTexts::TooManyPixels)
+            .arg(name)
+            .arg(refusal.Size().width())
+            .arg(refusal.Size().height());
+    case R::NotAPicture:
+        return Text(ImportTexts::NotAPicture).arg(name);
+    case R::NoClipboardPicture:
+        return Text(ImportTexts::NoClipboardPicture);
+    }
+    return QString::fromUtf8(refusal.what());
+}
+
+} // namespace
+
+TColorImport::TColorImport(const TToolContext& context, QObject* parent)
+    : TTool(context, parent)
+{
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+        &TColorImport::UpdateClipboardAction);
+}
+
+TColorImport::~TColorImport()
+{
+    delete FWindow;
+}
+
+TColorImportWindow* TColorImport::Window() const
+{
+    return FWindow;
+}
+
+std::span<const TToolCommand> TColorImport::Commands() const
+{
+    return ImportCommands;
+}
+
+std::span<const TTextKey> TColorImport::Texts() const
+{
+    return ImportTexts::All;
+}
+
+void TColorImport::AttachActions(std::span<QAction* const> actions)
+{
+    connect(actions[0], &QAction::triggered, this, &TColorImport::ImportFromFile);
+    FClipboardAction = actions[1];
+    connect(FClipboardAction, &QAction::triggered, this, &TColorImport::ImportFromClipboard);
+    UpdateClipboardAction();
+}
+
+void TColorImport::UpdateClipboardAction()
+{
+    if (!FClipboardAction)
+        return;
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    FClipboardAction->setEnabled(data != nullptr && data->hasImage());
+}
+
+std::optional<std::filesystem::path> TColorImport::AskForPicture()
+{
+    // The icons come from names alone, so a folder of special files cannot make the dialog block.
+    TNameOnlyIconProvider icons;
+    icons.SetTypeTexts(
+        {Text(ImportTexts::FolderType), Text(ImportTexts::FileType), Text(ImportTexts::TypedFile)});
+    QFileDialog dialog(&Context().Window, Text(ImportTexts::DialogTitle));
+    dialog.setObjectName("ImportPictureDialog");
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setIconProvider(&icons);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(
+        {Text(ImportTexts::PictureFilter) + QStringLiteral(" (*.bmp *.png *.jpg *.jpeg)"),
+            Text(ImportTexts::AllFilesFilter) + QStringLiteral(" (*)")});
+    AddPicturePreview(dialog,
+        [](const QString& fileName) { return LoadImportPicture(ToFileName(fileName)).Pixels; },
+        {Text(ImportTexts::NoPreview), Text(ImportTexts::PictureSize)});
+    if (!FFolder.isEmpty())
+        dialog.setDirectory(FFolder);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    FFolder = dialog.directory().absolutePath();
+    return ToFileName(dialog.selectedFiles().first());
+}
+
+void TColorImport::ImportFromFile()
+{
+    if (const auto file = AskForPicture())
+        ImportFile(*file);
+}
+
+void TColorImport::ImportFile(const std::filesystem::path& file)
+{
+    const QString path = FromFileName(file);
+    try {
+        TImportPicture picture;
+        {
+            const TBusy busy;
+            picture = LoadImportPicture(file);
+        }
+        Show(std::move(picture), QFileInfo(path).fileName());
+    } catch (const TPictureRefusal& refusal) {
+        ShowError(RefusalText(refusal, path));
+    } catch (const std::exception& error) {
+        ShowError(QString::fromUtf8(error.what()));
+    }
+}
+
+void TColorImport::ImportFromClipboard()
+{
+    try {
+        TImportPicture picture;
+        {
+            const TBusy busy;
+            picture = ImportPictureFromClipboard(QGuiApplication::clipboard()->mimeData());
+        }
+        Show(std::move(picture), Text(ImportTexts::Clipboard));
+    } catch (const TPictureRefusal& refusal) {
+        ShowError(RefusalText(refusal, Text(ImportTexts::ClipboardPicture)));
+    } catch (const std::exception& error) {
+        ShowError(QString::fromUtf8(error.what()));
+    }
+}
+
+void TColorImport::Show(TImportPicture picture, const QString& name)
+{
+    const TPreviewMap& map = Document().PreviewMap();
+    if (map.Width() == 0 || map.Height() == 0) {
+        ShowError(Text(ImportTexts::NoPreviewLoaded));
+        return;
+    }
+    const QImage& pixels = picture.Pixels;
+    if (ScreenshotScale(pixels.width(), pixels.height(), map.Width(), map.Height()) == 0) {
+        ShowError(Text(ImportTexts::WrongSize)
+                      .arg(pixels.width())
+                      .arg(pixels.height())
+                      .arg(map.Width())
+                      .arg(map.Height()));
+        return;
+    }
+    if (!FWindow) {
+        FWindow = new TColorImportWindow(Document(), &Context().Window);
+        connect(FWindow, &TColorImportWindow::Applied, this, [this](std::size_t items) {
+            Context().Status.ShowMessage(Text(ImportTexts::Applied).arg(items));
+        });
+    }
+    {
+        const TBusy busy;
+        FWindow->SetPicture(std::move(picture), name);
+    }
+    FWindow->show();
+    FWindow->raise();
+    FWindow->activateWindow();
+}
+
+void TColorImport::ShowError(const QString& text) const
+{
+    QWidget* parent
+        = FWindow && FWindow->isVisible() ? static_cast<QWidget*>(FWindow) : &Context().Window;
+    QMessageBox box(
+        QMessageBox::Warning, Text(ImportTexts::WindowTitle), text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
