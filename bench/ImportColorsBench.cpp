@@ -3,6 +3,7 @@
 // first), against painting the same map once, the plain operation the preview repeats on every
 // edit. Budget: under 100 ms per screenshot.
 
+#include "AreaMap.h"
 #include "editing/ColorScience.h"
 #include "preview/PreviewMap.h"
 #include "preview/PreviewPainter.h"
@@ -19,42 +20,12 @@
 
 namespace {
 
-// A map of areas like those of a city plan: every cell belongs to the nearest of a grid of
-// jittered seeds (a Voronoi diagram), one item per seed; each row of seeds is crossed by a road
-// two cells wide, an item of its own, whose cells have no interior.
+// The areas of MakeAreaMap; each row of seeds is crossed by a road two cells wide, an item of its
+// own, whose cells have no interior.
 TPreviewMap MakeCityMap(int width, int height, int columns, int rows)
 {
-    std::mt19937 random(20240607);
-    const double cellWidth = double(width) / columns;
+    TPreviewMap map = MakeAreaMap(width, height, columns, rows);
     const double cellHeight = double(height) / rows;
-    std::vector<double> seedX(std::size_t(columns * rows));
-    std::vector<double> seedY(seedX.size());
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < columns; ++c) {
-            seedX[std::size_t(r * columns + c)] = (c + random() / double(random.max())) * cellWidth;
-            seedY[std::size_t(r * columns + c)]
-                = (r + random() / double(random.max())) * cellHeight;
-        }
-    TPreviewMap map(width, height);
-    for (int y = 0; y < height; ++y) {
-        const int r = std::min(rows - 1, int(y / cellHeight));
-        for (int x = 0; x < width; ++x) {
-            const int c = std::min(columns - 1, int(x / cellWidth));
-            double best = std::numeric_limits<double>::max();
-            int nearest = 0;
-            for (int dr = std::max(0, r - 1); dr <= std::min(rows - 1, r + 1); ++dr)
-                for (int dc = std::max(0, c - 1); dc <= std::min(columns - 1, c + 1); ++dc) {
-                    const int seed = dr * columns + dc;
-                    const double dx = x - seedX[std::size_t(seed)];
-                    const double dy = y - seedY[std::size_t(seed)];
-                    if (dx * dx + dy * dy < best) {
-                        best = dx * dx + dy * dy;
-                        nearest = seed;
-                    }
-                }
-            map.SetCell(x, y, ItemReferenceBase + std::uint32_t(nearest));
-        }
-    }
     for (int r = 0; r < rows; ++r) {
         const int y = int((r + 0.5) * cellHeight);
         for (int x = 0; x < width; ++x) {

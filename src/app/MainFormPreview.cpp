@@ -2,7 +2,7 @@
 // make preview files (reference schemes, screenshot conversion).
 #include "app/MainForm.h"
 
-#include "app/BusyCursor.h"
+#include "common/BusyCursor.h"
 #include "app/WindowDocument.h"
 #include "common/Error.h"
 #include "common/FileAccess.h"

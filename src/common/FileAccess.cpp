@@ -1,5 +1,6 @@
 #include "common/FileAccess.h"
 
+#include "common/FileDescriptor.h"
 #include "common/Error.h"
 #include "common/TextRules.h"
 
@@ -13,33 +14,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// Closes a descriptor on every path out of a function.
-class TDescriptor
-{
-public:
-    explicit TDescriptor(int fd)
-        : FFd(fd)
-    { }
-    ~TDescriptor()
-    {
-        if (FFd >= 0)
-            ::close(FFd);
-    }
-    TDescriptor(const TDescriptor&) = delete;
-    TDescriptor& operator=(const TDescriptor&) = delete;
-    int Get() const { return FFd; }
-    // Closes now and reports the result: a full disk often shows only here.
-    int Close()
-    {
-        const int result = ::close(FFd);
-        FFd = -1;
-        return result;
-    }
-
-private:
-    int FFd;
-};
 
 // Follows symbolic links to the file that is really replaced, also when the last one dangles.
 fs::path ResolveLinks(fs::path path)
@@ -138,7 +112,7 @@ std::string ReadWholeFile(const fs::path& file, std::uint64_t limit)
     if (static_cast<std::uint64_t>(info.st_size) > limit)
         throw tooLarge();
     // O_NONBLOCK: should the name have become a FIFO meanwhile, opening it must not hang.
-    TDescriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    TFileDescriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.Get() < 0)
         throw unreadable(errno);
     if (::fstat(fd.Get(), &info) != 0)
@@ -202,7 +176,7 @@ void WriteFileAtomically(const fs::path& target, std::string_view content)
 
     const fs::path folder = real.has_parent_path() ? real.parent_path() : fs::path(".");
     std::string pattern = (folder / ("." + real.filename().string() + ".XXXXXX")).string();
-    TDescriptor fd(::mkostemp(pattern.data(), O_CLOEXEC));
+    TFileDescriptor fd(::mkostemp(pattern.data(), O_CLOEXEC));
     if (fd.Get() < 0) {
         const int error = errno;
         throw TFileWriteError(TStage::Create, error,
@@ -229,7 +203,7 @@ void WriteFileAtomically(const fs::path& target, std::string_view content)
     if (::rename(temporary.c_str(), real.c_str()) != 0)
         throw failWrite(errno);
 
-    TDescriptor folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    TFileDescriptor folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folderFd.Get() >= 0)
         ::fsync(folderFd.Get());
 }

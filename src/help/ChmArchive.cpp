@@ -1,5 +1,6 @@
 #include "help/ChmArchive.h"
 
+#include "common/BusyCursor.h"
 #include "common/UiText.h"
 
 #include <QByteArray>
@@ -28,28 +29,6 @@ void Append(std::string& output, const QByteArray& bytes)
 {
     output.append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
-
-// Shows the busy cursor while the reader runs, where there is a screen to show it on.
-class TBusyCursor
-{
-public:
-    TBusyCursor()
-        : FShown(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr)
-    {
-        if (FShown)
-            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    }
-    ~TBusyCursor()
-    {
-        if (FShown)
-            QGuiApplication::restoreOverrideCursor();
-    }
-    TBusyCursor(const TBusyCursor&) = delete;
-    TBusyCursor& operator=(const TBusyCursor&) = delete;
-
-private:
-    bool FShown;
-};
 
 enum class TRunResult { Output, NotStarted, Failed };
 

@@ -1,5 +1,6 @@
 #include "preview/ImportPicture.h"
 
+#include "common/FileDescriptor.h"
 #include "common/FileAccess.h"
 #include "common/TextRules.h"
 #include "preview/BitmapCheck.h"
@@ -69,25 +70,6 @@ TImportPicture Converted(const QImage& image, bool lossy)
     return picture;
 }
 
-class TDescriptor
-{
-public:
-    explicit TDescriptor(int fd)
-        : FFd(fd)
-    { }
-    ~TDescriptor()
-    {
-        if (FFd >= 0)
-            ::close(FFd);
-    }
-    TDescriptor(const TDescriptor&) = delete;
-    TDescriptor& operator=(const TDescriptor&) = delete;
-    int Get() const { return FFd; }
-
-private:
-    int FFd;
-};
-
 [[noreturn]] void CannotOpen(int errorCode)
 {
     throw TPictureRefusal(TPictureRefusal::TReason::CannotOpen, 0, {}, SystemErrorText(errorCode));
@@ -106,7 +88,7 @@ TPictureRefusal::TPictureRefusal(TReason reason, qint64 bytes, QSize size, std::
 TImportPicture LoadImportPicture(const std::filesystem::path& file)
 {
     // O_NONBLOCK: opening a FIFO without a writer must not hang the window.
-    const TDescriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    const TFileDescriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.Get() < 0)
         CannotOpen(errno);
     struct stat info

@@ -1,5 +1,6 @@
 #include "tools/AdjustColorsWindow.h"
 
+#include "common/BusyCursor.h"
 #include "tools/DocumentSeam.h"
 #include "tools/FindAndRecolor.h"
 #include "tools/FindAndRecolorTexts.h"
@@ -34,16 +35,6 @@ struct TAdjustPreview
 {
     TColorAdjustment Adjustment;
     std::vector<std::size_t> Items;
-};
-
-// Shows the busy cursor while a large adjustment is worked out.
-class TBusyCursor
-{
-public:
-    TBusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TBusyCursor() { QApplication::restoreOverrideCursor(); }
-    TBusyCursor(const TBusyCursor&) = delete;
-    TBusyCursor& operator=(const TBusyCursor&) = delete;
 };
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "tools/ColorImport.h"
 
+#include "common/BusyCursor.h"
 #include "common/FileDialogIcons.h"
 #include "common/UiText.h"
 #include "preview/ImportPicture.h"
@@ -37,16 +38,6 @@ QString Text(const TTextKey& key)
 {
     return FromWindows1252(OwnText(key));
 }
-
-// The application-wide busy cursor while reading, restored however the reading ends.
-class TBusy
-{
-public:
-    TBusy() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TBusy() { QApplication::restoreOverrideCursor(); }
-    TBusy(const TBusy&) = delete;
-    TBusy& operator=(const TBusy&) = delete;
-};
 
 QString MegaBytes(qint64 bytes)
 {
@@ -161,7 +152,7 @@ void TColorImport::ImportFile(const std::filesystem::path& file)
     try {
         TImportPicture picture;
         {
-            const TBusy busy;
+            const TBusyCursor busy;
             picture = LoadImportPicture(file);
         }
         Show(std::move(picture), QFileInfo(path).fileName());
@@ -177,7 +168,7 @@ void TColorImport::ImportFromClipboard()
     try {
         TImportPicture picture;
         {
-            const TBusy busy;
+            const TBusyCursor busy;
             picture = ImportPictureFromClipboard(QGuiApplication::clipboard()->mimeData());
         }
         Show(std::move(picture), Text(ImportTexts::Clipboard));
@@ -211,7 +202,7 @@ void TColorImport::Show(TImportPicture picture, const QString& name)
         });
     }
     {
-        const TBusy busy;
+        const TBusyCursor busy;
         FWindow->SetPicture(std::move(picture), name);
     }
     FWindow->show();
