@@ -1,8 +1,10 @@
 #include "app/WindowTools.h"
 
 #include "app/MainFormControls.h"
+#include "tools/LegibilityCheck.h"
 #include "tools/PreviewReadout.h"
 #include "tools/ToolPreferences.h"
+#include "tools/VisionSimulation.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -24,6 +26,8 @@ template <class T> std::unique_ptr<TTool> MakeTool(const TToolContext& context)
 // The tools, in the order their commands are placed and their language keys are read.
 constexpr TToolFactory ToolList[] = {
     MakeTool<TPreviewReadout>,
+    MakeTool<TLegibilityCheck>,
+    MakeTool<TVisionSimulation>,
 };
 
 QAction* MakeAction(const TToolCommand& command, QWidget& window)
