@@ -45,7 +45,8 @@ const TTextKey WordKeys[] = {
     {"Readouts", "BordersMany", EnglishWords.BordersMany.c_str()},
     {"Readouts", "Neighbour", EnglishWords.Neighbour.c_str()},
     {"Readouts", "HardToTell", EnglishWords.HardToTell.c_str()},
-    {"Readouts", "SeenAs", EnglishWords.SeenAs.c_str()},
+    // Shown only while a colour filter is on, so it stands with the simulation's texts.
+    {"Vision", "SeenAs", EnglishWords.SeenAs.c_str()},
 };
 
 TReadoutWords CurrentWords()

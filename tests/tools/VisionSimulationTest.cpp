@@ -146,4 +146,31 @@ TEST_F(VisionSimulationTest, LegibilityJudgesTheSimulatedColours)
     EXPECT_EQ(window->windowTitle(), "Legibility: 0 pairs hard to tell apart");
 }
 
+// On a language switch the open legibility window, its headings and the status text speak the
+// new language, in the shipped German.
+TEST_F(VisionSimulationTest, FollowsALanguageSwitch)
+{
+    fs::create_directories(Folder / "languages");
+    fs::copy_file(
+        fs::path(TINTWRIGHT_DATA_DIR) / "languages/Deutsch.clf", Folder / "languages/Deutsch.clf");
+    TMainForm& form = Start();
+    Action(form, "ActionToolsCheckLegibility")->trigger();
+    Action(form, "ActionToolsVisionProtanopia")->trigger();
+    auto* window = form.findChild<TLegibilityWindow*>("LegibilityWindow");
+    ASSERT_NE(window, nullptr);
+
+    form.ApplyLanguage("Deutsch");
+    EXPECT_EQ(window->windowTitle(), "Lesbarkeit: 0 Paare schwer zu unterscheiden");
+    QAbstractItemModel* model = NamedChild<QTableView>(*window, "LegibilityPairs")->model();
+    EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), "Eintrag");
+    EXPECT_EQ(model->headerData(4, Qt::Horizontal).toString(), "Kontrast (Protanopie)");
+    EXPECT_EQ(NamedChild<QLabel>(*window, "LegibilityThresholdLabel")->text(),
+        QString::fromUtf8("Schwer zu &unterscheiden unter \u0394E2000:"));
+    EXPECT_EQ(StatusPanel1(form)->text(), "Simulation: Protanopie");
+    EXPECT_EQ(Action(form, "ActionToolsVisionProtanopia")->text(), "&Protanopie");
+    EXPECT_EQ(Action(form, "ActionToolsSimulateVision")->text(), "&Farbsehen simulieren");
+    EXPECT_EQ(Action(form, "ActionToolsCheckLegibility")->text(),
+        QString::fromUtf8("&Lesbarkeit pr\u00fcfen..."));
+}
+
 } // namespace
