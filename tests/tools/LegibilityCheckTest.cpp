@@ -56,6 +56,15 @@ TEST_F(LegibilityCheckTest, TitleCountsAfterAChangeAndUndo)
     TLegibilityWindow& window = Open();
     EXPECT_EQ(window.windowTitle(), "Legibility: 0 pairs hard to tell apart");
     EXPECT_EQ(Pairs(window)->model()->rowCount(), 9);
+    // Context help: the list, the threshold (through its label too) and the window itself.
+    auto* threshold = NamedChild<QWidget>(window, "LegibilityThreshold");
+    EXPECT_EQ(WhatsThis(*Form)->HelpContextOf(Pairs(window)), 1102);
+    EXPECT_EQ(WhatsThis(*Form)->HelpContextOf(threshold), 1103);
+    EXPECT_EQ(
+        WhatsThis(*Form)->HelpContextOf(NamedChild<QWidget>(window, "LegibilityThresholdLabel")),
+        1103);
+    EXPECT_EQ(
+        WhatsThis(*Form)->HelpContextOf(NamedChild<QWidget>(window, "LegibilityNoPairs")), 1101);
 
     // The motorway (item 5) takes the colour of the main road it touches: the pair is flagged
     // and comes first, with both its borders (side by side, and the main road below).
