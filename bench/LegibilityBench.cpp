@@ -2,6 +2,7 @@
 // item's colour changed, against working them all out afresh, on the shipped preview and
 // scheme and on a screen-sized map of 400 items.
 
+#include "AreaMap.h"
 #include "ShippedPreview.h"
 #include "ShippedScheme.h"
 #include "editing/ColorScience.h"
@@ -20,45 +21,6 @@
 
 namespace {
 
-// A map of areas like those of a city plan: every cell belongs to the nearest of a grid of
-// jittered seeds (a Voronoi diagram), one item per seed.
-TPreviewMap MakeAreaMap(int width, int height, int columns, int rows)
-{
-    std::mt19937 random(20240607);
-    const double cellWidth = double(width) / columns;
-    const double cellHeight = double(height) / rows;
-    std::vector<double> seedX(std::size_t(columns * rows));
-    std::vector<double> seedY(seedX.size());
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < columns; ++c) {
-            seedX[std::size_t(r * columns + c)] = (c + random() / double(random.max())) * cellWidth;
-            seedY[std::size_t(r * columns + c)]
-                = (r + random() / double(random.max())) * cellHeight;
-        }
-    TPreviewMap map(width, height);
-    for (int y = 0; y < height; ++y) {
-        const int r = std::min(rows - 1, int(y / cellHeight));
-        for (int x = 0; x < width; ++x) {
-            const int c = std::min(columns - 1, int(x / cellWidth));
-            // The nearest seed lies in this grid cell or one of its eight neighbours.
-            double best = std::numeric_limits<double>::max();
-            int nearest = 0;
-            for (int dr = std::max(0, r - 1); dr <= std::min(rows - 1, r + 1); ++dr)
-                for (int dc = std::max(0, c - 1); dc <= std::min(columns - 1, c + 1); ++dc) {
-                    const int seed = dr * columns + dc;
-                    const double dx = x - seedX[std::size_t(seed)];
-                    const double dy = y - seedY[std::size_t(seed)];
-                    if (dx * dx + dy * dy < best) {
-                        best = dx * dx + dy * dy;
-                        nearest = seed;
-                    }
-                }
-            map.SetCell(x, y, ItemReferenceBase + std::uint32_t(nearest));
-        }
-    }
-    return map;
-}
-
 struct TCase
 {
     TPreviewMap Map;
@@ -69,13 +31,7 @@ const TCase& Case(int width)
 {
     static const TCase shipped {ShippedPreview(240, 320), ShippedSchemeColors()};
     static const TCase areas = [] {
-        // 400 items in muted colours, many of them close, as on a real map.
-        std::mt19937 random(5);
-        std::vector<TRGBTriple> colors(400);
-        for (TRGBTriple& color : colors)
-            color = FromOklchMapped({0.6 + 0.3 * random() / double(random.max()),
-                0.1 * random() / double(random.max()), 360.0 * random() / double(random.max())});
-        return TCase {MakeAreaMap(3840, 2160, 20, 20), colors};
+        return TCase {MakeAreaMap(3840, 2160, 20, 20), MutedColors(400)};
     }();
     return width == 240 ? shipped : areas;
 }
