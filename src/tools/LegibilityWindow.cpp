@@ -68,6 +68,9 @@ constexpr int WindowHelpContext = 1101;
 constexpr int PairsHelpContext = 1102;
 constexpr int ThresholdHelpContext = 1103;
 
+// Pixels between the window and the main window beside it.
+constexpr int Gap = 8;
+
 // The threshold as the user sets it: ΔE2000 from 0 to 100 (the shared preference's range).
 constexpr double MaxThreshold = 100.0;
 
@@ -190,13 +193,16 @@ void TLegibilityWindow::Open()
 {
     if (!FPlaced) {
         FPlaced = true;
-        // Beside the main window where the screen has room, so the preview stays in view.
-        QRect placed(FMainWindow.frameGeometry().topRight() + QPoint(8, 0), size());
+        const QRect main = FMainWindow.frameGeometry();
+        QRect placed(QPoint(main.right() + Gap, main.top()), size());
         if (const QScreen* screen = FMainWindow.screen()) {
+            // Beside the main window where the screen has room; else over the left side of the
+            // main window, where the item list is, so the preview and its flashes stay in view.
             const QRect room = screen->availableGeometry();
-            placed.moveRight(std::min(placed.right(), room.right()));
-            placed.moveBottom(std::min(placed.bottom(), room.bottom()));
+            if (placed.right() > room.right())
+                placed.moveRight(main.left() - Gap);
             placed.moveLeft(std::max(placed.left(), room.left()));
+            placed.moveBottom(std::min(placed.bottom(), room.bottom()));
             placed.moveTop(std::max(placed.top(), room.top()));
         }
         move(placed.topLeft());
