@@ -144,10 +144,12 @@ TLegibilityWindow::TLegibilityWindow(TDocumentSeam& document, TToolPreferences& 
 
     connect(FThreshold, &QDoubleSpinBox::valueChanged, this,
         [this](double value) { FPreferences.SetLegibilityThreshold(value); });
-    connect(FTable->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-        [this](const QModelIndex& current) {
-            if (!FRestoring && current.isValid())
-                Choose(current.row());
+    // A row is chosen when it is selected (a click, the arrow keys); the table's focus alone
+    // makes a row current without selecting it, and chooses nothing.
+    connect(FTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+        [this](const QItemSelection& selected) {
+            if (!FRestoring && !selected.indexes().isEmpty())
+                Choose(selected.indexes().first().row());
         });
     // Enter, a double click, or a click on the row already chosen shows the border again.
     connect(FTable, &QAbstractItemView::activated, this,

@@ -9,6 +9,8 @@
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QTableView>
+#include <QApplication>
+#include <QFocusEvent>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -56,6 +58,13 @@ TEST_F(LegibilityCheckTest, TitleCountsAfterAChangeAndUndo)
     TLegibilityWindow& window = Open();
     EXPECT_EQ(window.windowTitle(), "Legibility: 0 pairs hard to tell apart");
     EXPECT_EQ(Pairs(window)->model()->rowCount(), 9);
+    // The focus alone chooses nothing: the list's first row becomes current but not selected,
+    // and the main window keeps its selection.
+    QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(Pairs(window), &focus);
+    EXPECT_TRUE(Pairs(window)->currentIndex().isValid());
+    EXPECT_EQ(ListBox1(*Form)->currentRow(), 0);
+    EXPECT_FALSE(window.Flashing());
     // Context help: the list, the threshold (through its label too) and the window itself.
     auto* threshold = NamedChild<QWidget>(window, "LegibilityThreshold");
     EXPECT_EQ(WhatsThis(*Form)->HelpContextOf(Pairs(window)), 1102);
