@@ -45,8 +45,9 @@ const TTextKey LegibilityTexts[] = {
     {"Legibility", "ColumnNeighbour", "Touches"},
     {"Legibility", "ColumnBorder", "Border (cells)"},
     {"Legibility", "ColumnContrast", "Contrast"},
-    // A heading of a figure worked out on simulated colours: the heading, then the simulation.
-    {"Legibility", "ColumnSeen", "%1 (%2)"},
+    // The second line of a heading over figures worked out on simulated colours: the
+    // simulation's name.
+    {"Legibility", "ColumnSeen", "(%1)"},
     {"Legibility", "NoPairs", "No two items of this scheme touch on the preview."},
     {"Legibility", "HardToTellApart", "Hard to tell apart"},
 };
@@ -227,7 +228,7 @@ void TLegibilityWindow::Retranslate()
          ++column) {
         const QString heading
             = FRows.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
-        const int width = std::max(metrics.horizontalAdvance(heading),
+        const int width = std::max(metrics.size(0, heading).width(),
             metrics.horizontalAdvance(samples[column - TLegibilityRows::ColumnBorder]));
         FTable->horizontalHeader()->resizeSection(column, width + 24);
     }
@@ -353,9 +354,9 @@ QStringList TLegibilityWindow::Headings() const
     const TVisionDeficiency vision = FPreferences.Vision();
     if (vision != TVisionDeficiency::Normal) {
         // The figures are worked out on the colours the simulation shows.
-        const QString seen = Text(ColumnSeen);
-        deltaE = seen.arg(deltaE, VisionNameText(vision));
-        contrast = seen.arg(contrast, VisionNameText(vision));
+        const QString seen = QLatin1Char('\n') + Text(ColumnSeen).arg(VisionNameText(vision));
+        deltaE += seen;
+        contrast += seen;
     }
     return {Text(ColumnItem), Text(ColumnNeighbour), Text(ColumnBorder), deltaE, contrast};
 }

@@ -128,8 +128,8 @@ TEST_F(VisionSimulationTest, LegibilityJudgesTheSimulatedColours)
     const QString deltaE = model->headerData(3, Qt::Horizontal).toString();
 
     Action(form, "ActionToolsVisionAchromatopsia")->trigger();
-    EXPECT_EQ(model->headerData(3, Qt::Horizontal).toString(), deltaE + " (achromatopsia)");
-    EXPECT_EQ(model->headerData(4, Qt::Horizontal).toString(), "Contrast (achromatopsia)");
+    EXPECT_EQ(model->headerData(3, Qt::Horizontal).toString(), deltaE + "\n(achromatopsia)");
+    EXPECT_EQ(model->headerData(4, Qt::Horizontal).toString(), "Contrast\n(achromatopsia)");
     const std::vector<TRGBTriple> items = Colors(form.Document());
     for (const TLegibilityRow& row : window->Rows().Legibility().Rows()) {
         const TRGBTriple first = SimulateVision(TVisionDeficiency::Achromatopsia, items[row.First]);
@@ -163,7 +163,7 @@ TEST_F(VisionSimulationTest, FollowsALanguageSwitch)
     EXPECT_EQ(window->windowTitle(), "Lesbarkeit: 0 Paare schwer zu unterscheiden");
     QAbstractItemModel* model = NamedChild<QTableView>(*window, "LegibilityPairs")->model();
     EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), "Eintrag");
-    EXPECT_EQ(model->headerData(4, Qt::Horizontal).toString(), "Kontrast (Protanopie)");
+    EXPECT_EQ(model->headerData(4, Qt::Horizontal).toString(), "Kontrast\n(Protanopie)");
     EXPECT_EQ(NamedChild<QLabel>(*window, "LegibilityThresholdLabel")->text(),
         QString::fromUtf8("Schwer zu &unterscheiden unter \u0394E2000:"));
     EXPECT_EQ(StatusPanel1(form)->text(), "Simulation: Protanopie");
