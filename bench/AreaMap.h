@@ -1,9 +1,11 @@
 #pragma once
 
-// A large preview map of areas like those of a city plan, for the benchmarks of the tools: every
-// cell belongs to the nearest of a grid of jittered seeds (a Voronoi diagram), one item per seed.
+// A screen-sized map of many items for the benchmarks that need more than the shipped preview:
+// areas like those of a city plan, and muted colours for them.
 
+#include "editing/ColorScience.h"
 #include "preview/PreviewMap.h"
+#include "scheme/SchemeFile.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -11,6 +13,8 @@
 #include <random>
 #include <vector>
 
+// A map of areas like those of a city plan: every cell belongs to the nearest of a grid of
+// jittered seeds (a Voronoi diagram), one item per seed.
 inline TPreviewMap MakeAreaMap(int width, int height, int columns, int rows)
 {
     std::mt19937 random(20240607);
@@ -46,4 +50,15 @@ inline TPreviewMap MakeAreaMap(int width, int height, int columns, int rows)
         }
     }
     return map;
+}
+
+// Colours as on a real map: muted, many of them close.
+inline std::vector<TRGBTriple> MutedColors(std::size_t count)
+{
+    std::mt19937 random(5);
+    std::vector<TRGBTriple> colors(count);
+    for (TRGBTriple& color : colors)
+        color = FromOklchMapped({0.6 + 0.3 * random() / double(random.max()),
+            0.1 * random() / double(random.max()), 360.0 * random() / double(random.max())});
+    return colors;
 }

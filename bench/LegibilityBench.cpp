@@ -31,13 +31,7 @@ const TCase& Case(int width)
 {
     static const TCase shipped {ShippedPreview(240, 320), ShippedSchemeColors()};
     static const TCase areas = [] {
-        // 400 items in muted colours, many of them close, as on a real map.
-        std::mt19937 random(5);
-        std::vector<TRGBTriple> colors(400);
-        for (TRGBTriple& color : colors)
-            color = FromOklchMapped({0.6 + 0.3 * random() / double(random.max()),
-                0.1 * random() / double(random.max()), 360.0 * random() / double(random.max())});
-        return TCase {MakeAreaMap(3840, 2160, 20, 20), colors};
+        return TCase {MakeAreaMap(3840, 2160, 20, 20), MutedColors(400)};
     }();
     return width == 240 ? shipped : areas;
 }

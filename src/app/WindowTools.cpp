@@ -4,8 +4,10 @@
 #include "tools/ColorClipboard.h"
 #include "tools/FindAndRecolor.h"
 #include "tools/ColorImport.h"
+#include "tools/LegibilityCheck.h"
 #include "tools/PreviewReadout.h"
 #include "tools/ToolPreferences.h"
+#include "tools/VisionSimulation.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -30,6 +32,8 @@ constexpr TToolFactory ToolList[] = {
     MakeTool<TFindAndRecolor>,
     MakeTool<TColorClipboard>,
     MakeTool<TColorImport>,
+    MakeTool<TLegibilityCheck>,
+    MakeTool<TVisionSimulation>,
 };
 
 QAction* MakeAction(const TToolCommand& command, QWidget& window)

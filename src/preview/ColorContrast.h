@@ -3,9 +3,13 @@
 #include "common/AnsiString.h"
 #include "editing/ColorScience.h"
 
-// How the read-outs show a contrast ratio; the ratio itself (ContrastRatio) comes from the
-// colour science.
+// How the read-outs and the legibility check show a contrast ratio and a colour difference; the
+// figures themselves (ContrastRatio, DeltaE2000) come from the colour science.
 
-// The ratio as "3.2:1": one decimal, rounded down, so a ratio shown as "4.5:1" is never below
-// 4.5, the figure the accessibility guidelines ask of text.
-TAnsiString ContrastRatioText(double ratio);
+// The ratio as "3.2:1" (or "3.21:1" with two decimals), rounded down, so a ratio shown as
+// "4.5:1" is never below 4.5, the figure the accessibility guidelines ask of text.
+TAnsiString ContrastRatioText(double ratio, int decimals = 1);
+
+// The CIEDE2000 difference with one decimal, rounded down like the ratio: a difference shown
+// below a threshold of one decimal is one the check flags, and one shown at or above it is not.
+TAnsiString DeltaEText(double deltaE);

@@ -66,6 +66,31 @@ TAnsiString CellReadoutText(std::uint32_t cell, const TReadoutItems& items)
         + items.Words.NotInScheme;
 }
 
+std::optional<TRGBTriple> ReadoutColor(std::uint32_t cell, std::span<const TRGBTriple> colors)
+{
+    if (!IsItemReference(cell))
+        return TRGBTriple {static_cast<std::uint8_t>(cell >> 16),
+            static_cast<std::uint8_t>(cell >> 8), static_cast<std::uint8_t>(cell)};
+    if (const auto item = ReadoutItem(cell, colors.size()))
+        return colors[*item];
+    return std::nullopt;
+}
+
+TAnsiString CellReadoutText(std::uint32_t cell, const TReadoutItems& items,
+    const std::function<TRGBTriple(const TRGBTriple&)>& painted)
+{
+    TAnsiString text = CellReadoutText(cell, items);
+    const auto color = ReadoutColor(cell, items.Colors);
+    if (!color || !painted)
+        return text;
+    const TRGBTriple seen = painted(*color);
+    if (seen == *color)
+        return text;
+    text += Separator;
+    text += FillText(items.Words.SeenAs, {CodeText(ItemColorToTColor(seen))});
+    return text;
+}
+
 std::vector<TNeighbourContrast> NeighbourContrasts(std::size_t item,
     const TItemNeighbours& neighbours, std::span<const TRGBTriple> colors, double threshold)
 {

@@ -29,6 +29,7 @@ struct TReadoutWords
     TAnsiString BordersMany = "Borders %1 items; the closest:";
     TAnsiString Neighbour = "%1 with %2"; // the contrast ratio, the neighbour's name
     TAnsiString HardToTell = "hard to tell apart";
+    TAnsiString SeenAs = "seen as %1"; // the colour code the preview paints instead
 };
 
 // What the read-outs need of the document.
@@ -52,6 +53,15 @@ TAnsiString ItemReadoutText(std::size_t item, const TReadoutItems& items);
 // A preview pixel's read-out: the item's as above, "#123456 - fixed" for a fixed colour, and
 // "item 301 - not in this scheme" for a reference to an item the document does not have.
 TAnsiString CellReadoutText(std::uint32_t cell, const TReadoutItems& items);
+
+// The colour a cell's read-out names: the item's, or the fixed colour; none for an item the
+// document does not have.
+std::optional<TRGBTriple> ReadoutColor(std::uint32_t cell, std::span<const TRGBTriple> colors);
+
+// The read-out of a cell on a preview painted through a filter (a colour-vision simulation):
+// as above, then "seen as #D8C58F" when the colour it names is painted as another.
+TAnsiString CellReadoutText(std::uint32_t cell, const TReadoutItems& items,
+    const std::function<TRGBTriple(const TRGBTriple&)>& painted);
 
 struct TNeighbourContrast
 {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <tuple>
+#include <utility>
 
 bool HardToTellApart(double deltaE, double threshold)
 {
@@ -45,25 +46,48 @@ std::size_t TLegibility::FlaggedCount() const
         - FRows.begin());
 }
 
+std::optional<std::size_t> TLegibility::RowOf(std::size_t first, std::size_t second) const
+{
+    if (first > second)
+        std::swap(first, second);
+    const auto found = std::find_if(FRows.begin(), FRows.end(),
+        [&](const TLegibilityRow& row) { return row.First == first && row.Second == second; });
+    if (found == FRows.end())
+        return std::nullopt;
+    return static_cast<std::size_t>(found - FRows.begin());
+}
+
 void TLegibility::SetColor(std::size_t item, const TRGBTriple& color)
 {
-    if (item >= FColors.size())
+    const TColorChange change {item, color};
+    ChangeColors(std::span<const TColorChange>(&change, 1));
+}
+
+void TLegibility::ChangeColors(std::span<const TColorChange> changes)
+{
+    std::vector<bool> changed(FColors.size());
+    bool any = false;
+    for (const TColorChange& change : changes) {
+        if (change.Item >= FColors.size() || FColors[change.Item] == change.Color)
+            continue;
+        FColors[change.Item] = change.Color;
+        changed[change.Item] = true;
+        any = true;
+    }
+    if (!any)
         return;
-    TRGBTriple& kept = FColors[item];
-    if (kept.rgbtRed == color.rgbtRed && kept.rgbtGreen == color.rgbtGreen
-        && kept.rgbtBlue == color.rgbtBlue)
-        return;
-    kept = color;
-    // The other rows keep their order; the item's rows go to the end, are worked out again,
-    // sorted among themselves and merged back.
-    const auto changed = std::stable_partition(FRows.begin(), FRows.end(),
-        [item](const TLegibilityRow& row) { return row.First != item && row.Second != item; });
-    for (auto row = changed; row != FRows.end(); ++row)
+    // The other rows keep their order; the changed items' rows go to the end, are worked out
+    // again, sorted among themselves and merged back.
+    const auto moved
+        = std::stable_partition(FRows.begin(), FRows.end(), [&changed](const TLegibilityRow& row) {
+              return !changed[row.First] && !changed[row.Second];
+          });
+    for (auto row = moved; row != FRows.end(); ++row)
         *row = MakeLegibilityRow({static_cast<std::uint32_t>(row->First),
                                      static_cast<std::uint32_t>(row->Second), row->BorderLength},
             FColors, FThreshold);
-    std::sort(changed, FRows.end(), LegibilityOrder);
-    std::inplace_merge(FRows.begin(), changed, FRows.end(), LegibilityOrder);
+    std::sort(moved, FRows.end(), LegibilityOrder);
+    std::inplace_merge(FRows.begin(), moved, FRows.end(), LegibilityOrder);
 }
 
 void TLegibility::SetColors(std::span<const TRGBTriple> colors)

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "editing/ColorHistory.h"
 #include "preview/ItemNeighbours.h"
 #include "scheme/SchemeFile.h"
 
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -49,10 +51,15 @@ public:
     // The number of rows hard to tell apart (they come first).
     std::size_t FlaggedCount() const;
     double Threshold() const { return FThreshold; }
+    // Where the pair's row is now; none when the items do not touch or one is missing.
+    std::optional<std::size_t> RowOf(std::size_t first, std::size_t second) const;
 
     // One item's colour changed: only that item's rows are worked out again and merged back
     // into place. An item the document lacks is ignored.
     void SetColor(std::size_t item, const TRGBTriple& color);
+    // Several items' colours changed (a step of many items, its undo): the same for all of
+    // them at once, each changed row worked out once.
+    void ChangeColors(std::span<const TColorChange> changes);
     // Another document, or many changes at once: every row anew.
     void SetColors(std::span<const TRGBTriple> colors);
     void SetThreshold(double threshold);

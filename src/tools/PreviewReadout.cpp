@@ -11,18 +11,12 @@
 #include <QHelpEvent>
 #include <QListWidget>
 #include <QMouseEvent>
-#include <QPaintEvent>
-#include <QPainter>
 #include <QTextDocument>
 #include <QToolTip>
 
 #include <utility>
 
 namespace {
-
-// Two alternations of the flash colour with the painted image, about 400 ms in all.
-constexpr int FlashSteps = 4;
-constexpr int FlashStepMilliseconds = 100;
 
 const TToolCommand ReadoutCommands[] = {
     {"ActionEditShowSelectedItem", TToolMenu::Edit, 900, "Show &selected item",
@@ -45,6 +39,8 @@ const TTextKey WordKeys[] = {
     {"Readouts", "BordersMany", EnglishWords.BordersMany.c_str()},
     {"Readouts", "Neighbour", EnglishWords.Neighbour.c_str()},
     {"Readouts", "HardToTell", EnglishWords.HardToTell.c_str()},
+    // Shown only while a colour filter is on, so it stands with the simulation's texts.
+    {"Vision", "SeenAs", EnglishWords.SeenAs.c_str()},
 };
 
 TReadoutWords CurrentWords()
@@ -52,7 +48,7 @@ TReadoutWords CurrentWords()
     TAnsiString TReadoutWords::*const fields[] = {&TReadoutWords::Item, &TReadoutWords::Fixed,
         &TReadoutWords::NotInScheme, &TReadoutWords::NotOnPreview, &TReadoutWords::BordersNothing,
         &TReadoutWords::BordersOne, &TReadoutWords::BordersSome, &TReadoutWords::BordersMany,
-        &TReadoutWords::Neighbour, &TReadoutWords::HardToTell};
+        &TReadoutWords::Neighbour, &TReadoutWords::HardToTell, &TReadoutWords::SeenAs};
     static_assert(std::size(fields) == std::size(WordKeys));
     TReadoutWords words;
     for (std::size_t i = 0; i < std::size(fields); ++i)
@@ -67,10 +63,8 @@ TPreviewReadout::TPreviewReadout(const TToolContext& context, QObject* parent)
     , FPreview(context.Preview)
     , FList(context.ItemList)
     , FListViewport(context.ItemList.viewport())
+    , FFlash(context.Preview)
 {
-    FFlashTimer.setInterval(FlashStepMilliseconds);
-    connect(&FFlashTimer, &QTimer::timeout, this, &TPreviewReadout::StepFlash);
-
     // A selection from code (a pick on the preview, a load) flashes too; a click on the selected
     // entry shows it again.
     connect(&Document(), &TDocumentSeam::SelectionChanged, this,
@@ -78,6 +72,8 @@ TPreviewReadout::TPreviewReadout(const TToolContext& context, QObject* parent)
     connect(&FList, &QListWidget::itemClicked, this, [this] { StartFlash(SelectedRow()); });
     connect(&Document(), &TDocumentSeam::PreviewLoaded, this, &TPreviewReadout::PreviewLoaded);
     connect(&Document(), &TDocumentSeam::PreviewPainted, this, &TPreviewReadout::PreviewPainted);
+    connect(&Context().Preferences, &TToolPreferences::LegibilityThresholdChanged, this,
+        &TPreviewReadout::RefreshEntryTip);
 
     FPreview.setMouseTracking(true);
     FPreview.installEventFilter(this);
@@ -130,19 +126,19 @@ void TPreviewReadout::SetFlashOnSelect(bool flash)
     if (FShowSelectedItem)
         FShowSelectedItem->setChecked(flash);
     if (!flash)
-        EndFlash(true);
+        FFlash.End();
 }
 
 void TPreviewReadout::PreviewLoaded()
 {
-    EndFlash(true);
+    FFlash.End();
     FNeighbours = TItemNeighbours(Document().PreviewMap());
     FTipCell.reset();
 }
 
 void TPreviewReadout::PreviewPainted()
 {
-    EndFlash(true);
+    FFlash.End();
     FTipCell.reset();
 }
 
@@ -171,7 +167,9 @@ QString TPreviewReadout::PreviewToolTip(QPoint position) const
     const auto cell = CellAt(position);
     if (!cell)
         return {};
-    return PlainToolTip(FromWindows1252(CellReadoutText(*cell, Items())));
+    // Under a colour filter the text names the colour painted beside the real one.
+    return PlainToolTip(FromWindows1252(CellReadoutText(*cell, Items(),
+        [this](const TRGBTriple& color) { return Document().PaintedColor(color); })));
 }
 
 QString TPreviewReadout::EntryToolTip(int row) const
@@ -211,14 +209,28 @@ void TPreviewReadout::ShowPreviewTip(QPoint position, QPoint globalPosition, boo
 bool TPreviewReadout::ShowEntryTip(QPoint position, QPoint globalPosition)
 {
     QListWidgetItem* entry = FList.itemAt(position);
-    const QString text = entry != nullptr ? EntryToolTip(FList.row(entry)) : QString();
-    if (text.isEmpty()) {
+    FEntryTipRow = entry != nullptr ? FList.row(entry) : -1;
+    FEntryTipPosition = globalPosition;
+    FEntryTipText = EntryToolTip(FEntryTipRow);
+    if (FEntryTipText.isEmpty()) {
         QToolTip::hideText();
         return false;
     }
     // The tip goes when the pointer leaves the entry, so the next entry gets its own.
-    QToolTip::showText(globalPosition, text, FListViewport, FList.visualItemRect(entry));
+    QToolTip::showText(globalPosition, FEntryTipText, FListViewport, FList.visualItemRect(entry));
     return true;
+}
+
+void TPreviewReadout::RefreshEntryTip()
+{
+    if (!QToolTip::isVisible() || FEntryTipText.isEmpty() || QToolTip::text() != FEntryTipText)
+        return;
+    QListWidgetItem* entry = FList.item(FEntryTipRow);
+    if (entry == nullptr)
+        return;
+    FEntryTipText = EntryToolTip(FEntryTipRow);
+    QToolTip::showText(
+        FEntryTipPosition, FEntryTipText, FListViewport, FList.visualItemRect(entry));
 }
 
 bool TPreviewReadout::eventFilter(QObject* watched, QEvent* event)
@@ -240,8 +252,6 @@ bool TPreviewReadout::eventFilter(QObject* watched, QEvent* event)
             FTipCell.reset();
             FTipText.clear();
             break;
-        case QEvent::Paint:
-            return PaintFlash(*static_cast<QPaintEvent*>(event));
         default:
             break;
         }
@@ -256,65 +266,11 @@ bool TPreviewReadout::eventFilter(QObject* watched, QEvent* event)
 
 void TPreviewReadout::StartFlash(int row)
 {
-    EndFlash(true);
+    FFlash.End();
     if (!FlashOnSelect() || row < 0)
         return;
-    const QImage& image = std::as_const(FPreview).Image();
     const TPreviewMap& map = Document().PreviewMap();
-    if (image.isNull() || image.format() != QImage::Format_RGB888 || image.width() != map.Width()
-        || image.height() != map.Height())
-        return;
-    // The flash is drawn from a copy; the preview's own image stays as it was painted.
-    QImage flash = image.copy();
-    if (flash.isNull()
-        || PaintFlashPixels(map, std::size_t(row), flash.bits(), flash.bytesPerLine()) == 0)
-        return;
-    FFlashImage = std::move(flash);
-    FFlashImageKey = image.cacheKey();
-    FFlashStep = 0;
-    FFlashTimer.start();
-    FPreview.update();
-}
-
-void TPreviewReadout::StepFlash()
-{
-    if (ImageChanged() || ++FFlashStep >= FlashSteps) {
-        EndFlash(true);
-        return;
-    }
-    FPreview.update();
-}
-
-void TPreviewReadout::EndFlash(bool repaint)
-{
-    if (!Flashing())
-        return;
-    FFlashTimer.stop();
-    FFlashImage = QImage();
-    if (repaint)
-        FPreview.update();
-}
-
-bool TPreviewReadout::ImageChanged() const
-{
-    // The key changes with every write to the image's pixels and with a new image, so a paint
-    // or a load the window did not tell us about still ends the flash.
-    return std::as_const(FPreview).Image().cacheKey() != FFlashImageKey;
-}
-
-bool TPreviewReadout::PaintFlash(const QPaintEvent& event)
-{
-    if (!Flashing())
-        return false;
-    if (ImageChanged()) {
-        // This very paint shows the new image.
-        EndFlash(false);
-        return false;
-    }
-    if (FFlashStep % 2 != 0)
-        return false;
-    QPainter painter(&FPreview);
-    const QRect area = event.rect() & FFlashImage.rect();
-    painter.drawImage(area.topLeft(), FFlashImage, area);
-    return true;
+    FFlash.Start(map, [&map, row](std::uint8_t* pixels, std::ptrdiff_t bytesPerLine) {
+        return PaintFlashPixels(map, std::size_t(row), pixels, bytesPerLine);
+    });
 }

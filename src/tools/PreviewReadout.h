@@ -2,20 +2,19 @@
 
 #include "preview/ItemNeighbours.h"
 #include "preview/ItemReadout.h"
+#include "tools/PreviewFlash.h"
 #include "tools/Tool.h"
 
-#include <QImage>
 #include <QPoint>
 #include <QPointer>
+#include <QRect>
 #include <QString>
-#include <QTimer>
 
 #include <cstdint>
 #include <optional>
 
 class QAction;
 class QListWidget;
-class QPaintEvent;
 class QWidget;
 class TPreviewImage;
 
@@ -49,7 +48,7 @@ public:
     bool FlashOnSelect() const;
     void SetFlashOnSelect(bool flash);
 
-    bool Flashing() const { return FFlashTimer.isActive(); }
+    bool Flashing() const { return FFlash.Flashing(); }
 
     // The tooltip texts at a position of the preview and for a list entry; empty where there
     // is none.
@@ -72,12 +71,10 @@ private:
     void ShowPreviewTip(QPoint position, QPoint globalPosition, bool onlyWhenShown);
     bool OwnPreviewTipShown() const;
     bool ShowEntryTip(QPoint position, QPoint globalPosition);
+    // The threshold changed: an entry's tip still up says what the new one makes of it.
+    void RefreshEntryTip();
 
     void StartFlash(int row);
-    void StepFlash();
-    void EndFlash(bool repaint);
-    bool ImageChanged() const;
-    bool PaintFlash(const QPaintEvent& event);
 
     TPreviewImage& FPreview;
     QListWidget& FList;
@@ -91,8 +88,10 @@ private:
     std::optional<std::uint32_t> FTipCell;
     QString FTipText;
 
-    QTimer FFlashTimer;
-    int FFlashStep = 0;
-    QImage FFlashImage;
-    qint64 FFlashImageKey = 0;
+    // The list entry whose tip was shown last, where, and its text.
+    int FEntryTipRow = -1;
+    QPoint FEntryTipPosition;
+    QString FEntryTipText;
+
+    TPreviewFlash FFlash;
 };

@@ -30,6 +30,14 @@ void TToolPreferences::SetLegibilityThreshold(double threshold)
     emit LegibilityThresholdChanged(threshold);
 }
 
+void TToolPreferences::SetVision(TVisionDeficiency vision)
+{
+    if (vision == FVision)
+        return;
+    FVision = vision;
+    emit VisionChanged(vision);
+}
+
 void TToolPreferences::Read(const std::filesystem::path& settingsFile)
 {
     const std::string text = ReadOwnSetting(settingsFile, ThresholdSetting, "");

@@ -6,7 +6,7 @@
 # scenarios: startup-and-close, open-by-ctrl-o, type-code-and-undo, clipboard-convert,
 #            dialog-leaves-nothing, picker-by-keyboard, switch-language, macros-over-dbus,
 #            drop-files (needs TINTWRIGHT_DRAG_SOURCE: the drag source program), custom-colors,
-#            hover-readout
+#            hover-readout, legibility
 set -euo pipefail
 
 title="Tintwright for TomTom Navigator"
@@ -445,6 +445,40 @@ scenario_hover_readout() {
     check_settings Preview.cpf
 }
 
+# The count of pairs hard to tell apart in the legibility window's title.
+legibility_count() {
+    local id
+    id=$(xdotool search --onlyvisible --name '^Legibility: [0-9]+ pairs? hard to tell apart$' |
+        head -n 1)
+    [ -n "$id" ] || return 1
+    xdotool getwindowname "$id" | sed -E 's/^Legibility: ([0-9]+) .*/\1/'
+}
+
+legibility_count_above() {
+    local count
+    count=$(legibility_count) && [ "$count" -gt "$1" ]
+}
+
+scenario_legibility() {
+    start_program
+    keys ctrl+l
+    wait_for 50 legibility_count || fail "Ctrl+L opened no legibility window"
+    local before
+    before=$(legibility_count)
+    # Water (at 195, 9 of the shipped preview) takes the colour of the water border it touches:
+    # one more pair is hard to tell apart.
+    xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
+    xdotool mousemove --window "$window" "$(preview_x 195)" "$(preview_y 9)" click 1
+    sleep 0.3
+    xdotool mousemove --window "$window" $((312 + 208 + 36)) $((64 + 52 + 10)) click --repeat 3 1
+    sleep 0.2
+    xdotool type --delay 60 "78AABE"
+    wait_for 30 legibility_count_above "$before" ||
+        fail "the title still counts $(legibility_count) pairs, $before before the change"
+    close_without_saving
+    check_settings Preview.cpf
+}
+
 run_inside_session() {
     openbox >"$work/openbox.log" 2>&1 &
     sleep 0.5
@@ -460,6 +494,7 @@ run_inside_session() {
     drop-files) scenario_drop_files ;;
     custom-colors) scenario_custom_colors ;;
     hover-readout) scenario_hover_readout ;;
+    legibility) scenario_legibility ;;
     *) fail "unknown scenario $scenario" ;;
     esac
     echo "PASS: $scenario"

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <string>
 #include <utility>
 #include <vector>
@@ -31,19 +32,50 @@ TEST(ColorContrastTest, RatioTextIsRoundedDown)
         const char* Name;
         double Ratio;
         const char* Text;
+        const char* TwoDecimals;
     };
     const TRow rows[] = {
-        {"black and white", 21.0, "21.0:1"},
-        {"equal colours", 1.0, "1.0:1"},
-        {"grey 77 on white just misses 4.5", 4.478, "4.4:1"},
-        {"grey 76 on white passes 4.5", 4.542, "4.5:1"},
-        {"pure green on black", 15.3, "15.3:1"},
-        {"road and its border", 1.742, "1.7:1"},
-        {"exactly 1.5 in decimal", 1.5, "1.5:1"},
-        {"just below 1.5", 1.4999, "1.4:1"},
+        {"black and white", 21.0, "21.0:1", "21.00:1"},
+        {"equal colours", 1.0, "1.0:1", "1.00:1"},
+        {"grey 77 on white just misses 4.5", 4.478, "4.4:1", "4.47:1"},
+        {"grey 76 on white passes 4.5", 4.542, "4.5:1", "4.54:1"},
+        {"pure green on black", 15.3, "15.3:1", "15.30:1"},
+        {"road and its border", 1.742, "1.7:1", "1.74:1"},
+        {"exactly 1.5 in decimal", 1.5, "1.5:1", "1.50:1"},
+        {"just below 1.5", 1.4999, "1.4:1", "1.49:1"},
+        {"exactly 4.52 in decimal", 4.52, "4.5:1", "4.52:1"},
+        {"hundredths below ten", 3.05, "3.0:1", "3.05:1"},
     };
-    for (const TRow& row : rows)
+    for (const TRow& row : rows) {
         EXPECT_EQ(ContrastRatioText(row.Ratio), row.Text) << row.Name;
+        EXPECT_EQ(ContrastRatioText(row.Ratio, 2), row.TwoDecimals) << row.Name;
+    }
+}
+
+// Rounded down, so a difference shown below a threshold of one decimal is one that is flagged.
+TEST(ColorContrastTest, DeltaETextAgreesWithTheThreshold)
+{
+    struct TRow
+    {
+        const char* Name;
+        double DeltaE;
+        const char* Text;
+    };
+    const TRow rows[] = {
+        {"equal colours", 0.0, "0.0"},
+        {"just below the default threshold", 4.999, "4.9"},
+        {"at the threshold", 5.0, "5.0"},
+        {"exactly 2.3 in decimal", 2.3, "2.3"},
+        {"black and white", 100.0, "100.0"},
+        {"not a number", std::nan(""), "0.0"},
+    };
+    for (const TRow& row : rows) {
+        EXPECT_EQ(DeltaEText(row.DeltaE), row.Text) << row.Name;
+        if (!std::isnan(row.DeltaE)) {
+            EXPECT_EQ(HardToTellApart(row.DeltaE), std::stod(row.Text) < DefaultLegibilityThreshold)
+                << row.Name;
+        }
+    }
 }
 
 // Items: 0 "Main road", 1 "Main road border", 2 "Water", 3 without a description, 4 "Park",
@@ -83,6 +115,36 @@ TEST(ItemReadoutTest, HoverTextForEachKindOfCell)
     EXPECT_EQ(ReadoutItem(Item(4), 5), 4u);
     EXPECT_EQ(ReadoutItem(Item(5), 5), std::nullopt);
     EXPECT_EQ(ReadoutItem(0xDFFFFFFF, 5), std::nullopt);
+}
+
+// Through a colour filter the read-out names the real colour and the one painted, and only
+// where they differ.
+TEST(ItemReadoutTest, HoverTextThroughAFilter)
+{
+    // Turns the road's colour into grey and leaves every other colour as it is.
+    const auto painted = [](const TRGBTriple& color) {
+        return color == Rgb(0xFABE8C) || color == Rgb(0x123456) ? Rgb(0x808080) : color;
+    };
+    struct TRow
+    {
+        const char* Name;
+        std::uint32_t Cell;
+        const char* Text;
+    };
+    const TRow rows[] = {
+        {"item painted as another colour", Item(0),
+            "Main road - #FABE8C - item 1 - seen as #808080"},
+        {"item painted as it is", Item(2), "Water - #AAD3DF - item 3"},
+        {"fixed colour painted as another", 0x00563412, "#123456 - fixed - seen as #808080"},
+        {"fixed colour painted as it is", 0x00FFFFFF, "#FFFFFF - fixed"},
+        {"item the document lacks names no colour", Item(256), "item 257 - not in this scheme"},
+    };
+    for (const TRow& row : rows)
+        EXPECT_EQ(CellReadoutText(row.Cell, Items, painted), row.Text) << row.Name;
+    EXPECT_EQ(CellReadoutText(Item(0), Items, nullptr), "Main road - #FABE8C - item 1");
+    EXPECT_EQ(ReadoutColor(0x00563412, Colors), Rgb(0x123456));
+    EXPECT_EQ(ReadoutColor(Item(4), Colors), Colors[4]);
+    EXPECT_EQ(ReadoutColor(Item(7), Colors), std::nullopt);
 }
 
 TPreviewMap Row(const std::vector<std::uint32_t>& cells)

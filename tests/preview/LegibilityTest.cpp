@@ -85,7 +85,9 @@ TEST(LegibilityTest, FollowsColoursThresholdAndDocument)
     EXPECT_EQ(TLegibility().FlaggedCount(), 0u);
 }
 
-// After any sequence of single colour changes the rows equal those worked out from scratch.
+// After any sequence of colour changes, one item at a time or several as one step (an item the
+// document lacks among them), the rows equal those worked out from scratch, and each pair's row
+// is found where it is.
 TEST(LegibilityTest, UpdatesAgreeWithStartingAfresh)
 {
     std::mt19937 random(11);
@@ -103,17 +105,29 @@ TEST(LegibilityTest, UpdatesAgreeWithStartingAfresh)
     std::generate(colors.begin(), colors.end(), pick);
     TLegibility legibility(pairs, colors, 3.0);
     for (int step = 0; step < 300; ++step) {
-        const std::size_t item = random() % (Items + 2);
-        const TRGBTriple color = pick();
-        legibility.SetColor(item, color);
-        if (item < Items)
-            colors[item] = color;
+        std::vector<TColorChange> changes(step % 3 == 0 ? 1 + random() % 6 : 1);
+        for (TColorChange& change : changes)
+            change = {random() % (Items + 2), pick()};
+        if (changes.size() == 1)
+            legibility.SetColor(changes[0].Item, changes[0].Color);
+        else
+            legibility.ChangeColors(changes);
+        for (const TColorChange& change : changes)
+            if (change.Item < Items)
+                colors[change.Item] = change.Color;
         const TLegibility afresh(pairs, colors, 3.0);
         ASSERT_EQ(legibility.Rows(), afresh.Rows()) << "step " << step;
         ASSERT_EQ(legibility.FlaggedCount(),
             std::size_t(std::count_if(afresh.Rows().begin(), afresh.Rows().end(),
                 [](const TLegibilityRow& row) { return row.HardToTellApart; })));
     }
+    for (std::size_t row = 0; row < legibility.Rows().size(); ++row) {
+        const TLegibilityRow& shown = legibility.Rows()[row];
+        EXPECT_EQ(legibility.RowOf(shown.First, shown.Second), row);
+        EXPECT_EQ(legibility.RowOf(shown.Second, shown.First), row);
+    }
+    EXPECT_EQ(legibility.RowOf(0, 0), std::nullopt);
+    EXPECT_EQ(legibility.RowOf(Items, Items + 1), std::nullopt);
 }
 
 } // namespace

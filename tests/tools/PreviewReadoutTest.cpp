@@ -239,6 +239,32 @@ TEST_F(PreviewReadoutTest, ListEntryToolTips)
     }
 }
 
+// The tip of an entry judges by the shared threshold: one still up when it changes says at once
+// what the new threshold makes of the neighbours, and the next one does too.
+TEST_F(PreviewReadoutTest, EntryToolTipFollowsTheThreshold)
+{
+    const QPoint road = FList->visualItemRect(FList->item(0)).center();
+    SendToolTip(FList->viewport(), road);
+    ASSERT_TRUE(QToolTip::isVisible());
+    EXPECT_FALSE(QToolTip::text().contains("hard to tell apart"));
+
+    FPreferences.SetLegibilityThreshold(20.0);
+    ASSERT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(),
+        "Road - #FABE8C - item 1\nBorders 2 items:\n"
+        "1.7:1 with Road border (item 2) - hard to tell apart\n1.0:1 with <b>Water</b> (item 3)");
+    ASSERT_TRUE(TipGone());
+
+    FPreferences.SetLegibilityThreshold(40.0);
+    SendToolTip(FList->viewport(), road);
+    ASSERT_TRUE(QToolTip::isVisible());
+    EXPECT_TRUE(QToolTip::text().endsWith("(item 3) - hard to tell apart"));
+    // A tip of someone else's is left alone.
+    QToolTip::showText(FList->mapToGlobal(road), "another tip", FList);
+    FPreferences.SetLegibilityThreshold(5.0);
+    EXPECT_EQ(QToolTip::text(), "another tip");
+}
+
 TEST_F(PreviewReadoutTest, FlashShowsTheItemAndRestoresThePaintedImage)
 {
     const QImage painted = FPreview->Image().copy();

@@ -41,6 +41,12 @@ TEST(ToolPreferencesTest, ReadsAUsableThresholdAndWritesOnlyAChange)
     preferences.Read(file);
     preferences.Write(file);
     EXPECT_EQ(ReadBytes(file), parts);
+    // The simulated colour vision lasts only until the program ends.
+    preferences.SetVision(TVisionDeficiency::Tritanopia);
+    preferences.Write(file);
+    EXPECT_EQ(ReadBytes(file), parts);
+    preferences.Read(file);
+    EXPECT_EQ(preferences.Vision(), TVisionDeficiency::Tritanopia);
     preferences.SetLegibilityThreshold(2.5);
     preferences.Write(file);
     EXPECT_EQ(ReadBytes(file), parts + "[Tintwright]\r\nLegibilityThreshold=2.5\r\n");
