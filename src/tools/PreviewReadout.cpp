@@ -51,14 +51,17 @@ const TTextKey WordKeys[] = {
     {"Readouts", "BordersMany", EnglishWords.BordersMany.c_str()},
     {"Readouts", "Neighbour", EnglishWords.Neighbour.c_str()},
     {"Readouts", "HardToTell", EnglishWords.HardToTell.c_str()},
+    {"Readouts", "ChangedFrom", EnglishWords.ChangedFrom.c_str()},
+    {"Readouts", "NoDescription", EnglishWords.NoDescription.c_str()},
 };
 
 TReadoutWords CurrentWords()
 {
-    TAnsiString TReadoutWords::* const fields[] = {&TReadoutWords::Item, &TReadoutWords::Fixed,
-        &TReadoutWords::NotInScheme, &TReadoutWords::NotOnPreview,
-        &TReadoutWords::BordersNothing, &TReadoutWords::BordersOne, &TReadoutWords::BordersSome,
-        &TReadoutWords::BordersMany, &TReadoutWords::Neighbour, &TReadoutWords::HardToTell};
+    TAnsiString TReadoutWords::*const fields[] = {&TReadoutWords::Item, &TReadoutWords::Fixed,
+        &TReadoutWords::NotInScheme, &TReadoutWords::NotOnPreview, &TReadoutWords::BordersNothing,
+        &TReadoutWords::BordersOne, &TReadoutWords::BordersSome, &TReadoutWords::BordersMany,
+        &TReadoutWords::Neighbour, &TReadoutWords::HardToTell, &TReadoutWords::ChangedFrom,
+        &TReadoutWords::NoDescription};
     static_assert(std::size(fields) == std::size(WordKeys));
     TReadoutWords words;
     for (std::size_t i = 0; i < std::size(fields); ++i)
@@ -155,7 +158,7 @@ void TPreviewReadout::PreviewPainted()
 TReadoutItems TPreviewReadout::Items() const
 {
     return {Document().Colors(), [this](std::size_t item) { return Document().Description(item); },
-        CurrentWords()};
+        CurrentWords(), &Document().Saved()};
 }
 
 std::optional<std::uint32_t> TPreviewReadout::CellAt(QPoint position) const
