@@ -1,6 +1,9 @@
 #include "app/WindowTools.h"
 
 #include "app/MainFormControls.h"
+#include "tools/ChangedItems.h"
+#include "tools/CompareTool.h"
+#include "tools/HistoryTool.h"
 #include "tools/PreviewReadout.h"
 #include "tools/ToolPreferences.h"
 
@@ -24,6 +27,9 @@ template <class T> std::unique_ptr<TTool> MakeTool(const TToolContext& context)
 // The tools, in the order their commands are placed and their language keys are read.
 constexpr TToolFactory ToolList[] = {
     MakeTool<TPreviewReadout>,
+    MakeTool<TChangedItems>,
+    MakeTool<TCompareTool>,
+    MakeTool<THistoryTool>,
 };
 
 QAction* MakeAction(const TToolCommand& command, QWidget& window)
