@@ -249,6 +249,12 @@ void TCompareWindow::keyPressEvent(QKeyEvent* event)
 
 void TCompareWindow::showEvent(QShowEvent* event)
 {
+    // The first time, over the middle of the main window rather than wherever the desktop
+    // puts a new window; afterwards where the user left it.
+    if (!FPlaced && parentWidget() != nullptr) {
+        FPlaced = true;
+        move(parentWidget()->window()->frameGeometry().center() - rect().center());
+    }
     QWidget::showEvent(event);
     Refresh();
 }
@@ -300,7 +306,7 @@ void TCompareWindow::Fill()
     if (currentRow != nullptr)
         FList->setCurrentItem(currentRow);
     FList->verticalScrollBar()->setValue(scrolled);
-    for (int column = 0; column < ColumnDescription; ++column)
+    for (int column = 0; column < ColumnThereDescription; ++column)
         FList->resizeColumnToContents(column);
 
     const std::size_t count = FDifferences.size();

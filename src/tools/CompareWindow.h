@@ -92,6 +92,7 @@ private:
     std::vector<TItemDifference> FDifferences;
     std::set<std::size_t> FChecked;
     bool FFilling = false;
+    bool FPlaced = false;
 
     QLabel* FSummary;
     QTreeWidget* FList;

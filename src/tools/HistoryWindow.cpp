@@ -11,7 +11,10 @@
 #include <QLabel>
 #include <QListView>
 #include <QPalette>
+#include <QScreen>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -120,12 +123,25 @@ private:
     QFont FFont;
 };
 
+namespace {
+
+// A list whose rows are chosen only on purpose: typing a letter would otherwise jump to the next
+// step starting with it, and so move through the history by accident.
+class THistoryList : public QListView
+{
+public:
+    using QListView::QListView;
+    void keyboardSearch(const QString& search) override { static_cast<void>(search); }
+};
+
+} // namespace
+
 THistoryWindow::THistoryWindow(TDocumentSeam& document, QWidget* parent)
     : QWidget(parent, Qt::Tool)
     , FDocument(document)
     , FModel(new THistoryModel(document, this))
     , FStepsLabel(new QLabel(this))
-    , FList(new QListView(this))
+    , FList(new THistoryList(this))
     , FPosition(new QLabel(this))
 {
     setObjectName("HistoryWindow");
@@ -222,6 +238,17 @@ void THistoryWindow::keyPressEvent(QKeyEvent* event)
 
 void THistoryWindow::showEvent(QShowEvent* event)
 {
+    // The first time, beside the main window where the screen has room, so the preview stays
+    // in sight while the user walks through the steps; afterwards where the user left it.
+    if (!FPlaced && parentWidget() != nullptr) {
+        FPlaced = true;
+        const QRect main = parentWidget()->window()->frameGeometry();
+        const QScreen* screen = parentWidget()->screen();
+        QPoint at(main.right() + 8, main.top());
+        if (screen != nullptr && at.x() + width() > screen->availableGeometry().right())
+            at.setX(std::max(screen->availableGeometry().left(), main.left() - width() - 8));
+        move(at);
+    }
     QWidget::showEvent(event);
     Refresh();
 }

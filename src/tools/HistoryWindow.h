@@ -66,4 +66,5 @@ private:
     QLabel* FPosition;
     // Set while the list's current row is set to the position, which is no choice of the user's.
     bool FShowing = false;
+    bool FPlaced = false;
 };
