@@ -110,5 +110,6 @@ bool TCompareTool::CompareWith(const std::filesystem::path& file)
     FWindow->show();
     FWindow->raise();
     FWindow->activateWindow();
+    FWindow->setFocus();
     return true;
 }

@@ -42,9 +42,8 @@ const TTextKey Keys[] = {
     CompareText::TakeStepOne,
 };
 
-// Context help of the window's controls.
-constexpr int ListHelpContext = 1202;
-constexpr int TakeHelpContext = 1203;
+// Context help of the window's controls: one topic tells of the list and what its buttons do.
+constexpr int HelpContext = 1202;
 
 enum TColumn {
     ColumnItem,
@@ -111,11 +110,11 @@ TCompareWindow::TCompareWindow(TDocumentSeam& document, QWidget* parent)
     FList->setAlternatingRowColors(true);
     FList->setAllColumnsShowFocus(true);
     FList->header()->setStretchLastSection(true);
-    FList->setProperty("HelpContext", ListHelpContext);
-    FSummary->setProperty("HelpContext", ListHelpContext);
-    for (QPushButton* button : {FCheckAll, FCheckNone, FTake})
-        button->setProperty("HelpContext", TakeHelpContext);
+    for (QWidget* control :
+        std::initializer_list<QWidget*> {FSummary, FList, FCheckAll, FCheckNone, FTake})
+        control->setProperty("HelpContext", HelpContext);
     FTake->setDefault(true);
+    setFocusProxy(FList);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(FCheckAll);

@@ -157,8 +157,7 @@ THistoryWindow::THistoryWindow(TDocumentSeam& document, QWidget* parent)
     FList->setUniformItemSizes(true);
     FList->setSelectionMode(QAbstractItemView::SingleSelection);
     FList->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    for (QWidget* control : {static_cast<QWidget*>(FStepsLabel), static_cast<QWidget*>(FList),
-             static_cast<QWidget*>(FPosition)})
+    for (QWidget* control : std::initializer_list<QWidget*> {FStepsLabel, FList, FPosition})
         control->setProperty("HelpContext", ListHelpContext);
 
     auto* layout = new QVBoxLayout(this);
@@ -172,6 +171,12 @@ THistoryWindow::THistoryWindow(TDocumentSeam& document, QWidget* parent)
             if (!FShowing && current.isValid())
                 Choose(current.row());
         });
+    // A click beside the rows takes the selection away; the position stays marked all the same.
+    connect(FList->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (!FShowing && !FList->selectionModel()->hasSelection())
+            ShowPosition();
+    });
+    setFocusProxy(FList);
 
     // Every change of the colours comes with HistoryChanged; descriptions name single edits.
     connect(&FDocument, &TDocumentSeam::HistoryChanged, this, [this] { Refresh(); });
