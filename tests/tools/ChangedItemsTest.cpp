@@ -132,7 +132,18 @@ TEST_F(ChangedItemsTest, SavedColorsArePaintedWithoutChangingTheDocument)
     EXPECT_EQ(Pixel(3, 0), 0x28323Cu);
     EXPECT_EQ(ItemRgb(3), 0x00FF00u);
 
+    // A colour filter of another tool (a colour-vision simulation) paints the saved colours
+    // through it; without the saved colours, the current ones.
+    QObject simulation;
+    const auto invert = [](const TRGBTriple& color) {
+        return TRGBTriple {std::uint8_t(255 - color.rgbtBlue), std::uint8_t(255 - color.rgbtGreen),
+            std::uint8_t(255 - color.rgbtRed)};
+    };
+    form.Document().SetPaintTransform(&simulation, {{}, invert});
+    EXPECT_EQ(Pixel(2, 0), 0xFFFFFFu - 0x0A141Eu);
     Action(form, "ActionToolsShowSavedColors")->trigger();
+    EXPECT_EQ(Pixel(2, 0), 0x00FFFFu);
+    form.Document().ClearPaintTransform(&simulation);
     EXPECT_EQ(Pixel(2, 0), 0xFF0000u);
     EXPECT_EQ(Pixel(3, 0), 0x00FF00u);
 

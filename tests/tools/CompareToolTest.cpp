@@ -83,6 +83,9 @@ TEST_F(CompareToolTest, ListsTheDifferencesAndTakesTheCheckedColorsAsOneStep)
         }));
     EXPECT_EQ(summary->text(), "5 items differ from night.clr.");
     EXPECT_FALSE(take->isEnabled());
+    // Enter or a double click on a row selects its item.
+    emit list->itemActivated(list->topLevelItem(1), 0);
+    EXPECT_EQ(form.Document().SelectedItem(), 4);
 
     // The user's checks, as a click on a check box makes them.
     list->topLevelItem(0)->setCheckState(0, Qt::Checked);
