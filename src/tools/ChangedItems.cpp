@@ -8,6 +8,8 @@
 #include <QListWidget>
 
 #include <algorithm>
+#include <span>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -162,11 +164,11 @@ void TChangedItems::ShowCount()
 
 void TChangedItems::SetSavedTransform()
 {
+    TPaintTransform transform;
     // Items the saved document lacks keep their colours; the count painted stays the same.
-    Document().SetPaintTransform(this,
-        {[this](std::vector<TRGBTriple>& colors) {
-             const std::span<const TRGBTriple> saved = Document().Saved().Colors();
-             std::copy_n(saved.begin(), std::min(saved.size(), colors.size()), colors.begin());
-         },
-            {}});
+    transform.ItemColors = [this](std::vector<TRGBTriple>& colors) {
+        const std::span<const TRGBTriple> saved = Document().Saved().Colors();
+        std::copy_n(saved.begin(), std::min(saved.size(), colors.size()), colors.begin());
+    };
+    Document().SetPaintTransform(this, std::move(transform));
 }

@@ -60,8 +60,7 @@ public:
             FSteps = std::move(steps);
             FPosition = position;
             // Moving through the history keeps the rows; only their marks and texts change.
-            if (!FSteps.empty() || rowCount() > 0)
-                emit dataChanged(index(0), index(rowCount() - 1));
+            emit dataChanged(index(0), index(rowCount() - 1));
             return;
         }
         beginResetModel();
