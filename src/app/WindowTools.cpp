@@ -5,6 +5,9 @@
 #include "tools/FindAndRecolor.h"
 #include "tools/ColorImport.h"
 #include "tools/LegibilityCheck.h"
+#include "tools/ChangedItems.h"
+#include "tools/CompareTool.h"
+#include "tools/HistoryTool.h"
 #include "tools/PreviewReadout.h"
 #include "tools/ToolPreferences.h"
 #include "tools/VisionSimulation.h"
@@ -34,6 +37,9 @@ constexpr TToolFactory ToolList[] = {
     MakeTool<TColorImport>,
     MakeTool<TLegibilityCheck>,
     MakeTool<TVisionSimulation>,
+    MakeTool<TChangedItems>,
+    MakeTool<TCompareTool>,
+    MakeTool<THistoryTool>,
 };
 
 QAction* MakeAction(const TToolCommand& command, QWidget& window)

@@ -33,6 +33,26 @@ TAnsiString NeighbourName(std::size_t item, const TReadoutItems& items)
     return description + " (" + ItemNumber(item, items.Words) + ")";
 }
 
+// "changed from Park - #C8E6B4", naming only what differs; empty for an unchanged item.
+TAnsiString ChangedFromText(std::size_t item, const TReadoutItems& items)
+{
+    const TSavedScheme* saved = items.Saved;
+    if (saved == nullptr || item >= saved->Count() || !saved->Differs(item))
+        return {};
+    TAnsiString was;
+    if (saved->DescriptionDiffers(item)) {
+        was = saved->Description(item);
+        if (was.empty())
+            was = items.Words.NoDescription;
+    }
+    if (saved->ColorDiffers(item)) {
+        if (!was.empty())
+            was += Separator;
+        was += CodeText(ItemColorToTColor(saved->Color(item)));
+    }
+    return FillText(items.Words.ChangedFrom, {was});
+}
+
 } // namespace
 
 std::optional<std::size_t> ReadoutItem(std::uint32_t cell, std::size_t itemCount)
@@ -122,6 +142,8 @@ TAnsiString ItemEntryText(std::size_t item, const TReadoutItems& items,
         return {};
     TAnsiString text = ItemReadoutText(item, items);
     text += '\n';
+    if (const TAnsiString changed = ChangedFromText(item, items); !changed.empty())
+        text += changed + '\n';
     const TReadoutWords& words = items.Words;
     if (!neighbours.HasPixels(item))
         return text + words.NotOnPreview;

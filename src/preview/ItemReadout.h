@@ -3,6 +3,7 @@
 #include "common/AnsiString.h"
 #include "preview/ItemNeighbours.h"
 #include "preview/Legibility.h"
+#include "scheme/SavedScheme.h"
 #include "scheme/SchemeFile.h"
 
 #include <cstddef>
@@ -30,6 +31,8 @@ struct TReadoutWords
     TAnsiString Neighbour = "%1 with %2"; // the contrast ratio, the neighbour's name
     TAnsiString HardToTell = "hard to tell apart";
     TAnsiString SeenAs = "seen as %1"; // the colour code the preview paints instead
+    TAnsiString ChangedFrom = "changed from %1"; // what the item was as last loaded or saved
+    TAnsiString NoDescription = "no description";
 };
 
 // What the read-outs need of the document.
@@ -40,6 +43,8 @@ struct TReadoutItems
     // The description of an item below the count, in Windows-1252.
     std::function<TAnsiString(std::size_t item)> Description;
     TReadoutWords Words = {};
+    // The document as last loaded or saved; none leaves the entries without "changed from".
+    const TSavedScheme* Saved = nullptr;
 };
 
 // The item a click on the cell selects: the whole difference cell - ItemReferenceBase. None
@@ -79,9 +84,11 @@ std::vector<TNeighbourContrast> NeighbourContrasts(std::size_t item,
     const TItemNeighbours& neighbours, std::span<const TRGBTriple> colors,
     double threshold = DefaultLegibilityThreshold);
 
-// The tooltip of an item's list entry: its read-out, then "not on this preview" for an item
-// without pixels, or how many items it borders and the three hardest to tell from it, each with
-// its contrast ratio and, when the legibility check flags the pair at this threshold, "hard to
-// tell apart". Empty for an item beyond the count.
+// The tooltip of an item's list entry: its read-out; for an item that differs from the saved
+// document, what it was ("changed from Park - #C8E6B4": the description, the colour, or both,
+// whichever differs); then "not on this preview" for an item without pixels, or how many items it
+// borders and the three hardest to tell from it, each with its contrast ratio and, when the
+// legibility check flags the pair at this threshold, "hard to tell apart". Empty for an item
+// beyond the count.
 TAnsiString ItemEntryText(std::size_t item, const TReadoutItems& items,
     const TItemNeighbours& neighbours, double threshold = DefaultLegibilityThreshold);

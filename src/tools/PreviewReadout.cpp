@@ -41,6 +41,8 @@ const TTextKey WordKeys[] = {
     {"Readouts", "HardToTell", EnglishWords.HardToTell.c_str()},
     // Shown only while a colour filter is on, so it stands with the simulation's texts.
     {"Vision", "SeenAs", EnglishWords.SeenAs.c_str()},
+    {"Readouts", "ChangedFrom", EnglishWords.ChangedFrom.c_str()},
+    {"Readouts", "NoDescription", EnglishWords.NoDescription.c_str()},
 };
 
 TReadoutWords CurrentWords()
@@ -48,7 +50,8 @@ TReadoutWords CurrentWords()
     TAnsiString TReadoutWords::*const fields[] = {&TReadoutWords::Item, &TReadoutWords::Fixed,
         &TReadoutWords::NotInScheme, &TReadoutWords::NotOnPreview, &TReadoutWords::BordersNothing,
         &TReadoutWords::BordersOne, &TReadoutWords::BordersSome, &TReadoutWords::BordersMany,
-        &TReadoutWords::Neighbour, &TReadoutWords::HardToTell, &TReadoutWords::SeenAs};
+        &TReadoutWords::Neighbour, &TReadoutWords::HardToTell, &TReadoutWords::SeenAs,
+        &TReadoutWords::ChangedFrom, &TReadoutWords::NoDescription};
     static_assert(std::size(fields) == std::size(WordKeys));
     TReadoutWords words;
     for (std::size_t i = 0; i < std::size(fields); ++i)
@@ -145,7 +148,7 @@ void TPreviewReadout::PreviewPainted()
 TReadoutItems TPreviewReadout::Items() const
 {
     return {Document().Colors(), [this](std::size_t item) { return Document().Description(item); },
-        CurrentWords()};
+        CurrentWords(), &Document().Saved()};
 }
 
 std::optional<std::uint32_t> TPreviewReadout::CellAt(QPoint position) const

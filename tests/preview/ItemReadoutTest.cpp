@@ -193,6 +193,55 @@ TEST(ItemReadoutTest, ListEntryText)
     }
 }
 
+// An item that differs from the file as last loaded or saved says what it was: the description,
+// the colour, or both, whichever differs.
+TEST(ItemReadoutTest, ListEntrySaysWhatAChangedItemWas)
+{
+    std::vector<TSchemeItem> saved;
+    for (std::size_t item = 0; item < Colors.size(); ++item)
+        saved.push_back({Colors[item], Description(item)});
+    saved[0].Color = Rgb(0x102030);
+    saved[2].Description = "Sea";
+    saved[3].Description = "Tunnel";
+    saved[4] = {Rgb(0x000000), ""};
+    TSavedScheme scheme;
+    scheme.Reset(saved);
+    for (std::size_t item = 0; item < Colors.size(); ++item) {
+        scheme.CompareColor(item, Colors[item]);
+        scheme.CompareDescription(item, Description(item));
+    }
+    TReadoutItems items = Items;
+    items.Saved = &scheme;
+    items.Words.ChangedFrom = "ge\xE4ndert von %1";
+
+    struct TRow
+    {
+        const char* Name;
+        std::size_t Item;
+        std::string Text;
+    };
+    const TRow rows[] = {
+        {"colour", 0, "Main road - #FABE8C - item 1\nge\xE4ndert von #102030\nnot on this preview"},
+        {"unchanged", 1,
+            "Main road border - #C88C5A - item 2\nBorders 1 item:\n"
+            "1.7:1 with Water (item 3)"},
+        {"description", 2,
+            "Water - #AAD3DF - item 3\nge\xE4ndert von Sea\nBorders 1 item:\n"
+            "1.7:1 with Main road border (item 2)"},
+        {"description taken away", 3,
+            "#FFFFFF - item 4\nge\xE4ndert von Tunnel\nnot on this preview"},
+        {"both, from no description", 4,
+            "Park - #C8E6B4 - item 5\nge\xE4ndert von no description - #000000\nnot on this "
+            "preview"},
+    };
+    const TItemNeighbours neighbours(Row({Item(1), Item(2)}));
+    for (const TRow& row : rows)
+        EXPECT_EQ(ItemEntryText(row.Item, items, neighbours), row.Text) << row.Name;
+    // Without the saved state, as the hover read-out has it, nothing is said.
+    EXPECT_EQ(
+        ItemEntryText(0, Items, neighbours), "Main road - #FABE8C - item 1\nnot on this preview");
+}
+
 // The list entry marks exactly the pairs the legibility check flags.
 TEST(ItemReadoutTest, EntryMarksAgreeWithTheLegibilityRows)
 {
