@@ -207,8 +207,17 @@ int Outcome(QDBusConnection& bus, TWait wait, const QDBusMessage& reply)
 
 } // namespace
 
+// The launcher speaks for itself on standard error; Qt's own notes (QtDBus tearing down its
+// connection thread as the program ends) would only make a caller's log harder to read.
+void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtFatalMsg)
+        std::fprintf(stderr, "tintwright-open: %s\n", qPrintable(message));
+}
+
 int main(int argc, char** argv)
 {
+    qInstallMessageHandler(QuietMessages);
     QCoreApplication application(argc, argv);
 
     // Paths are taken as the bytes given, so a name in any encoding reaches the editor whole.

@@ -11,7 +11,7 @@ std::vector<TItemDifference> CompareSchemes(std::span<const TRGBTriple> colors,
     std::vector<TItemDifference> differences;
     const std::size_t both = std::min(colors.size(), other.size());
     for (std::size_t item = 0; item < both; ++item) {
-        TItemDifference difference {item, TItemPresence::Both, colors[item], other[item].Color,
+        TItemDifference difference {item, TComparedPresence::Both, colors[item], other[item].Color,
             description(item), other[item].Description};
         difference.ColorDiffers = difference.Here != difference.There;
         difference.DescriptionDiffers = difference.HereDescription != difference.ThereDescription;
@@ -23,10 +23,10 @@ std::vector<TItemDifference> CompareSchemes(std::span<const TRGBTriple> colors,
     }
     for (std::size_t item = both; item < colors.size(); ++item)
         differences.push_back(
-            {item, TItemPresence::OnlyHere, colors[item], {}, description(item), {}});
+            {item, TComparedPresence::OnlyHere, colors[item], {}, description(item), {}});
     for (std::size_t item = both; item < other.size(); ++item)
         differences.push_back(
-            {item, TItemPresence::OnlyThere, {}, other[item].Color, {}, other[item].Description});
+            {item, TComparedPresence::OnlyThere, {}, other[item].Color, {}, other[item].Description});
     return differences;
 }
 

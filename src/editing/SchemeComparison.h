@@ -10,14 +10,14 @@
 #include <vector>
 
 // Which of the two schemes compared holds an item.
-enum class TItemPresence { Both, OnlyHere, OnlyThere };
+enum class TComparedPresence { Both, OnlyHere, OnlyThere };
 
 // An item, by position, that is not the same in the open document ("here") and in another scheme
 // ("there"): its colour or description differs, or only one of the two has it.
 struct TItemDifference
 {
     std::size_t Item;
-    TItemPresence Presence;
+    TComparedPresence Presence;
     TRGBTriple Here {}; // the colours and descriptions of the schemes that hold the item
     TRGBTriple There {};
     TAnsiString HereDescription;

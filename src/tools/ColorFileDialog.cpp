@@ -3,40 +3,14 @@
 #include "common/UiText.h"
 
 #include <QFileDialog>
-#include <QFileIconProvider>
-#include <QFileInfo>
-
-namespace {
-
-// Icons and type names from the entry's kind and name only: Qt's own provider asks the MIME
-// database, which reads the start of each file, and a file that blocks on reading would hang
-// the dialog.
-class TNameOnlyIconProvider : public QFileIconProvider
-{
-public:
-    QIcon icon(IconType type) const override { return QFileIconProvider::icon(type); }
-    QIcon icon(const QFileInfo& info) const override
-    {
-        if (info.isRoot())
-            return icon(Drive);
-        return icon(info.isDir() ? Folder : File);
-    }
-    QString type(const QFileInfo& info) const override
-    {
-        if (info.isDir())
-            return QStringLiteral("Folder");
-        const QString suffix = info.suffix();
-        return suffix.isEmpty() ? QStringLiteral("File")
-                                : QStringLiteral("%1 File").arg(suffix.toUpper());
-    }
-};
-
-} // namespace
 
 std::optional<std::filesystem::path> ChooseColorFile(QWidget* parent, const char* objectName,
-    const QString& title, const QStringList& filters, const std::filesystem::path& folder)
+    const QString& title, const QStringList& filters, const std::filesystem::path& folder,
+    const TNameOnlyIconProvider::TTypeTexts& typeTexts)
 {
+    // The icons come from names alone, so a folder of special files cannot make the dialog block.
     TNameOnlyIconProvider icons;
+    icons.SetTypeTexts(typeTexts);
     QFileDialog dialog(parent, title);
     dialog.setObjectName(objectName);
     dialog.setOption(QFileDialog::DontUseNativeDialog);

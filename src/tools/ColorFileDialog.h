@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/FileDialogIcons.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -10,7 +12,8 @@ class QWidget;
 
 // Asks for an existing colour file with Qt's own dialog, built for this one use as the window's
 // file dialogs are: it lists entries by name only, so a folder holding special files (a FIFO,
-// /proc) cannot make it block. Starts in the folder given (or the current one); returns the file
-// chosen, or nothing when the user cancelled.
+// /proc) cannot make it block; its type column reads typeTexts. Starts in the folder given (or
+// the current one); returns the file chosen, or nothing when the user cancelled.
 std::optional<std::filesystem::path> ChooseColorFile(QWidget* parent, const char* objectName,
-    const QString& title, const QStringList& filters, const std::filesystem::path& folder);
+    const QString& title, const QStringList& filters, const std::filesystem::path& folder,
+    const TNameOnlyIconProvider::TTypeTexts& typeTexts);

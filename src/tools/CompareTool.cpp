@@ -1,5 +1,6 @@
 #include "tools/CompareTool.h"
 
+#include "common/BusyCursor.h"
 #include "common/Error.h"
 #include "common/UiText.h"
 #include "tools/ColorFileDialog.h"
@@ -19,16 +20,6 @@ const TToolCommand CompareCommands[] = {
     {"ActionFileCompare", TToolMenu::File, 100, "Co&mpare with file...",
         "Compare the colors with those of another color file", "", "CompareFile", "Compare",
         "CompareHint"},
-};
-
-// Reading a large file takes a moment; the cursor says so until it ends, however it ends.
-class TBusyCursor
-{
-public:
-    TBusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TBusyCursor() { QApplication::restoreOverrideCursor(); }
-    TBusyCursor(const TBusyCursor&) = delete;
-    TBusyCursor& operator=(const TBusyCursor&) = delete;
 };
 
 // As the window's error boxes show a failure: its text as plain text, captioned with the
@@ -87,7 +78,8 @@ void TCompareTool::ChooseAndCompare()
     const QStringList filters = {Text(CompareText::ColorFiles) + QStringLiteral(" (*.clr)"),
         Text(CompareText::AllFiles) + QStringLiteral(" (*)")};
     const auto file = ChooseColorFile(&Context().Window, "CompareDialogColorFile",
-        Text(CompareText::DialogTitle), filters, folder);
+        Text(CompareText::DialogTitle), filters, folder,
+        {Text(CompareText::FolderType), Text(CompareText::FileType), Text(CompareText::TypedFile)});
     if (!file)
         return;
     FFolder = file->parent_path();

@@ -23,6 +23,9 @@ const TTextKey Keys[] = {
     CompareText::DialogTitle,
     CompareText::ColorFiles,
     CompareText::AllFiles,
+    CompareText::FolderType,
+    CompareText::FileType,
+    CompareText::TypedFile,
     CompareText::Title,
     CompareText::Summary,
     CompareText::SummaryOne,
@@ -275,20 +278,20 @@ void TCompareWindow::Fill()
         row->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
         row->setData(ColumnItem, Qt::UserRole, qulonglong(difference.Item));
         row->setText(ColumnItem, QString::number(difference.Item + 1));
-        if (difference.Presence == TItemPresence::OnlyThere) {
+        if (difference.Presence == TComparedPresence::OnlyThere) {
             row->setText(ColumnHere, Text(CompareText::NotHere));
         } else {
             row->setData(ColumnHere, Qt::DecorationRole, SwatchColor(difference.Here));
             row->setText(ColumnHere, CodeText(difference.Here));
             row->setText(ColumnDescription, FromWindows1252(difference.HereDescription));
         }
-        if (difference.Presence == TItemPresence::OnlyHere) {
+        if (difference.Presence == TComparedPresence::OnlyHere) {
             row->setText(ColumnThere, Text(CompareText::NotThere).arg(name));
         } else {
             row->setData(ColumnThere, Qt::DecorationRole, SwatchColor(difference.There));
             row->setText(ColumnThere, CodeText(difference.There));
         }
-        if (difference.DescriptionDiffers || difference.Presence == TItemPresence::OnlyThere)
+        if (difference.DescriptionDiffers || difference.Presence == TComparedPresence::OnlyThere)
             row->setText(ColumnThereDescription, FromWindows1252(difference.ThereDescription));
         if (difference.ColorDiffers) {
             row->setText(ColumnDeltaE, QString::number(difference.DeltaE, 'f', 1));

@@ -30,7 +30,7 @@ struct TScheme
 struct TShown
 {
     std::size_t Item;
-    TItemPresence Presence;
+    TComparedPresence Presence;
     bool ColorDiffers;
     bool DescriptionDiffers;
     bool operator==(const TShown&) const = default;
@@ -45,7 +45,7 @@ std::vector<TShown> Shown(const std::vector<TItemDifference>& differences)
     return shown;
 }
 
-using P = TItemPresence;
+using P = TComparedPresence;
 
 const TScheme Day = {{Rgb(0xFABE8C), Rgb(0xAAD3DF), Rgb(0xC8E6B4), Rgb(0x000000)},
     {"Road", "Water", "Park", "Text"}};

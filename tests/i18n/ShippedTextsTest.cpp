@@ -16,6 +16,7 @@
 
 #include <map>
 #include <set>
+#include <string_view>
 
 namespace {
 
@@ -37,6 +38,29 @@ std::vector<TTextKey> OwnKeys(const TMainForm& form)
     return keys;
 }
 
+// The values a format of ours is filled with: "%1", "%2", ...
+std::multiset<char> Placeholders(std::string_view text)
+{
+    std::multiset<char> values;
+    for (std::size_t at = text.find('%'); at != std::string_view::npos && at + 1 < text.size();
+         at = text.find('%', at + 2)) {
+        if (text[at + 1] >= '1' && text[at + 1] <= '9')
+            values.insert(text[at + 1]);
+    }
+    return values;
+}
+
+// The letter after the "&" of a caption, lower case; none without one.
+QChar Accelerator(const QString& caption)
+{
+    for (qsizetype at = caption.indexOf('&'); at >= 0 && at + 1 < caption.size();
+         at = caption.indexOf('&', at + 2)) {
+        if (caption[at + 1] != '&')
+            return caption[at + 1].toLower();
+    }
+    return {};
+}
+
 class ShippedTextsTest : public TMainFormFixture
 {
 };
@@ -50,10 +74,38 @@ TEST_F(ShippedTextsTest, EveryTextOfOursHasItsKeyInEachFileAndEnglishIsBuiltIn)
         SCOPED_TRACE(file);
         const TProfileFile profile(Languages / file);
         for (const TTextKey& key : keys) {
+            SCOPED_TRACE(std::string(key.Section) + "/" + key.Key);
             const TAnsiString value = profile.ReadString(key.Section, key.Key, Missing);
-            EXPECT_NE(value, Missing) << key.Section << "/" << key.Key;
+            EXPECT_NE(value, Missing);
+            EXPECT_EQ(value.empty(), *key.English == '\0');
+            // A format keeps the values it is filled with.
+            EXPECT_EQ(Placeholders(value), Placeholders(key.English));
             if (std::string(file) == "English.clf") {
-                EXPECT_EQ(value, key.English) << key.Section << "/" << key.Key;
+                EXPECT_EQ(value, key.English);
+            }
+        }
+    }
+}
+
+// In every language each entry of a menu, the tools' included, has a letter of its own.
+TEST_F(ShippedTextsTest, EveryMenuEntryHasAnAcceleratorOfItsOwn)
+{
+    fs::copy(Languages, Folder / "languages", fs::copy_options::recursive);
+    TMainForm& form = Start();
+    for (const char* language : {"English", "Deutsch", "Francais"}) {
+        SCOPED_TRACE(language);
+        form.ApplyLanguage(language);
+        for (const QMenu* menu : form.findChildren<QMenu*>()) {
+            std::map<QChar, QString> taken;
+            for (const QAction* entry : menu->actions()) {
+                if (entry->isSeparator() || !entry->isVisible())
+                    continue;
+                const QChar letter = Accelerator(entry->text());
+                EXPECT_FALSE(letter.isNull()) << entry->text().toStdString();
+                const auto [other, fresh] = taken.emplace(letter, entry->text());
+                EXPECT_TRUE(fresh)
+                    << entry->text().toStdString() << " and " << other->second.toStdString()
+                    << " in " << menu->title().toStdString();
             }
         }
     }

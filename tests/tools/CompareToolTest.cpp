@@ -142,7 +142,7 @@ TEST_F(CompareToolTest, AShorterFileAndTheSameFile)
     TCompareWindow* window = tool->Window();
     std::vector<std::size_t> items;
     for (const TItemDifference& difference : window->Differences()) {
-        EXPECT_EQ(difference.Presence, TItemPresence::OnlyHere);
+        EXPECT_EQ(difference.Presence, TComparedPresence::OnlyHere);
         items.push_back(difference.Item);
     }
     EXPECT_EQ(items, (std::vector<std::size_t> {3, 4, 5, 6, 7}));

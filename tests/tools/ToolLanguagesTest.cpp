@@ -1,22 +1,10 @@
-// The shipped language files translate every text of the find, recolour and clipboard tools,
-// keep each text's placeholders, and give the Edit menu's entries distinct accelerators.
-#include "tools/ColorClipboard.h"
-#include "tools/FindAndRecolor.h"
-
-#include "FakeDocument.h"
+// The find, replace and adjust windows' letters in the shipped languages: while a tool window is
+// active the main window's menu bar letters still work, so the windows must not take them.
 #include "common/ProfileFile.h"
-#include "preview/PreviewImage.h"
-#include "tools/ToolPreferences.h"
-
-#include <QLabel>
-#include <QListWidget>
-#include <QRegularExpression>
-#include <QWidget>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -25,17 +13,6 @@ namespace {
 
 const std::filesystem::path LanguagesData
     = std::filesystem::path(TINTWRIGHT_DATA_DIR) / "languages";
-constexpr std::string_view Absent = "\x01<absent>";
-
-std::set<QString> Placeholders(const std::string& text)
-{
-    std::set<QString> found;
-    const QRegularExpression placeholder("%[0-9]");
-    for (const auto& match : placeholder.globalMatch(QString::fromLatin1(text)))
-        found.insert(match.captured());
-    return found;
-}
-
 // The letter after a single "&", lower case (Windows-1252 capitals too).
 int Accelerator(const std::string& caption)
 {
@@ -56,57 +33,13 @@ const std::vector<std::vector<const char*>> ToolWindowCaptions = {
         "AdjustReset"},
 };
 
-TEST(ToolLanguagesTest, ShippedFilesTranslateEveryTextOfTheTools)
+// Every text of ours being in each shipped file is checked for all tools in
+// tests/i18n/ShippedTextsTest.cpp; this checks what only these windows need.
+TEST(ToolLanguagesTest, ToolWindowLettersLeaveTheMenuBarsAlone)
 {
-    QWidget window;
-    TPreviewImage preview(&window);
-    QListWidget list(&window);
-    QLabel panel(&window);
-    TStatusPanel status(panel);
-    TToolPreferences preferences;
-    TFakeDocument document(&list);
-    const TToolContext context {document, window, preview, list, status, preferences};
-    std::vector<std::unique_ptr<TTool>> tools;
-    tools.push_back(std::make_unique<TFindAndRecolor>(context));
-    tools.push_back(std::make_unique<TColorClipboard>(context));
-
-    struct TKey
-    {
-        std::string Section, Key, English;
-        bool EditCaption;
-    };
-    std::vector<TKey> keys;
-    for (const auto& tool : tools) {
-        for (const TToolCommand& command : tool->Commands()) {
-            keys.push_back({command.Section, command.CaptionKey, command.Caption,
-                command.Menu == TToolMenu::Edit});
-            keys.push_back({command.Section, command.HintKey, command.Hint, false});
-        }
-        for (const TTextKey& text : tool->Texts())
-            keys.push_back({text.Section, text.Key, text.English, false});
-    }
-
     for (const char* language : {"English", "Deutsch", "Francais"}) {
         SCOPED_TRACE(language);
         const TProfileFile file(LanguagesData / (std::string(language) + ".clf"));
-        // The window's own entries of the Edit menu come first.
-        std::set<int> accelerators;
-        for (const char* own : {"ItemUndo", "ItemRedo"})
-            accelerators.insert(Accelerator(file.ReadString("EditMenu", own, "")));
-        for (const TKey& key : keys) {
-            SCOPED_TRACE(key.Section + "/" + key.Key);
-            const std::string value = file.ReadString(key.Section, key.Key, Absent);
-            ASSERT_NE(value, Absent);
-            EXPECT_FALSE(value.empty());
-            if (std::string_view(language) == "English") {
-                EXPECT_EQ(value, key.English);
-            }
-            EXPECT_EQ(Placeholders(value), Placeholders(key.English));
-            if (key.EditCaption) {
-                EXPECT_TRUE(accelerators.insert(Accelerator(value)).second)
-                    << value << ": accelerator taken";
-            }
-        }
         for (const auto& captions : ToolWindowCaptions) {
             std::set<int> taken;
             for (const char* menu : {"FileMenu", "EditMenu", "ToolsMenu", "HelpMenu"})

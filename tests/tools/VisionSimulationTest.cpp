@@ -168,7 +168,7 @@ TEST_F(VisionSimulationTest, FollowsALanguageSwitch)
         QString::fromUtf8("Schwer zu &unterscheiden unter \u0394E2000:"));
     EXPECT_EQ(StatusPanel1(form)->text(), "Simulation: Protanopie");
     EXPECT_EQ(Action(form, "ActionToolsVisionProtanopia")->text(), "&Protanopie");
-    EXPECT_EQ(Action(form, "ActionToolsSimulateVision")->text(), "&Farbsehen simulieren");
+    EXPECT_EQ(Action(form, "ActionToolsSimulateVision")->text(), "Farbseh&en simulieren");
     EXPECT_EQ(Action(form, "ActionToolsCheckLegibility")->text(),
         QString::fromUtf8("&Lesbarkeit pr\u00fcfen..."));
 }
