@@ -78,7 +78,7 @@ TEST_F(HtmlHelpViewerTest, IndexFindsWhatIsTyped)
     EXPECT_GE(Viewer.IndexList->count(), 20);
     EXPECT_EQ(Viewer.IndexList->currentItem()->text(), "colour picker");
     const std::pair<const char*, const char*> typed[]
-        = {{"DRAG", "drag and drop"}, {"c", "clipboard"}, {"what's", "What's this?"},
+        = {{"DRAG", "drag and drop"}, {"c", "changed items"}, {"what's", "What's this?"},
             {"zz", "What's this?"}, {"desc", "description"}};
     for (const auto& [text, selected] : typed) {
         Viewer.KeywordEdit->clear();
