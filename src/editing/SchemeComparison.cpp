@@ -25,8 +25,8 @@ std::vector<TItemDifference> CompareSchemes(std::span<const TRGBTriple> colors,
         differences.push_back(
             {item, TComparedPresence::OnlyHere, colors[item], {}, description(item), {}});
     for (std::size_t item = both; item < other.size(); ++item)
-        differences.push_back(
-            {item, TComparedPresence::OnlyThere, {}, other[item].Color, {}, other[item].Description});
+        differences.push_back({item, TComparedPresence::OnlyThere, {}, other[item].Color, {},
+            other[item].Description});
     return differences;
 }
 

@@ -86,11 +86,12 @@ inline constexpr TTextKey NotAPicture {
 inline constexpr TTextKey NoClipboardPicture {
     Section, "NoClipboardPicture", "The clipboard does not hold a picture."};
 
-inline constexpr TTextKey All[] = {WindowTitle, DialogTitle, PictureFilter, AllFilesFilter,
-    NoPreview, PictureSize, FolderType, FileType, TypedFile, Clipboard, ClipboardPicture, Source, SourceScaled, JpegNote, Summary,
-    ColumnNumber, ColumnItem, ColumnNow, ColumnRead, ColumnDifference, ColumnConfidence, ColumnNote,
-    DifferenceHint, ConfidenceHint, Percent, Thin, NotOnPreview, CheckAll, CheckNone, Apply, Close,
-    StepLabel, Applied, WrongSize, NoPreviewLoaded, TooManyItems, CannotOpen, NotRegularFile,
-    TooManyBytes, TooManyPixels, NotAPicture, NoClipboardPicture};
+inline constexpr TTextKey All[]
+    = {WindowTitle, DialogTitle, PictureFilter, AllFilesFilter, NoPreview, PictureSize, FolderType,
+        FileType, TypedFile, Clipboard, ClipboardPicture, Source, SourceScaled, JpegNote, Summary,
+        ColumnNumber, ColumnItem, ColumnNow, ColumnRead, ColumnDifference, ColumnConfidence,
+        ColumnNote, DifferenceHint, ConfidenceHint, Percent, Thin, NotOnPreview, CheckAll,
+        CheckNone, Apply, Close, StepLabel, Applied, WrongSize, NoPreviewLoaded, TooManyItems,
+        CannotOpen, NotRegularFile, TooManyBytes, TooManyPixels, NotAPicture, NoClipboardPicture};
 
 } // namespace ImportTexts
