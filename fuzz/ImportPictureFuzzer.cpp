@@ -1,7 +1,8 @@
 // Pictures for the colour import: any bytes either decode to a picture within the limits, through
 // the steps Tools > Import colors takes, or are refused with a reason; a decoded picture is read
 // for a map of its size and, where its sides allow, of half its size (each 2 x 2 block reduced
-// first), and every item the map shows gets a reading taken from its own pixels.
+// first; a JPEG is read as one), and every item the map shows gets a reading taken from its own
+// pixels.
 //
 // As for the converter's screenshots, each input is decoded twice with fresh memory filled with a
 // different byte each time: pixels that differ were never written by the decoder.
@@ -49,21 +50,23 @@ TImportPicture Decode(const QByteArray& bytes, int fillByte)
     return ImportPictureFromBytes(bytes);
 }
 
-// A map of stripes: items 0 to ItemCount (the last beyond the document) and a fixed colour.
+// A map of stripes: items 0 to ItemCount (the last beyond the document) and a fixed colour, in
+// steps of 6 x 4 cells, wide enough for cells whose chroma is their item's alone.
 TPreviewMap StripeMap(int width, int height)
 {
     TPreviewMap map(width, height);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
-            const std::uint32_t stripe = std::uint32_t((x / 3 + y / 2) % (ItemCount + 2));
+            const std::uint32_t stripe = std::uint32_t((x / 6 + y / 4) % (ItemCount + 2));
             map.SetCell(x, y, stripe == ItemCount + 1 ? 0x00123456 : ItemReferenceBase + stripe);
         }
     return map;
 }
 
-void CheckReadings(const TPreviewMap& map, const std::uint8_t* pixels, std::ptrdiff_t bytesPerLine)
+void CheckReadings(const TPreviewMap& map, const std::uint8_t* pixels, std::ptrdiff_t bytesPerLine,
+    TPixelCoding coding)
 {
-    const auto readings = ReadItemColors(map, ItemCount, pixels, bytesPerLine);
+    const auto readings = ReadItemColors(map, ItemCount, pixels, bytesPerLine, coding);
     FUZZ_CHECK(readings.has_value() && readings->size() == ItemCount);
     std::size_t cells[ItemCount] = {};
     for (const std::uint32_t cell : map.Cells())
@@ -108,8 +111,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Large pictures decode within the limits; reading them is the benchmark's business.
     if (qint64(pixels.width()) * pixels.height() > 1 << 16)
         return 0;
-    CheckReadings(
-        StripeMap(pixels.width(), pixels.height()), pixels.constBits(), pixels.bytesPerLine());
+    CheckReadings(StripeMap(pixels.width(), pixels.height()), pixels.constBits(),
+        pixels.bytesPerLine(), CellCoding(picture.Lossy, 1));
     if (pixels.width() % 2 == 0 && pixels.height() % 2 == 0) {
         const TPreviewMap half = StripeMap(pixels.width() / 2, pixels.height() / 2);
         FUZZ_CHECK(
@@ -117,7 +120,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const TRgbPixels reduced = ReduceScreenshot(
             pixels.constBits(), pixels.width(), pixels.height(), pixels.bytesPerLine(), 2);
         FUZZ_CHECK(reduced.Width == half.Width() && reduced.Height == half.Height());
-        CheckReadings(half, reduced.Bytes.data(), reduced.BytesPerLine());
+        CheckReadings(
+            half, reduced.Bytes.data(), reduced.BytesPerLine(), CellCoding(picture.Lossy, 2));
     }
     return 0;
 }

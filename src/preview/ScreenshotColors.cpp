@@ -7,22 +7,45 @@
 
 namespace {
 
-// Per item: three histograms of 256 counts (red, green, blue) of its interior cells' pixels,
-// then three of its other cells' pixels, which are all its pixels when it has no interior.
+// An item's cells fall into classes, ranked in the order they are read from: an item is read
+// from the first class that holds any of its cells. Lossless pixels: its interior cells, then the
+// others. A JPEG's: the interior cells whose chroma is the item's alone, the other interior
+// cells, then the rest.
+constexpr std::size_t MaxRanks = 3;
+
+std::size_t Ranks(TPixelCoding coding)
+{
+    return coding == TPixelCoding::Jpeg ? 3 : 2;
+}
+
+// Per item and rank: three histograms of 256 counts (red, green, blue) of the pixels of those
+// cells.
 constexpr std::size_t HistogramSize = 3 * 256;
-constexpr std::size_t SlotCounts = 2 * HistogramSize;
+
+// Cells [Begin, End) of row Y, of one item's slot and rank.
+struct TSpan
+{
+    std::uint32_t Slot;
+    std::uint32_t Rank;
+    int Y;
+    int Begin;
+    int End;
+};
 
 // An item seen on the map, with its counts.
 struct TSlot
 {
     std::size_t Item;
-    std::size_t Cells = 0;
-    std::size_t InteriorCells = 0;
+    std::size_t Cells[MaxRanks] = {};
 
-    bool Thin() const { return InteriorCells == 0; }
-    // An item with interior cells is read from them alone; a thin one from all its cells.
-    bool Reads(bool interior) const { return interior || Thin(); }
-    std::size_t ReadCells() const { return Thin() ? Cells : InteriorCells; }
+    std::size_t ReadRank() const
+    {
+        std::size_t rank = 0;
+        while (rank + 1 < MaxRanks && Cells[rank] == 0)
+            ++rank;
+        return rank;
+    }
+    std::size_t ReadCells() const { return Cells[ReadRank()]; }
 };
 
 std::uint32_t PackedRgb(const std::uint8_t* pixel)
@@ -91,15 +114,89 @@ void InnerSpans(const std::vector<TRun>& other, std::size_t& first, std::uint32_
     }
 }
 
-// Calls visit(item, y, begin, end, interior) for every span of cells of row y that refer to one
-// of the first itemCount items and are all interior or all not. A cell is interior when the eight
+// The cells whose chroma in a JPEG of one pixel per cell comes from their own item alone: those
+// whose own 2 x 2 chroma block and the three blocks nearest them are wholly cells of that value.
+// Row by row, in order, as runs of such cells.
+class TChromaSpans
+{
+public:
+    explicit TChromaSpans(const TPreviewMap& map)
+        : FMap(map)
+    { }
+
+    const std::vector<TRun>& Row(int y)
+    {
+        FSpans.clear();
+        // The nearer block row is the one above for an even row, the one below for an odd one.
+        const int blockRow = y / 2;
+        const int nearRow = y % 2 == 0 ? blockRow - 1 : blockRow + 1;
+        if (nearRow < 0 || nearRow >= FMap.Height() / 2 || blockRow >= FMap.Height() / 2)
+            return FSpans;
+        const std::vector<std::uint32_t>& own = Blocks(blockRow);
+        const std::vector<std::uint32_t>& near = Blocks(nearRow);
+        // Within a run of whole blocks of one value in both block rows, the pixel one past the
+        // first block's start has that block and the next as its nearest, and so on to the pixel
+        // one before the last block's end: the run's blocks [b, e) give cells [2b + 1, 2e - 1).
+        std::size_t begin = 0;
+        while (begin < own.size()) {
+            const std::uint32_t value = own[begin] == near[begin] ? own[begin] : Mixed;
+            std::size_t end = begin + 1;
+            while (end < own.size() && own[end] == value && near[end] == value)
+                ++end;
+            if (IsItemReference(value) && end - begin >= 2)
+                FSpans.push_back({2 * int(begin) + 1, 2 * int(end) - 1, value});
+            begin = end;
+        }
+        return FSpans;
+    }
+
+private:
+    // Not an item reference: a block whose cells differ.
+    static constexpr std::uint32_t Mixed = 0;
+
+    // The value of each whole 2 x 2 block of block row `row`, or Mixed; three rows are kept, the
+    // rows asked about being at most three consecutive ones.
+    const std::vector<std::uint32_t>& Blocks(int row)
+    {
+        const std::size_t keep = std::size_t(row % 3);
+        std::vector<std::uint32_t>& blocks = FBlocks[keep];
+        if (FBlockRow[keep] == row)
+            return blocks;
+        FBlockRow[keep] = row;
+        blocks.resize(std::size_t(FMap.Width() / 2));
+        const std::uint32_t* top = FMap.Row(2 * row);
+        const std::uint32_t* bottom = FMap.Row(2 * row + 1);
+        for (std::size_t bx = 0; bx < blocks.size(); ++bx) {
+            const std::uint32_t cell = top[2 * bx];
+            blocks[bx]
+                = top[2 * bx + 1] == cell && bottom[2 * bx] == cell && bottom[2 * bx + 1] == cell
+                ? cell
+                : Mixed;
+        }
+        return blocks;
+    }
+
+    const TPreviewMap& FMap;
+    std::vector<std::uint32_t> FBlocks[3];
+    int FBlockRow[3] = {-1, -1, -1};
+    std::vector<TRun> FSpans;
+};
+
+// Calls visit(item, y, begin, end, rank) for every span of cells of row y that refer to one of
+// the first itemCount items and are all of one rank (see Ranks). A cell is interior when the eight
 // cells around it hold the same value (two equal references name the same item, so this is "the
 // whole neighbourhood is the item's"); cells on the map's edge have no whole neighbourhood. It is
 // worked out from the runs of equal cells of the row and the rows above and below, not cell by
 // cell: a map is mostly long runs.
 template <typename TVisit>
-void ForEachItemSpan(const TPreviewMap& map, std::size_t itemCount, TVisit&& visit)
+void ForEachItemSpan(
+    const TPreviewMap& map, std::size_t itemCount, TPixelCoding coding, TVisit&& visit)
 {
+    const bool jpeg = coding == TPixelCoding::Jpeg;
+    const std::size_t interiorRank = jpeg ? 1 : 0;
+    const std::size_t edgeRank = jpeg ? 2 : 1;
+    TChromaSpans chroma(map);
+    const std::vector<TRun> noSpans;
     std::vector<TRun> up;
     std::vector<TRun> row;
     std::vector<TRun> down;
@@ -113,6 +210,27 @@ void ForEachItemSpan(const TPreviewMap& map, std::size_t itemCount, TVisit&& vis
             std::swap(row, down);
             FindRuns(map, y + 1, down);
         }
+        const std::vector<TRun>& own = jpeg ? chroma.Row(y) : noSpans;
+        std::size_t firstOwn = 0;
+        // Interior cells of a JPEG whose chroma is their own lie within the interior: the four
+        // blocks around them cover their neighbourhood.
+        auto visitInterior = [&](std::size_t item, std::uint32_t cell, int begin, int end) {
+            int at = begin;
+            while (firstOwn < own.size() && own[firstOwn].End <= begin)
+                ++firstOwn;
+            for (std::size_t k = firstOwn; k < own.size() && own[k].Begin < end; ++k) {
+                const int ownBegin = std::max(begin, own[k].Begin);
+                const int ownEnd = std::min(end, own[k].End);
+                if (own[k].Cell != cell || ownBegin >= ownEnd)
+                    continue;
+                if (at < ownBegin)
+                    visit(item, y, at, ownBegin, interiorRank);
+                visit(item, y, ownBegin, ownEnd, std::size_t(0));
+                at = ownEnd;
+            }
+            if (at < end)
+                visit(item, y, at, end, interiorRank);
+        };
         const bool inside = y > 0 && y + 1 < map.Height();
         std::size_t firstUp = 0;
         std::size_t firstDown = 0;
@@ -132,8 +250,8 @@ void ForEachItemSpan(const TPreviewMap& map, std::size_t itemCount, TVisit&& vis
                     const int end = std::min(above[a].second, below[b].second);
                     if (begin < end) {
                         if (at < begin)
-                            visit(item, y, at, begin, false);
-                        visit(item, y, begin, end, true);
+                            visit(item, y, at, begin, edgeRank);
+                        visitInterior(item, run.Cell, begin, end);
                         at = end;
                     }
                     if (above[a].second < below[b].second)
@@ -143,12 +261,12 @@ void ForEachItemSpan(const TPreviewMap& map, std::size_t itemCount, TVisit&& vis
                 }
             }
             if (at < run.End)
-                visit(item, y, at, run.End, false);
+                visit(item, y, at, run.End, edgeRank);
         }
     }
 }
 
-// A pixel colour against its item's colour: equal, or within CloseDeltaE.
+// Pixel colours against their item's colour: within CloseDeltaE or not.
 class TCloseness
 {
 public:
@@ -163,24 +281,33 @@ public:
         }
     }
 
-    bool Close(std::size_t slot, std::uint32_t rgb)
+    // How many of the count pixels from `pixel` on are close to the item of `slot`.
+    std::size_t CountClose(std::size_t slot, const std::uint8_t* pixel, int count)
     {
         TItem& item = FItems[slot];
-        if (rgb == item.Rgb)
-            return true;
         // The verdicts for the colours near the item's, which a compressed picture scatters its
         // pixels over, are kept by their offset per channel; other colours are looked at anew.
-        const int red = int(rgb >> 16) - int(item.Rgb >> 16) + NearOffset;
-        const int green = int(rgb >> 8 & 0xFF) - int(item.Rgb >> 8 & 0xFF) + NearOffset;
-        const int blue = int(rgb & 0xFF) - int(item.Rgb & 0xFF) + NearOffset;
-        if (unsigned(red | green | blue) >= unsigned(NearSide))
-            return Judge(item, rgb);
         if (item.Near.empty())
             item.Near.resize(NearSide * NearSide * NearSide);
-        std::uint8_t& verdict = item.Near[std::size_t((red * NearSide + green) * NearSide + blue)];
-        if (verdict == Unknown)
-            verdict = Judge(item, rgb) ? IsClose : IsFar;
-        return verdict == IsClose;
+        std::uint8_t* near = item.Near.data();
+        const int redBase = int(item.Rgb >> 16) - NearOffset;
+        const int greenBase = int(item.Rgb >> 8 & 0xFF) - NearOffset;
+        const int blueBase = int(item.Rgb & 0xFF) - NearOffset;
+        std::size_t close = 0;
+        for (int i = 0; i < count; ++i, pixel += 3) {
+            const int red = pixel[0] - redBase;
+            const int green = pixel[1] - greenBase;
+            const int blue = pixel[2] - blueBase;
+            if (unsigned(red | green | blue) >= unsigned(NearSide)) {
+                close += Judge(item, PackedRgb(pixel)) ? 1 : 0;
+                continue;
+            }
+            std::uint8_t& verdict = near[std::size_t((red * NearSide + green) * NearSide + blue)];
+            if (verdict == Unknown)
+                verdict = Judge(item, PackedRgb(pixel)) ? IsClose : IsFar;
+            close += verdict == IsClose ? 1 : 0;
+        }
+        return close;
     }
 
 private:
@@ -279,21 +406,34 @@ TRgbPixels ReduceScreenshot(
     return reduced;
 }
 
-std::optional<std::vector<TItemReading>> ReadItemColors(const TPreviewMap& map,
-    std::size_t itemCount, const std::uint8_t* pixels, std::ptrdiff_t bytesPerLine)
+TPixelCoding CellCoding(bool lossy, int scale)
 {
+    return lossy && scale == 1 ? TPixelCoding::Jpeg : TPixelCoding::Exact;
+}
+
+std::optional<std::vector<TItemReading>> ReadItemColors(const TPreviewMap& map,
+    std::size_t itemCount, const std::uint8_t* pixels, std::ptrdiff_t bytesPerLine,
+    TPixelCoding coding)
+{
+    const std::size_t slotCounts = Ranks(coding) * HistogramSize;
     // Slots number the items in the order the map names them, so counts are held only for the
     // items it shows.
     std::vector<std::int32_t> slotOf(itemCount, -1);
     std::vector<TSlot> slots;
     std::vector<std::uint32_t> counts;
+    // The spans are kept for the second pass, which then need not work them out again (that takes
+    // as long as the first time); a map of runs too short to hold in little memory (a
+    // checkerboard has one per cell) is walked again instead.
+    const std::size_t keptSpanLimit = map.Cells().size() / 8 + 1024;
+    std::vector<TSpan> spans;
+    bool spansKept = true;
     bool tooMany = false;
 
-    // One pass counts every pixel into its item's interior or other histograms. Pixels come in
-    // runs of one colour, counted once per run: adding to the same count pixel after pixel would
-    // make each addition wait for the one before.
+    // One pass counts every pixel into its item's histograms of its rank. Pixels come in runs of
+    // one colour, counted once per run: adding to the same count pixel after pixel would make each
+    // addition wait for the one before.
     ForEachItemSpan(
-        map, itemCount, [&](std::size_t item, int y, int begin, int end, bool interior) {
+        map, itemCount, coding, [&](std::size_t item, int y, int begin, int end, std::size_t rank) {
             std::int32_t& slot = slotOf[item];
             if (slot < 0) {
                 if (slots.size() == MaxReadItems) {
@@ -302,14 +442,17 @@ std::optional<std::vector<TItemReading>> ReadItemColors(const TPreviewMap& map,
                 }
                 slot = std::int32_t(slots.size());
                 slots.push_back({item});
-                counts.resize(counts.size() + SlotCounts);
+                counts.resize(counts.size() + slotCounts);
             }
-            TSlot& seen = slots[std::size_t(slot)];
-            seen.Cells += std::size_t(end - begin);
-            if (interior)
-                seen.InteriorCells += std::size_t(end - begin);
+            if (spansKept && spans.size() == keptSpanLimit) {
+                spansKept = false;
+                spans = {};
+            }
+            if (spansKept)
+                spans.push_back({std::uint32_t(slot), std::uint32_t(rank), y, begin, end});
+            slots[std::size_t(slot)].Cells[rank] += std::size_t(end - begin);
             std::uint32_t* histogram
-                = counts.data() + std::size_t(slot) * SlotCounts + (interior ? 0 : HistogramSize);
+                = counts.data() + std::size_t(slot) * slotCounts + rank * HistogramSize;
             const std::uint8_t* pixel = pixels + y * bytesPerLine + std::ptrdiff_t(begin) * 3;
             std::uint32_t runRgb = PackedRgb(pixel);
             std::uint32_t runLength = 0;
@@ -336,31 +479,38 @@ std::optional<std::vector<TItemReading>> ReadItemColors(const TPreviewMap& map,
     medians.reserve(slots.size());
     for (std::size_t slot = 0; slot < slots.size(); ++slot) {
         const std::uint32_t* histogram
-            = counts.data() + slot * SlotCounts + (slots[slot].Thin() ? HistogramSize : 0);
+            = counts.data() + slot * slotCounts + slots[slot].ReadRank() * HistogramSize;
         const std::size_t total = slots[slot].ReadCells();
         medians.push_back({LowerMedian(histogram + 512, total), LowerMedian(histogram + 256, total),
             LowerMedian(histogram, total)});
     }
 
+    std::vector<std::size_t> readRank(slots.size());
+    for (std::size_t slot = 0; slot < slots.size(); ++slot)
+        readRank[slot] = slots[slot].ReadRank();
     std::vector<std::size_t> close(slots.size());
     TCloseness closeness(medians);
-    ForEachItemSpan(
-        map, itemCount, [&](std::size_t item, int y, int begin, int end, bool interior) {
-            const auto slot = std::size_t(slotOf[item]);
-            if (!slots[slot].Reads(interior))
-                return;
-            const std::uint8_t* pixel = pixels + y * bytesPerLine + std::ptrdiff_t(begin) * 3;
-            std::size_t closeInSpan = 0;
-            for (int x = begin; x < end; ++x, pixel += 3)
-                closeInSpan += closeness.Close(slot, PackedRgb(pixel)) ? 1 : 0;
-            close[slot] += closeInSpan;
-        });
+    auto countClose = [&](std::size_t slot, int y, int begin, int end, std::size_t rank) {
+        if (rank == readRank[slot])
+            close[slot] += closeness.CountClose(
+                slot, pixels + y * bytesPerLine + std::ptrdiff_t(begin) * 3, end - begin);
+    };
+    if (spansKept) {
+        for (const TSpan& span : spans)
+            countClose(span.Slot, span.Y, span.Begin, span.End, span.Rank);
+    } else {
+        ForEachItemSpan(map, itemCount, coding,
+            [&](std::size_t item, int y, int begin, int end, std::size_t rank) {
+                countClose(std::size_t(slotOf[item]), y, begin, end, rank);
+            });
+    }
 
     std::vector<TItemReading> readings(itemCount);
     for (std::size_t slot = 0; slot < slots.size(); ++slot) {
         const TSlot& seen = slots[slot];
         TItemReading& reading = readings[seen.Item];
-        reading.Presence = seen.Thin() ? TItemPresence::Thin : TItemPresence::Interior;
+        reading.Presence
+            = seen.ReadRank() + 1 == Ranks(coding) ? TItemPresence::Thin : TItemPresence::Interior;
         reading.Color = medians[slot];
         reading.Pixels = seen.ReadCells();
         reading.Confidence = double(close[slot]) / double(reading.Pixels);

@@ -33,10 +33,28 @@ struct TRgbPixels
 TRgbPixels ReduceScreenshot(
     const std::uint8_t* pixels, int width, int height, std::ptrdiff_t bytesPerLine, int scale);
 
+// How the pixels read were stored.
+enum class TPixelCoding {
+    // As painted: a lossless picture, or a JPEG brought down from 2 x 2 pixels a cell or more.
+    Exact,
+    // A JPEG's own pixels, one per cell. JPEG keeps one chroma sample per 2 x 2 block of pixels
+    // (the blocks start at even rows and columns) and the decoder blends each pixel's chroma from
+    // its own block's sample and the three nearest others, so another item's chroma reaches up to
+    // two cells into an item.
+    Jpeg,
+};
+
+// The coding of the cells of a picture read at `scale` pixels a cell (ScreenshotScale): once a
+// cell is two pixels wide or more, a JPEG's chroma reaches no further than its eight neighbours.
+TPixelCoding CellCoding(bool lossy, int scale);
+
 enum class TItemPresence {
     NotOnPreview, // no cell refers to the item
     Thin, // cells, but none whose 3 x 3 neighbourhood is all the item's: read from all its cells
-    Interior, // read from the cells whose 3 x 3 neighbourhood is all the item's
+    // Read from the cells whose 3 x 3 neighbourhood is all the item's; from a JPEG, from those
+    // whose chroma is the item's alone (the four chroma blocks nearest them are all its cells)
+    // when it has any.
+    Interior,
 };
 
 // What a screenshot says of one item.
@@ -57,7 +75,8 @@ struct TItemReading
 inline constexpr double CloseDeltaE = 2.0;
 
 // The most distinct items one screenshot is read for (a navigator's scheme has a few hundred):
-// each takes six histograms of 256 counts and a table of verdicts, about 10 KB.
+// each takes six histograms of 256 counts (nine from a JPEG's own pixels) and a table of verdicts,
+// 10 to 13 KB.
 inline constexpr std::size_t MaxReadItems = 4096;
 
 // Reads the colour of each of the document's itemCount items from pixels of the map's size. A
@@ -66,4 +85,5 @@ inline constexpr std::size_t MaxReadItems = 4096;
 // no whole neighbourhood and are never interior. Returns one reading per item, or nothing when
 // the map shows more than MaxReadItems of the items.
 std::optional<std::vector<TItemReading>> ReadItemColors(const TPreviewMap& map,
-    std::size_t itemCount, const std::uint8_t* pixels, std::ptrdiff_t bytesPerLine);
+    std::size_t itemCount, const std::uint8_t* pixels, std::ptrdiff_t bytesPerLine,
+    TPixelCoding coding = TPixelCoding::Exact);

@@ -203,14 +203,15 @@ void TColorImportWindow::Read()
     const QImage& pixels = FPicture.Pixels;
     FScale = ScreenshotScale(pixels.width(), pixels.height(), map.Width(), map.Height());
     FReadings.reset();
+    const TPixelCoding coding = CellCoding(FPicture.Lossy, FScale);
     if (FScale == 1) {
-        FReadings
-            = ReadItemColors(map, FDocument.ItemCount(), pixels.constBits(), pixels.bytesPerLine());
+        FReadings = ReadItemColors(
+            map, FDocument.ItemCount(), pixels.constBits(), pixels.bytesPerLine(), coding);
     } else if (FScale > 1) {
         const TRgbPixels reduced = ReduceScreenshot(
             pixels.constBits(), pixels.width(), pixels.height(), pixels.bytesPerLine(), FScale);
         FReadings = ReadItemColors(
-            map, FDocument.ItemCount(), reduced.Bytes.data(), reduced.BytesPerLine());
+            map, FDocument.ItemCount(), reduced.Bytes.data(), reduced.BytesPerLine(), coding);
     }
     ShowSourceLine();
     Refresh();

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -234,6 +235,124 @@ TEST(ReadItemColorsTest, ReadsExactlyTheInteriorCellsOfRandomMaps)
             EXPECT_EQ(reading.Pixels, thin ? cells[item] : interior[item]);
             EXPECT_EQ(reading.Color, Rgb(std::uint8_t(item * 40), thin ? 20 : 200, 99));
             EXPECT_EQ(reading.Confidence, 1.0);
+        }
+    }
+}
+
+// Whether a cell of a JPEG of one pixel per cell has its item's chroma alone, the slow way: the
+// 4 x 4 cells around its own 2 x 2 chroma block and the three blocks nearest it hold its value.
+bool ChromaIsOwn(const TPreviewMap& map, int x, int y)
+{
+    const int left = x % 2 == 0 ? x - 2 : x - 1;
+    const int top = y % 2 == 0 ? y - 2 : y - 1;
+    // Blocks are whole pairs of rows and columns: an odd last row or column has none.
+    if (left < 0 || top < 0 || left + 4 > map.Width() / 2 * 2 || top + 4 > map.Height() / 2 * 2)
+        return false;
+    for (int dy = 0; dy < 4; ++dy)
+        for (int dx = 0; dx < 4; ++dx)
+            if (map.Cell(left + dx, top + dy) != map.Cell(x, y))
+                return false;
+    return true;
+}
+
+// Random maps of overlapping rectangles read as a JPEG's pixels: each item is read from exactly
+// the cells whose chroma is its own, or else from its interior, or else from all its cells. Each
+// class of cells is painted in a colour of its own.
+TEST(ReadItemColorsTest, JpegReadsTheCellsWhoseChromaIsTheirItemsAlone)
+{
+    std::mt19937 random(11);
+    constexpr std::size_t ItemCount = 6;
+    for (int round = 0; round < 200; ++round) {
+        const int width = 3 + int(random() % 30);
+        const int height = 3 + int(random() % 20);
+        TPreviewMap map(width, height);
+        for (int rectangle = 0; rectangle < 10; ++rectangle) {
+            const int x0 = int(random() % unsigned(width));
+            const int y0 = int(random() % unsigned(height));
+            const int x1 = std::min(width, x0 + 1 + int(random() % 10));
+            const int y1 = std::min(height, y0 + 1 + int(random() % 8));
+            const std::uint32_t value = random() % 8 == 0 ? 0x00123456 : Item(random() % 8);
+            for (int y = y0; y < y1; ++y)
+                for (int x = x0; x < x1; ++x)
+                    map.SetCell(x, y, value);
+        }
+        // Cells of each item by class: own chroma, other interior, the rest.
+        std::vector<std::array<std::size_t, 3>> cells(ItemCount);
+        TPicture picture {
+            width, height, std::vector<std::uint8_t>(std::size_t(width * height * 3))};
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                const std::uint32_t cell = map.Cell(x, y);
+                if (!IsItemReference(cell) || cell - ItemReferenceBase >= ItemCount)
+                    continue;
+                const std::size_t item = cell - ItemReferenceBase;
+                bool inside = true;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx)
+                        inside = inside && x + dx >= 0 && y + dy >= 0 && x + dx < width
+                            && y + dy < height && map.Cell(x + dx, y + dy) == cell;
+                const std::size_t kind = ChromaIsOwn(map, x, y) ? 0 : inside ? 1 : 2;
+                ++cells[item][kind];
+                picture.Set(x, y, Rgb(std::uint8_t(item * 40), std::uint8_t(200 - 90 * kind), 99));
+            }
+        const auto readings
+            = ReadItemColors(map, ItemCount, picture.Bytes.data(), width * 3, TPixelCoding::Jpeg);
+        ASSERT_TRUE(readings.has_value());
+        for (std::size_t item = 0; item < ItemCount; ++item) {
+            SCOPED_TRACE("round " + std::to_string(round) + ", item " + std::to_string(item));
+            const TItemReading& reading = (*readings)[item];
+            std::size_t kind = 0;
+            while (kind < 2 && cells[item][kind] == 0)
+                ++kind;
+            if (cells[item][kind] == 0) {
+                EXPECT_EQ(reading, TItemReading {});
+                continue;
+            }
+            EXPECT_EQ(reading.Presence, kind == 2 ? TItemPresence::Thin : TItemPresence::Interior);
+            EXPECT_EQ(reading.Pixels, cells[item][kind]);
+            EXPECT_EQ(
+                reading.Color, Rgb(std::uint8_t(item * 40), std::uint8_t(200 - 90 * kind), 99));
+            EXPECT_EQ(reading.Confidence, 1.0);
+        }
+    }
+}
+
+// Items on a plain background, and the same items on a checkerboard of two other items (a run
+// for every cell, too many to keep between the two passes): each reads the same, lossless or as
+// a JPEG's pixels.
+TEST(ReadItemColorsTest, AMapOfOneCellRunsReadsAsAMapOfLongOnes)
+{
+    constexpr int Side = 64;
+    TPreviewMap plain(Side, Side);
+    TPreviewMap checkered(Side, Side);
+    for (int y = 0; y < Side; ++y)
+        for (int x = 0; x < Side; ++x) {
+            plain.SetCell(x, y, 0x00123456);
+            checkered.SetCell(x, y, Item(4 + std::uint32_t(x + y) % 2));
+        }
+    std::mt19937 random(3);
+    TPicture picture {Side, Side, std::vector<std::uint8_t>(Side * Side * 3)};
+    for (std::uint8_t& byte : picture.Bytes)
+        byte = std::uint8_t(random());
+    for (std::uint32_t item = 0; item < 4; ++item) {
+        const int left = 2 + 15 * int(item);
+        const int top = 5 + 10 * int(item % 2);
+        for (int y = top; y < top + 11; ++y)
+            for (int x = left; x < left + 13; ++x) {
+                plain.SetCell(x, y, Item(item));
+                checkered.SetCell(x, y, Item(item));
+                picture.Set(x, y,
+                    Rgb(std::uint8_t(60 * item + random() % 6), std::uint8_t(100 + random() % 6),
+                        std::uint8_t(random() % 2 == 0 ? 30 : random())));
+            }
+    }
+    for (const TPixelCoding coding : {TPixelCoding::Exact, TPixelCoding::Jpeg}) {
+        const auto expected = ReadItemColors(plain, 6, picture.Bytes.data(), Side * 3, coding);
+        const auto readings = ReadItemColors(checkered, 6, picture.Bytes.data(), Side * 3, coding);
+        ASSERT_TRUE(expected.has_value() && readings.has_value());
+        for (std::size_t item = 0; item < 4; ++item) {
+            EXPECT_EQ((*readings)[item], (*expected)[item]) << "item " << item;
+            EXPECT_LT((*readings)[item].Confidence, 1.0) << "item " << item;
         }
     }
 }
