@@ -57,10 +57,10 @@ QString RefusalText(const TPictureRefusal& refusal, const QString& name)
         return Text(ImportTexts::TooManyBytes)
             .arg(name, MegaBytes(refusal.Bytes()), MegaBytes(MaxImportPictureBytes));
     case R::TooManyPixels:
+        // In one pass, so that a "%2" in the file's name stays as it is.
         return Text(ImportTexts::TooManyPixels)
-            .arg(name)
-            .arg(refusal.Size().width())
-            .arg(refusal.Size().height());
+            .arg(name, QString::number(refusal.Size().width()),
+                QString::number(refusal.Size().height()));
     case R::NotAPicture:
         return Text(ImportTexts::NotAPicture).arg(name);
     case R::NoClipboardPicture:

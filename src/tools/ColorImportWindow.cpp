@@ -41,6 +41,10 @@ constexpr int PictureHelpContext = 1402;
 constexpr int ApplyHelpContext = 1403;
 constexpr int CheckHelpContext = 1404;
 
+// The item column is no wider than this many characters, so that a long description does not
+// push the colours out of view; its tooltip shows it whole.
+constexpr int DescriptionChars = 40;
+
 QString Text(const TTextKey& key)
 {
     return FromWindows1252(OwnText(key));
@@ -176,8 +180,11 @@ void TColorImportWindow::PlaceFirstTime()
     // Wide enough for every column, within the screen, over the middle of the main window.
     int width = 2 * FList->frameWidth() + FList->verticalScrollBar()->sizeHint().width();
     const QAbstractItemView& view = *FList;
-    for (int column = 0; column < ColumnCount; ++column)
-        width += std::max(view.sizeHintForColumn(column), FList->header()->sectionSizeHint(column));
+    for (int column = 0; column < ColumnCount; ++column) {
+        const int wanted
+            = std::max(view.sizeHintForColumn(column), FList->header()->sectionSizeHint(column));
+        width += column == ItemColumn ? std::min(wanted, DescriptionWidth()) : wanted;
+    }
     const QMargins margins = layout()->contentsMargins();
     width += margins.left() + margins.right();
     const QWidget* owner = parentWidget();
@@ -220,13 +227,12 @@ void TColorImportWindow::Read()
 void TColorImportWindow::ShowSourceLine()
 {
     const QImage& pixels = FPicture.Pixels;
+    // In one pass, so that a "%2" in the picture's name stays as it is.
+    const QString width = QString::number(pixels.width());
+    const QString height = QString::number(pixels.height());
     FSource->setText(FScale > 1
-            ? Text(ImportTexts::SourceScaled)
-                  .arg(FName)
-                  .arg(pixels.width())
-                  .arg(pixels.height())
-                  .arg(FScale)
-            : Text(ImportTexts::Source).arg(FName).arg(pixels.width()).arg(pixels.height()));
+            ? Text(ImportTexts::SourceScaled).arg(FName, width, height, QString::number(FScale))
+            : Text(ImportTexts::Source).arg(FName, width, height));
     FJpegNote->setText(Text(ImportTexts::JpegNote));
     FJpegNote->setVisible(FPicture.Lossy);
 }
@@ -255,7 +261,7 @@ void TColorImportWindow::Refresh()
         entry->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         entry->setData(NumberColumn, Qt::UserRole, qulonglong(item));
         entry->setText(NumberColumn, QString::number(item + 1));
-        entry->setText(ItemColumn, FromWindows1252(FDocument.Description(item)));
+        ShowDescription(*entry, item);
         entry->setIcon(NowColumn, Swatch(FDocument.Colors()[item]));
         entry->setText(NowColumn, Code(FDocument.Colors()[item]));
         entry->setText(NoteColumn, Text(ImportTexts::NotOnPreview));
@@ -265,6 +271,7 @@ void TColorImportWindow::Refresh()
     FList->addTopLevelItems(entries);
     for (int column = 0; column < NoteColumn; ++column)
         FList->resizeColumnToContents(column);
+    FList->setColumnWidth(ItemColumn, std::min(FList->columnWidth(ItemColumn), DescriptionWidth()));
     for (QTreeWidgetItem* entry : entries) {
         if (entry->data(NumberColumn, Qt::UserRole).toInt() == current) {
             FList->setCurrentItem(entry);
@@ -302,7 +309,7 @@ void TColorImportWindow::FillRow(QTreeWidgetItem& entry, const TImportRow& row) 
     const bool checked = choice != FChoices.end() ? choice->second : row.CheckedAtFirst;
     entry.setCheckState(NumberColumn, checked ? Qt::Checked : Qt::Unchecked);
     entry.setText(NumberColumn, QString::number(row.Item + 1));
-    entry.setText(ItemColumn, FromWindows1252(FDocument.Description(row.Item)));
+    ShowDescription(entry, row.Item);
     entry.setIcon(NowColumn, Swatch(row.Old));
     entry.setText(NowColumn, Code(row.Old));
     entry.setIcon(ReadColumn, Swatch(row.New));
@@ -313,6 +320,17 @@ void TColorImportWindow::FillRow(QTreeWidgetItem& entry, const TImportRow& row) 
     entry.setTextAlignment(ConfidenceColumn, Qt::AlignRight | Qt::AlignVCenter);
     if (row.Presence == TItemPresence::Thin)
         entry.setText(NoteColumn, Text(ImportTexts::Thin));
+}
+
+void TColorImportWindow::ShowDescription(QTreeWidgetItem& entry, std::size_t item) const
+{
+    entry.setText(ItemColumn, FromWindows1252(FDocument.Description(item)));
+    entry.setToolTip(ItemColumn, PlainToolTip(entry.text(ItemColumn)));
+}
+
+int TColorImportWindow::DescriptionWidth() const
+{
+    return FList->fontMetrics().averageCharWidth() * DescriptionChars;
 }
 
 std::vector<std::size_t> TColorImportWindow::CheckedItems() const
@@ -337,7 +355,7 @@ std::size_t TColorImportWindow::Apply()
             changes.push_back({row.Item, row.New});
     if (changes.empty())
         return 0;
-    const QString label = Text(ImportTexts::StepLabel).arg(FName).arg(changes.size());
+    const QString label = Text(ImportTexts::StepLabel).arg(FName, QString::number(changes.size()));
     const std::size_t changed = FDocument.ApplyColors(changes, label.toStdString()).size();
     emit Applied(changed);
     return changed;

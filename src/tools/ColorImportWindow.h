@@ -56,6 +56,10 @@ private:
     // Lists the rows again for the colours the document has now, keeping the user's choices.
     void Refresh();
     void FillRow(QTreeWidgetItem& entry, const TImportRow& row) const;
+    // The item's description, and the same in full as the entry's tooltip.
+    void ShowDescription(QTreeWidgetItem& entry, std::size_t item) const;
+    // The widest the item column grows.
+    int DescriptionWidth() const;
     void SetAllChecked(bool checked);
     void ShowSourceLine();
     void PlaceFirstTime();

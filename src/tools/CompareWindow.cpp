@@ -48,6 +48,10 @@ const TTextKey Keys[] = {
 // Context help of the window's controls: one topic tells of the list and what its buttons do.
 constexpr int HelpContext = 1202;
 
+// The description column is no wider than this many characters, so that a long description does
+// not push the other columns out of view; its tooltip shows it whole.
+constexpr int DescriptionChars = 40;
+
 enum TColumn {
     ColumnItem,
     ColumnHere,
@@ -204,7 +208,8 @@ std::vector<std::size_t> TCompareWindow::TakeCheckedColors()
         return {};
     const QString label = changes.size() == 1
         ? Text(CompareText::TakeStepOne).arg(OtherName())
-        : Text(CompareText::TakeStep).arg(OtherName()).arg(changes.size());
+        // In one pass, so that a "%2" in the file's name stays as it is.
+        : Text(CompareText::TakeStep).arg(OtherName(), QString::number(changes.size()));
     for (const TColorChange& change : changes)
         FChecked.erase(change.Item);
     // The step's label is UTF-8 in the language of the moment; the list follows the change.
@@ -284,6 +289,7 @@ void TCompareWindow::Fill()
             row->setData(ColumnHere, Qt::DecorationRole, SwatchColor(difference.Here));
             row->setText(ColumnHere, CodeText(difference.Here));
             row->setText(ColumnDescription, FromWindows1252(difference.HereDescription));
+            row->setToolTip(ColumnDescription, PlainToolTip(row->text(ColumnDescription)));
         }
         if (difference.Presence == TComparedPresence::OnlyHere) {
             row->setText(ColumnThere, Text(CompareText::NotThere).arg(name));
@@ -291,8 +297,11 @@ void TCompareWindow::Fill()
             row->setData(ColumnThere, Qt::DecorationRole, SwatchColor(difference.There));
             row->setText(ColumnThere, CodeText(difference.There));
         }
-        if (difference.DescriptionDiffers || difference.Presence == TComparedPresence::OnlyThere)
+        if (difference.DescriptionDiffers || difference.Presence == TComparedPresence::OnlyThere) {
             row->setText(ColumnThereDescription, FromWindows1252(difference.ThereDescription));
+            row->setToolTip(
+                ColumnThereDescription, PlainToolTip(row->text(ColumnThereDescription)));
+        }
         if (difference.ColorDiffers) {
             row->setText(ColumnDeltaE, QString::number(difference.DeltaE, 'f', 1));
             row->setTextAlignment(ColumnDeltaE, Qt::AlignRight | Qt::AlignVCenter);
@@ -310,6 +319,9 @@ void TCompareWindow::Fill()
     FList->verticalScrollBar()->setValue(scrolled);
     for (int column = 0; column < ColumnThereDescription; ++column)
         FList->resizeColumnToContents(column);
+    FList->setColumnWidth(ColumnDescription,
+        std::min(FList->columnWidth(ColumnDescription),
+            FList->fontMetrics().averageCharWidth() * DescriptionChars));
 
     const std::size_t count = FDifferences.size();
     FSummary->setText(count == 0 ? Text(CompareText::SummaryNone).arg(name)

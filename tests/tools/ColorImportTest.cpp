@@ -11,8 +11,10 @@
 #include "tools/ToolPreferences.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -20,6 +22,8 @@
 #include <QTest>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <zlib.h>
 
 #include <gtest/gtest.h>
 
@@ -249,6 +253,55 @@ TEST_F(ColorImportTest, RefusesAPictureOfAnotherSizeNamingBoth)
         QString::fromStdString(
             "Cannot open " + (FFolder / "missing.png").string() + ". No such file or directory"));
     EXPECT_EQ(FTool->Window(), nullptr);
+}
+
+// A picture's name is shown as it is, percent signs and all; a long description leaves the
+// colours in view and shows whole in its tooltip.
+TEST_F(ColorImportTest, OddFileNamesAndLongDescriptions)
+{
+    const std::string longDescription(400, 'W');
+    FDocument.Load(DayColors, {"Background", longDescription, "Park", "Road", "Airport"});
+    TColorImportWindow* window
+        = Import(Screenshot(FDocument.Map, NightColors, 2), "night%2Cday%1.png");
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(LabelText(*window, "ImportSource"),
+        "Picture: night%2Cday%1.png (24 x 22 pixels, 2 times the preview's size)");
+    Import(Screenshot(FDocument.Map, NightColors), "night%2Cday%1.png");
+    EXPECT_EQ(LabelText(*window, "ImportSource"), "Picture: night%2Cday%1.png (12 x 11 pixels)");
+
+    auto* list = window->findChild<QTreeWidget*>("ImportList");
+    const int readColumn = 3;
+    EXPECT_LE(list->header()->sectionViewportPosition(readColumn)
+            + list->header()->sectionSize(readColumn),
+        list->viewport()->width());
+    EXPECT_EQ(list->topLevelItem(1)->toolTip(1), QString::fromStdString(longDescription));
+
+    EXPECT_EQ(window->Apply(), 3u);
+    EXPECT_EQ(FDocument.History().UndoSteps().back().Label,
+        "Import colors from night%2Cday%1.png: 3 items");
+
+    // A PNG whose header claims more pixels than may be imported.
+    QByteArray png;
+    {
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        QImage(1, 1, QImage::Format_RGB32).save(&buffer, "png");
+    }
+    for (const auto& [offset, value] : {std::pair(16, 6000u), std::pair(20, 6000u)}) {
+        for (int i = 0; i < 4; ++i)
+            png[offset + i] = char(value >> (24 - 8 * i));
+    }
+    const auto crc
+        = std::uint32_t(crc32(0, reinterpret_cast<const Bytef*>(png.constData() + 12), 17));
+    for (int i = 0; i < 4; ++i)
+        png[29 + i] = char(crc >> (24 - 8 * i));
+    const fs::path big = FFolder / "big%2Cone.png";
+    WriteBytes(big, png.toStdString());
+    const auto refused = CaptureMessageBox(QMessageBox::Ok);
+    FTool->ImportFile(big);
+    ASSERT_TRUE(refused->Seen);
+    EXPECT_EQ(refused->Text,
+        QString::fromStdString(big.string() + " is too large to import (6000 x 6000 pixels)."));
 }
 
 TEST_F(ColorImportTest, JpegPicturesCarryANote)

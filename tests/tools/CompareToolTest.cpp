@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -160,6 +161,35 @@ TEST_F(CompareToolTest, AShorterFileAndTheSameFile)
     TypeCode("123456");
     ASSERT_EQ(window->Differences().size(), 1u);
     EXPECT_EQ(window->Differences()[0].Item, 4u);
+}
+
+// A file name is shown as it is, percent signs and all, and a long description leaves the
+// other file's descriptions in view and shows whole in its tooltip.
+TEST_F(CompareToolTest, OddFileNamesAndLongDescriptions)
+{
+    const std::string longDescription(400, 'W');
+    WriteBytes(Folder / "long.clr",
+        "000,000,000 // " + longDescription + "\r\n255,255,255 // Outside\r\n");
+    WriteBytes(Folder / "night%2Cday.clr", "010,020,030 // Background\r\n040,050,060 // Sky\r\n");
+    TMainForm& form = Start();
+    form.LoadColorFile((Folder / "long.clr").string());
+    auto* tool = form.findChild<TCompareTool*>();
+    ASSERT_TRUE(tool->CompareWith(Folder / "night%2Cday.clr"));
+    TCompareWindow* window = tool->Window();
+    EXPECT_EQ(window->windowTitle(), "Compare with night%2Cday.clr");
+    EXPECT_EQ(window->findChild<QLabel*>("CompareSummary")->text(),
+        "2 items differ from night%2Cday.clr.");
+
+    auto* list = window->findChild<QTreeWidget*>("CompareList");
+    EXPECT_LT(list->header()->sectionViewportPosition(5), list->viewport()->width());
+    EXPECT_EQ(list->topLevelItem(0)->toolTip(4), QString::fromStdString(longDescription));
+
+    window->SetChecked(0, true);
+    window->SetChecked(1, true);
+    window->TakeCheckedColors();
+    EXPECT_EQ(form.Document().History().UndoSteps().back().Label,
+        "Take colors from night%2Cday.clr: 2 items");
+    form.SetModified(false);
 }
 
 // A file that cannot be read is reported as Open reports it; the document and the window's
