@@ -21,7 +21,8 @@ void Show(QWidget* parent, const QString& text, const QString& informative)
 {
     QMessageBox box(QMessageBox::Critical, ApplicationTitle, text, QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
-    box.setInformativeText(informative);
+    // A message box reads its informative text as rich text when it looks like markup.
+    box.setInformativeText(AsPlainText(informative));
     box.exec();
 }
 

@@ -167,5 +167,5 @@ void SetCommandHint(QAction& action, const QString& hint)
 {
     action.setProperty(CommandHintProperty, hint);
     const QString shown = QString::fromStdString(WithoutAccelerator(hint.toStdString()));
-    action.setToolTip(PlainToolTip(shown));
+    action.setToolTip(AsPlainText(shown));
 }

@@ -400,8 +400,8 @@ std::optional<std::filesystem::path> TMainForm::ConfirmedSaveTarget(
         QMessageBox::Yes | QMessageBox::No, this);
     box.setTextFormat(Qt::PlainText);
     box.setInformativeText(
-        Text(lowerCase ? WindowText::ReplaceLowerCase : WindowText::ReplaceUpperCase)
-            .arg(FromFileName(written)));
+        AsPlainText(Text(lowerCase ? WindowText::ReplaceLowerCase : WindowText::ReplaceUpperCase)
+                        .arg(FromFileName(written))));
     box.setDefaultButton(QMessageBox::No);
     if (box.exec() != QMessageBox::Yes)
         return std::nullopt;

@@ -115,11 +115,15 @@ void TWindowDocument::Paint(const TPreviewMap& map, const std::vector<TRGBTriple
     }
     std::vector<TRGBTriple> colors = itemColors;
     bool filtered = false;
-    for (const auto& [owner, transform] : FTransforms) {
-        if (transform.ItemColors)
-            transform.ItemColors(colors);
-        filtered = filtered || bool(transform.Color);
+    for (const auto stage :
+        {TPaintTransform::TStage::OtherColors, TPaintTransform::TStage::TriedChanges}) {
+        for (const auto& [owner, transform] : FTransforms) {
+            if (transform.ItemColors && transform.Stage == stage)
+                transform.ItemColors(colors);
+        }
     }
+    for (const auto& [owner, transform] : FTransforms)
+        filtered = filtered || bool(transform.Color);
     if (!filtered) {
         PaintPreviewPixels(map, colors, pixels, bytesPerLine);
         return;

@@ -39,7 +39,7 @@ std::filesystem::path ToFileName(const QString& fileName)
     return QFile::encodeName(fileName).toStdString();
 }
 
-QString PlainToolTip(const QString& text)
+QString AsPlainText(const QString& text)
 {
     return Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text, Qt::WhiteSpaceNoWrap) : text;
 }

@@ -12,10 +12,10 @@ QString FromWindows1252(TAnsiView text);
 // A character Windows-1252 cannot hold becomes "?".
 TAnsiString ToWindows1252(const QString& text);
 
-// A tool tip that shows the text as it is: Qt reads a tip that looks like markup as rich text, so
-// a description, a file name or a language file's text could otherwise set its own markup (and
-// load pictures).
-QString PlainToolTip(const QString& text);
+// The text for a tool tip or a label that reads its text as rich text when it looks like markup
+// (tool tips, a message box's informative text): it then shows as it is, so a description, a
+// file name or a language file's text cannot set its own markup (and load pictures).
+QString AsPlainText(const QString& text);
 
 // File names are the file system's bytes; on Linux desktops these are UTF-8.
 QString FromFileName(const std::filesystem::path& fileName);

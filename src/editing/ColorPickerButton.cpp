@@ -127,14 +127,14 @@ void TColorPickerButton::SetPopupSpacing(int spacing)
 void TColorPickerButton::SetHint(const QString& hint)
 {
     FHint = hint;
-    setToolTip(FShowHint ? PlainToolTip(FHint) : QString());
+    setToolTip(FShowHint ? AsPlainText(FHint) : QString());
     PopupSettingsChanged();
 }
 
 void TColorPickerButton::SetShowHint(bool show)
 {
     FShowHint = show;
-    setToolTip(FShowHint ? PlainToolTip(FHint) : QString());
+    setToolTip(FShowHint ? AsPlainText(FHint) : QString());
     PopupSettingsChanged();
 }
 

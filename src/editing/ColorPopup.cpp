@@ -208,7 +208,7 @@ void TColorPopup::ShowHintAt(const QPoint& pos, const QPoint& globalPos)
     if (hint.isEmpty())
         QToolTip::hideText();
     else
-        QToolTip::showText(globalPos, PlainToolTip(hint), this, area);
+        QToolTip::showText(globalPos, AsPlainText(hint), this, area);
 }
 
 void TColorPopup::mousePressEvent(QMouseEvent* event)

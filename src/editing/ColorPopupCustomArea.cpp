@@ -73,7 +73,7 @@ bool TColorPopup::ShowCustomAreaHint(const QPoint& pos)
     if (!hint)
         return false;
     QToolTip::showText(mapToGlobal(ToQPoint(hint->Position)),
-        PlainToolTip(FromWindows1252(hint->Text)), this, ToQRect(hint->Area), hint->Timeout);
+        AsPlainText(FromWindows1252(hint->Text)), this, ToQRect(hint->Area), hint->Timeout);
     return true;
 }
 

@@ -223,14 +223,18 @@ void TAdjustColorsWindow::UpdatePreview()
             preview->Items.push_back(item);
     }
     FPreviewing = true;
-    FDocument.SetPaintTransform(this,
-        {[preview](std::vector<TRGBTriple>& colors) {
-             for (const std::size_t item : preview->Items) {
-                 if (item < colors.size())
-                     colors[item] = AdjustColor(colors[item], preview->Adjustment);
-             }
-         },
-            {}});
+    // The chosen items as OK would make them, from the document's colours, over whatever other
+    // colours the preview shows (the saved ones).
+    TPaintTransform transform;
+    transform.Stage = TPaintTransform::TStage::TriedChanges;
+    transform.ItemColors = [preview, &document = FDocument](std::vector<TRGBTriple>& colors) {
+        const std::span<const TRGBTriple> current = document.Colors();
+        for (const std::size_t item : preview->Items) {
+            if (item < colors.size() && item < current.size())
+                colors[item] = AdjustColor(current[item], preview->Adjustment);
+        }
+    };
+    FDocument.SetPaintTransform(this, std::move(transform));
 }
 
 void TAdjustColorsWindow::EndPreview()

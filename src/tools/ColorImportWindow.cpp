@@ -325,7 +325,7 @@ void TColorImportWindow::FillRow(QTreeWidgetItem& entry, const TImportRow& row) 
 void TColorImportWindow::ShowDescription(QTreeWidgetItem& entry, std::size_t item) const
 {
     entry.setText(ItemColumn, FromWindows1252(FDocument.Description(item)));
-    entry.setToolTip(ItemColumn, PlainToolTip(entry.text(ItemColumn)));
+    entry.setToolTip(ItemColumn, AsPlainText(entry.text(ItemColumn)));
 }
 
 int TColorImportWindow::DescriptionWidth() const

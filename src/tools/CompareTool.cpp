@@ -34,7 +34,7 @@ void ShowReadError(QWidget* parent, const std::exception& error, const std::file
         QString::fromStdString(UserErrorText(error)), QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     if (std::string_view(error.what()).find(named) == std::string_view::npos)
-        box.setInformativeText(FromFileName(named));
+        box.setInformativeText(AsPlainText(FromFileName(named)));
     box.exec();
 }
 

@@ -289,7 +289,7 @@ void TCompareWindow::Fill()
             row->setData(ColumnHere, Qt::DecorationRole, SwatchColor(difference.Here));
             row->setText(ColumnHere, CodeText(difference.Here));
             row->setText(ColumnDescription, FromWindows1252(difference.HereDescription));
-            row->setToolTip(ColumnDescription, PlainToolTip(row->text(ColumnDescription)));
+            row->setToolTip(ColumnDescription, AsPlainText(row->text(ColumnDescription)));
         }
         if (difference.Presence == TComparedPresence::OnlyHere) {
             row->setText(ColumnThere, Text(CompareText::NotThere).arg(name));
@@ -300,7 +300,7 @@ void TCompareWindow::Fill()
         if (difference.DescriptionDiffers || difference.Presence == TComparedPresence::OnlyThere) {
             row->setText(ColumnThereDescription, FromWindows1252(difference.ThereDescription));
             row->setToolTip(
-                ColumnThereDescription, PlainToolTip(row->text(ColumnThereDescription)));
+                ColumnThereDescription, AsPlainText(row->text(ColumnThereDescription)));
         }
         if (difference.ColorDiffers) {
             row->setText(ColumnDeltaE, QString::number(difference.DeltaE, 'f', 1));

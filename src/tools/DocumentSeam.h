@@ -22,6 +22,10 @@ struct TPaintTransform
 {
     std::function<void(std::vector<TRGBTriple>& colors)> ItemColors;
     std::function<TRGBTriple(const TRGBTriple&)> Color;
+    // When ItemColors runs: other colours a tool shows (the saved ones) come first, and changes
+    // being tried (an adjustment) go over them, whichever was turned on first.
+    enum class TStage { OtherColors, TriedChanges };
+    TStage Stage = TStage::OtherColors;
 };
 
 // What a tool sees of the open document, and the only ways it changes it. The window implements
@@ -60,7 +64,8 @@ public:
     virtual void MoveInHistory(int steps) = 0;
 
     // Paints the preview through the owner's transform from now on (replacing the owner's
-    // previous one), or without it again; transforms apply in the order they were first set.
+    // previous one), or without it again; transforms apply by stage, and within a stage in the
+    // order they were first set.
     virtual void SetPaintTransform(const QObject* owner, TPaintTransform transform) = 0;
     virtual void ClearPaintTransform(const QObject* owner) = 0;
     // A colour as the preview paints it now: through every colour filter set.

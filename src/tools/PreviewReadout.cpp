@@ -171,7 +171,7 @@ QString TPreviewReadout::PreviewToolTip(QPoint position) const
     if (!cell)
         return {};
     // Under a colour filter the text names the colour painted beside the real one.
-    return PlainToolTip(FromWindows1252(CellReadoutText(*cell, Items(),
+    return AsPlainText(FromWindows1252(CellReadoutText(*cell, Items(),
         [this](const TRGBTriple& color) { return Document().PaintedColor(color); })));
 }
 
@@ -179,7 +179,7 @@ QString TPreviewReadout::EntryToolTip(int row) const
 {
     if (row < 0)
         return {};
-    return PlainToolTip(FromWindows1252(ItemEntryText(
+    return AsPlainText(FromWindows1252(ItemEntryText(
         std::size_t(row), Items(), FNeighbours, Context().Preferences.LegibilityThreshold())));
 }
 

@@ -194,16 +194,21 @@ TEST_F(ApplyLanguageTest, TextsFromFilesAreShownAsPlainText)
     Action(form, "ActionFileNew")->trigger();
     EXPECT_EQ(questionFormat, Qt::PlainText);
 
-    // An error naming a file whose name looks like markup.
+    // An error naming a file whose name looks like markup, below its text.
     WriteBytes(Folder / "<b>bold.cpf", "not a preview");
     Qt::TextFormat errorFormat = Qt::AutoText;
-    AnswerNextModal([&errorFormat](QWidget* dialog) {
+    QString informative;
+    AnswerNextModal([&](QWidget* dialog) {
         auto* box = qobject_cast<QMessageBox*>(dialog);
         errorFormat = box->textFormat();
+        informative = box->informativeText();
         box->button(QMessageBox::Ok)->click();
     });
     form.ExecuteMacroText("[Preview(" + (Folder / "<b>bold.cpf").string() + ")]");
     EXPECT_EQ(errorFormat, Qt::PlainText);
+    QTextDocument shown;
+    shown.setHtml(informative);
+    EXPECT_EQ(shown.toPlainText(), PathOf("<b>bold.cpf"));
     form.SetModified(false);
 }
 

@@ -269,6 +269,39 @@ TEST_F(FindAndRecolorTest, AdjustPreviewsOnlyThenRecordsOneStepUndoneWhole)
     EXPECT_EQ(AllRgb(), after);
 }
 
+// With the saved colours shown (F9), the adjustment being tried shows over them, whichever was
+// turned on first: the chosen items as OK would make them, the others as saved.
+TEST_F(FindAndRecolorTest, AdjustPreviewShowsOverTheSavedColoursInEitherOrder)
+{
+    StartOn(RepeatedScheme);
+    Select(2);
+    TypeCode("FF0000"); // Water differs from the saved file now
+    Find("road");
+    QTest::keyClick(Tool().FindWindow(), Qt::Key_Escape);
+    QAction* showSaved = Action(*Form, "ActionToolsShowSavedColors");
+    for (const bool savedFirst : {true, false}) {
+        SCOPED_TRACE(savedFirst ? "saved colours first" : "adjustment first");
+        if (savedFirst)
+            showSaved->trigger();
+        Action(*Form, "ActionEditAdjustColors")->trigger();
+        TAdjustColorsWindow* window = Tool().AdjustWindow();
+        NamedChild<QSpinBox>(*window, "AdjustLightness")->setValue(-20);
+        if (!savedFirst)
+            showSaved->trigger();
+        ASSERT_TRUE(showSaved->isChecked());
+        const std::vector<TColorChange> expected = AdjustChanges(
+            Form->Document().Colors(), std::vector<std::size_t> {1, 3, 6}, window->Adjustment());
+        ASSERT_EQ(expected.size(), 3u);
+        EXPECT_EQ(Pixel(1, 0), Rgb(expected[0].Color));
+        EXPECT_EQ(Pixel(6, 0), Rgb(expected[2].Color));
+        EXPECT_EQ(Pixel(2, 0), 0x0A141Eu) << "Water in its saved colour";
+        QTest::keyClick(window, Qt::Key_Escape);
+        showSaved->trigger();
+        EXPECT_EQ(Pixel(2, 0), 0xFF0000u);
+    }
+    Form->SetModified(false);
+}
+
 TEST_F(FindAndRecolorTest, OpenWindowsTakeANewLanguageAtOnce)
 {
     fs::create_directories(Folder / "languages");
