@@ -299,8 +299,7 @@ void TCompareWindow::Fill()
         }
         if (difference.DescriptionDiffers || difference.Presence == TComparedPresence::OnlyThere) {
             row->setText(ColumnThereDescription, FromWindows1252(difference.ThereDescription));
-            row->setToolTip(
-                ColumnThereDescription, AsPlainText(row->text(ColumnThereDescription)));
+            row->setToolTip(ColumnThereDescription, AsPlainText(row->text(ColumnThereDescription)));
         }
         if (difference.ColorDiffers) {
             row->setText(ColumnDeltaE, QString::number(difference.DeltaE, 'f', 1));
