@@ -13,6 +13,7 @@
 // content, where a hostile file would strike, can then only read what is open, write to the
 // editor and end.
 
+#include "common/FileDescriptor.h"
 #include "help/ChmContainer.h"
 #include "help/ChmEntryStream.h"
 #include "help/ReaderSandbox.h"
@@ -34,25 +35,6 @@
 #include <vector>
 
 namespace {
-
-class TFileDescriptor
-{
-public:
-    explicit TFileDescriptor(int fd)
-        : FFd(fd)
-    { }
-    ~TFileDescriptor()
-    {
-        if (FFd >= 0)
-            ::close(FFd);
-    }
-    TFileDescriptor(const TFileDescriptor&) = delete;
-    TFileDescriptor& operator=(const TFileDescriptor&) = delete;
-    int Get() const { return FFd; }
-
-private:
-    int FFd;
-};
 
 class TChmHandle
 {
