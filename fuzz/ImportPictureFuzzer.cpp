@@ -4,49 +4,29 @@
 // first; a JPEG is read as one), and every item the map shows gets a reading taken from its own
 // pixels.
 //
-// As for the converter's screenshots, each input is decoded twice with fresh memory filled with a
-// different byte each time: pixels that differ were never written by the decoder.
+// Each input is decoded twice, with fresh memory filled with a different byte each time
+// (FreshMemory.h): pixels that differ were never written by the decoder.
 
+#include "FreshMemory.h"
 #include "FuzzCheck.h"
 #include "preview/ImportPicture.h"
 #include "preview/ScreenshotColors.h"
 
 #include <QByteArray>
 #include <QImage>
-#include <QString>
 #include <QtGlobal>
-
-#include <sanitizer/allocator_interface.h>
 
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <string>
 
 namespace {
 
 constexpr std::size_t ItemCount = 5;
 
-constexpr std::size_t FilledBlockLimit = 64 * 1024;
-int FillByte = -1; // none while negative
-
-void FillNewBlock(const volatile void* block, std::size_t size)
-{
-    if (FillByte >= 0 && size < FilledBlockLimit)
-        std::memset(const_cast<void*>(block), FillByte, size);
-}
-
-void IgnoreFreedBlock(const volatile void*) { }
-
-void IgnoreMessage(QtMsgType, const QMessageLogContext&, const QString&) { }
-
 TImportPicture Decode(const QByteArray& bytes, int fillByte)
 {
-    struct TFilling
-    {
-        explicit TFilling(int byte) { FillByte = byte; }
-        ~TFilling() { FillByte = -1; }
-    } filling(fillByte);
+    const FreshMemory::TFilling filling(fillByte);
     return ImportPictureFromBytes(bytes);
 }
 
@@ -86,8 +66,7 @@ void CheckReadings(const TPreviewMap& map, const std::uint8_t* pixels, std::ptrd
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    qInstallMessageHandler(IgnoreMessage);
-    __sanitizer_install_malloc_and_free_hooks(FillNewBlock, IgnoreFreedBlock);
+    FreshMemory::Install();
     return 0;
 }
 

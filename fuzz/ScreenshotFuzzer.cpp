@@ -3,10 +3,10 @@
 // map of its size, and small ones give exactly what the plain scan gives. (Building the scan's
 // lookup table dominates the time of a small input, so each input is scanned for one item count.)
 //
-// Pixels a decoder never wrote would make a preview of garbage, which no sanitizer here sees
-// (Qt is not instrumented). So each input is converted twice, with fresh memory filled with a
-// different byte each time: a map that differs holds pixels that did not come from the file.
+// Each input is converted twice, with fresh memory filled with a different byte each time
+// (FreshMemory.h): a map that differs holds pixels that did not come from the file.
 
+#include "FreshMemory.h"
 #include "FuzzCheck.h"
 #include "common/Error.h"
 #include "preview/ReferenceImage.h"
@@ -14,14 +14,10 @@
 
 #include <QByteArray>
 #include <QImage>
-#include <QString>
 #include <QtGlobal>
-
-#include <sanitizer/allocator_interface.h>
 
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -31,22 +27,6 @@ namespace {
 constexpr std::size_t ItemCount = 600;
 // Up to this many pixels the plain scan, which compares each pixel with every entry, is cheap.
 constexpr qint64 PlainScanPixels = 4096;
-
-// Only blocks this small are filled: AddressSanitizer takes them from its size-class pools and
-// clears a calloc block only after the hook ran, while larger ones come zeroed from mmap and a
-// fill would undo calloc's zeroing.
-constexpr std::size_t FilledBlockLimit = 64 * 1024;
-int FillByte = -1; // none while negative
-
-void FillNewBlock(const volatile void* block, std::size_t size)
-{
-    if (FillByte >= 0 && size < FilledBlockLimit)
-        std::memset(const_cast<void*>(block), FillByte, size);
-}
-
-void IgnoreFreedBlock(const volatile void*) { }
-
-void IgnoreMessage(QtMsgType, const QMessageLogContext&, const QString&) { }
 
 struct TDecoded
 {
@@ -58,11 +38,7 @@ struct TDecoded
 // the byte meanwhile.
 TDecoded Decode(const QByteArray& bytes, int fillByte)
 {
-    struct TFilling
-    {
-        explicit TFilling(int byte) { FillByte = byte; }
-        ~TFilling() { FillByte = -1; }
-    } filling(fillByte);
+    const FreshMemory::TFilling filling(fillByte);
     TDecoded decoded;
     decoded.Image = ReferenceImageFromBytes(bytes);
     decoded.Pixels = decoded.Image.convertToFormat(QImage::Format_RGB888);
@@ -79,9 +55,7 @@ TPreviewMap PlainScan(const QImage& pixels, std::size_t itemCount)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    // The image plugins warn about every damaged file; the run's output is kept for findings.
-    qInstallMessageHandler(IgnoreMessage);
-    __sanitizer_install_malloc_and_free_hooks(FillNewBlock, IgnoreFreedBlock);
+    FreshMemory::Install();
     return 0;
 }
 
