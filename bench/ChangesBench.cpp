@@ -5,7 +5,8 @@
 // - a move of 100 steps through the history window on the shipped scheme and preview, against
 //   one Undo.
 
-#include "app/MainForm.h"
+#include "BenchWindow.h"
+#include "ShippedPreview.h"
 #include "tools/ChangedItems.h"
 #include "tools/DocumentSeam.h"
 #include "tools/HistoryWindow.h"
@@ -16,62 +17,39 @@
 #include <QListView>
 #include <QListWidget>
 #include <QSignalBlocker>
-#include <QStandardPaths>
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <fstream>
+#include <cstdint>
 #include <memory>
 #include <span>
+#include <sstream>
 #include <string>
-#include <unistd.h>
-
-namespace fs = std::filesystem;
 
 namespace {
 
-// A program folder with the shipped preview and a scheme of `items` items (the shipped one when
-// none are asked for), removed again at the end.
-class TBenchWindow
+// The window on the shipped preview and a scheme of `items` items (the shipped one when none are
+// asked for).
+std::unique_ptr<TBenchWindow> WindowOf(int items)
 {
-public:
-    explicit TBenchWindow(int items)
-        : FFolder(fs::temp_directory_path() / ("tintwright-bench-" + std::to_string(::getpid())))
-    {
-        fs::create_directories(FFolder / "schemes");
-        fs::create_directories(FFolder / "previews");
-        const fs::path source(TINTWRIGHT_SOURCE_DIR);
-        fs::copy_file(source / "data/previews/Preview.cpf", FFolder / "previews/Preview.cpf",
-            fs::copy_options::overwrite_existing);
-        if (items == 0) {
-            fs::copy_file(source / "data/schemes/default.clr", FFolder / "schemes/default.clr",
-                fs::copy_options::overwrite_existing);
-        } else {
-            std::ofstream scheme(FFolder / "schemes/default.clr", std::ios::binary);
-            for (int i = 0; i < items; ++i)
-                scheme << i % 256 << ',' << (i * 7) % 256 << ',' << (i * 13) % 256 << " // Item "
-                       << i + 1 << "\r\n";
-        }
-        Form = std::make_unique<TMainForm>(FFolder.string() + "/", FFolder / "tintwright.ini");
-        Form->show();
-        QApplication::processEvents();
-    }
-    ~TBenchWindow()
-    {
-        Form->SetModified(false);
-        Form.reset();
-        fs::remove_all(FFolder);
-    }
+    if (items == 0)
+        return std::make_unique<TBenchWindow>(ShippedSchemeText(), ShippedPreview(240, 320));
+    std::ostringstream scheme;
+    for (int i = 0; i < items; ++i)
+        scheme << i % 256 << ',' << (i * 7) % 256 << ',' << (i * 13) % 256 << " // Item " << i + 1
+               << "\r\n";
+    return std::make_unique<TBenchWindow>(scheme.str(), ShippedPreview(240, 320));
+}
 
-    void Select(int row) { Form->findChild<QListWidget*>("ListBox1")->setCurrentRow(row); }
-    void Type(const QString& code) { Form->findChild<QLineEdit*>("EditColorValue")->setText(code); }
+void Select(const TBenchWindow& window, int row)
+{
+    window.Child<QListWidget>("ListBox1")->setCurrentRow(row);
+}
 
-    std::unique_ptr<TMainForm> Form;
-
-private:
-    fs::path FFolder;
-};
+void Type(const TBenchWindow& window, const QString& code)
+{
+    window.Child<QLineEdit>("EditColorValue")->setText(code);
+}
 
 // Item 500's code in the generated scheme, and another colour: typing them in turn marks and
 // unmarks it on every keystroke.
@@ -79,18 +57,18 @@ const QString Codes[] = {"F3A557", "102030"};
 
 void BM_ChangedMarksOfOneChange(benchmark::State& state)
 {
-    TBenchWindow window(1000);
-    auto* tool = window.Form->findChild<TChangedItems*>();
+    const auto window = WindowOf(1000);
+    auto* tool = window->Form->findChild<TChangedItems*>();
     tool->SetShowingSavedColors(true);
-    window.Select(499);
+    Select(*window, 499);
     const std::size_t item = 499;
     std::int64_t changes = 0;
     for (auto _ : state) {
         state.PauseTiming();
         {
             // The window's own work, without the tools hearing of it.
-            const QSignalBlocker quiet(&window.Form->Document());
-            window.Type(Codes[changes % 2 == 0 ? 1 : 0]);
+            const QSignalBlocker quiet(&window->Form->Document());
+            Type(*window, Codes[changes % 2 == 0 ? 1 : 0]);
         }
         QApplication::processEvents();
         state.ResumeTiming();
@@ -98,17 +76,17 @@ void BM_ChangedMarksOfOneChange(benchmark::State& state)
         QApplication::processEvents();
         ++changes;
     }
-    state.counters["differing"] = double(window.Form->Document().Saved().DifferingCount());
+    state.counters["differing"] = double(window->Form->Document().Saved().DifferingCount());
 }
 
 void BM_KeystrokeInA1000ItemDocument(benchmark::State& state)
 {
-    TBenchWindow window(1000);
-    window.Form->findChild<TChangedItems*>()->SetShowingSavedColors(true);
-    window.Select(499);
+    const auto window = WindowOf(1000);
+    window->Form->findChild<TChangedItems*>()->SetShowingSavedColors(true);
+    Select(*window, 499);
     std::int64_t changes = 0;
     for (auto _ : state) {
-        window.Type(Codes[changes++ % 2 == 0 ? 1 : 0]);
+        Type(*window, Codes[changes++ % 2 == 0 ? 1 : 0]);
         QApplication::processEvents();
     }
 }
@@ -116,13 +94,13 @@ void BM_KeystrokeInA1000ItemDocument(benchmark::State& state)
 // The shipped scheme and preview with 100 edits, the history window open.
 std::unique_ptr<TBenchWindow> HistoryWindowOf100Steps()
 {
-    auto window = std::make_unique<TBenchWindow>(0);
+    auto window = WindowOf(0);
     const QString codes[] = {"102030", "203040", "304050", "405060"};
     for (int step = 0; step < 100; ++step) {
-        window->Select(step % 40);
-        window->Type(codes[(step / 40 + step) % 4]);
+        Select(*window, step % 40);
+        Type(*window, codes[(step / 40 + step) % 4]);
     }
-    window->Form->findChild<QAction*>("ActionEditHistory")->trigger();
+    window->Run("ActionEditHistory");
     QApplication::processEvents();
     return window;
 }
@@ -159,14 +137,3 @@ BENCHMARK(BM_HistoryMove100Steps)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OneUndo)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QStandardPaths::setTestModeEnabled(true);
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

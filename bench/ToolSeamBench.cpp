@@ -7,6 +7,7 @@
 //   shipped preview and 20 ms for a screen of 400 items).
 
 #include "AreaMap.h"
+#include "BenchWindow.h"
 #include "ShippedPreview.h"
 #include "ShippedScheme.h"
 #include "app/MainForm.h"
@@ -20,49 +21,22 @@
 
 #include <QApplication>
 #include <QObject>
-#include <QStandardPaths>
 #include <QStringList>
 #include <QTableView>
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <filesystem>
 #include <memory>
-#include <string>
-#include <unistd.h>
 #include <vector>
 
-namespace fs = std::filesystem;
-
 namespace {
-
-// A program folder with the shipped scheme and the shipped preview tiled to the size given.
-class TProgramFolder
-{
-public:
-    TProgramFolder(int width, int height)
-        : FPath(fs::temp_directory_path() / ("tintwright-bench-" + std::to_string(::getpid())))
-    {
-        fs::create_directories(FPath / "schemes");
-        fs::create_directories(FPath / "previews");
-        fs::copy_file(fs::path(TINTWRIGHT_SOURCE_DIR) / "data/schemes/default.clr",
-            FPath / "schemes/default.clr", fs::copy_options::overwrite_existing);
-        SavePreviewFile(FPath / "previews/Preview.cpf", ShippedPreview(width, height));
-    }
-    ~TProgramFolder() { fs::remove_all(FPath); }
-
-    const fs::path& Path() const { return FPath; }
-
-private:
-    fs::path FPath;
-};
 
 void PaintThroughTheSeam(benchmark::State& state)
 {
     const int width = int(state.range(0));
     const int height = int(state.range(1));
-    const TProgramFolder folder(width, height);
+    const TBenchProgramFolder folder(ShippedSchemeText(), ShippedPreview(width, height));
     auto form = std::make_unique<TMainForm>(
         folder.Path().string() + "/", folder.Path() / "tintwright.ini");
     auto& document = dynamic_cast<TWindowDocument&>(form->Document());
@@ -159,14 +133,3 @@ BENCHMARK(LegibilityRowsAfterOneChange)
     ->Args({240, 1})
     ->Args({3840, 1})
     ->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QStandardPaths::setTestModeEnabled(true);
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
