@@ -1,9 +1,10 @@
 #include "app/FileDialogs.h"
 
-#include "app/WindowTexts.h"
 #include "common/FileAccess.h"
 #include "common/FileDialogIcons.h"
 #include "common/UiText.h"
+#include "i18n/FileDialogTexts.h"
+#include "i18n/ShownText.h"
 #include "preview/PicturePreview.h"
 #include "preview/ReferenceImage.h"
 
@@ -55,8 +56,8 @@ std::optional<std::filesystem::path> TFileDialogs::Execute(
     QFileDialog dialog(parent);
     dialog.setObjectName(state.Name);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    FIconProvider->SetTypeTexts({Text(WindowText::FolderType), Text(WindowText::FileType),
-        Text(WindowText::SuffixFileType)});
+    FIconProvider->SetTypeTexts({Text(FileDialogText::Folder), Text(FileDialogText::File),
+        Text(FileDialogText::TypedFile)});
     dialog.setIconProvider(FIconProvider.get());
     dialog.setNameFilters(state.Filters);
     dialog.setAcceptMode(state.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -65,7 +66,7 @@ std::optional<std::filesystem::path> TFileDialogs::Execute(
         dialog.setDefaultSuffix(state.DefaultSuffix);
     if (state.PicturePreview)
         AddPicturePreview(dialog, LoadReferenceBitmap,
-            {Text(WindowText::NoPreview), Text(WindowText::PictureSize)});
+            {Text(FileDialogText::NoPreview), Text(FileDialogText::PictureSize)});
     if (!state.Folder.isEmpty())
         dialog.setDirectory(state.Folder);
     if (!fileName.empty())

@@ -1,16 +1,16 @@
 #include "app/WindowTexts.h"
 
 #include "app/MainFormControls.h"
-#include "common/UiText.h"
 #include "editing/ColorPickerButton.h"
 #include "help/HelpRouter.h"
 #include "help/HelpViewerTexts.h"
+#include "i18n/FileDialogTexts.h"
 
 #include <array>
 
 namespace {
 
-const std::array<TTextKey, 20> Keys = {
+const std::array<TTextKey, 21> Keys = {
     WindowText::PickerHint,
     WindowText::ReplaceFileQuestion,
     WindowText::ReplaceLowerCase,
@@ -18,11 +18,12 @@ const std::array<TTextKey, 20> Keys = {
     WindowText::FilesFailed,
     WindowText::MoreFailures,
     WindowText::LineBreakInPath,
-    WindowText::FolderType,
-    WindowText::FileType,
-    WindowText::SuffixFileType,
-    WindowText::NoPreview,
-    WindowText::PictureSize,
+    FileDialogText::Folder,
+    FileDialogText::File,
+    FileDialogText::TypedFile,
+    FileDialogText::NoPreview,
+    FileDialogText::PictureSize,
+    FileDialogText::AllFiles,
     WindowText::HelpBack,
     WindowText::HelpForward,
     WindowText::HelpHome,
@@ -38,11 +39,6 @@ const std::array<TTextKey, 20> Keys = {
 std::span<const TTextKey> WindowTextKeys()
 {
     return Keys;
-}
-
-QString Text(const TTextKey& key)
-{
-    return FromWindows1252(OwnText(key));
 }
 
 void ApplyWindowTexts(TMainFormControls& controls)

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "i18n/OwnTexts.h"
-
-#include <QString>
+#include "i18n/ShownText.h"
 
 #include <span>
 
@@ -26,11 +24,6 @@ inline constexpr TTextKey FilesFailed {"Window", "FilesFailed", "%1 files could 
 inline constexpr TTextKey MoreFailures {"Window", "MoreFailures", "and %1 more"};
 inline constexpr TTextKey LineBreakInPath {"Window", "LineBreakInPath",
     "The file name holds a line break, which the settings file cannot keep."};
-inline constexpr TTextKey FolderType {"FileDialogs", "Folder", "Folder"};
-inline constexpr TTextKey FileType {"FileDialogs", "File", "File"};
-inline constexpr TTextKey SuffixFileType {"FileDialogs", "TypedFile", "%1 File"};
-inline constexpr TTextKey NoPreview {"FileDialogs", "NoPreview", "No preview"};
-inline constexpr TTextKey PictureSize {"FileDialogs", "PictureSize", "%1 x %2 pixels"};
 inline constexpr TTextKey HelpBack {"HelpViewer", "Back", "Back"};
 inline constexpr TTextKey HelpForward {"HelpViewer", "Forward", "Forward"};
 inline constexpr TTextKey HelpHome {"HelpViewer", "Home", "Home"};
@@ -45,9 +38,6 @@ inline constexpr TTextKey HelpCannotOpen {
 
 // Every window text of ours, in the order a language file's keys are read.
 std::span<const TTextKey> WindowTextKeys();
-
-// The text as the current language gives it.
-QString Text(const TTextKey& key);
 
 // Puts the texts that controls show all the time into them, after a language was applied.
 void ApplyWindowTexts(TMainFormControls& controls);

@@ -1,20 +1,18 @@
 #include "tools/ColorImport.h"
 
 #include "common/BusyCursor.h"
-#include "common/FileDialogIcons.h"
 #include "common/UiText.h"
 #include "preview/ImportPicture.h"
-#include "preview/PicturePreview.h"
 #include "preview/ScreenshotColors.h"
 #include "tools/ColorImportTexts.h"
 #include "tools/ColorImportWindow.h"
 #include "tools/DocumentSeam.h"
+#include "tools/OpenFileDialog.h"
 #include "tools/StatusPanel.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -33,11 +31,6 @@ const TToolCommand ImportCommands[] = {
         "Take the colors of the screenshot on the clipboard", "", ImportTexts::Section,
         "ImportFromClipboard", "ImportFromClipboardHint"},
 };
-
-QString Text(const TTextKey& key)
-{
-    return FromWindows1252(OwnText(key));
-}
 
 QString MegaBytes(qint64 bytes)
 {
@@ -116,28 +109,13 @@ void TColorImport::UpdateClipboardAction()
 
 std::optional<std::filesystem::path> TColorImport::AskForPicture()
 {
-    // The icons come from names alone, so a folder of special files cannot make the dialog block.
-    TNameOnlyIconProvider icons;
-    icons.SetTypeTexts(
-        {Text(ImportTexts::FolderType), Text(ImportTexts::FileType), Text(ImportTexts::TypedFile)});
-    QFileDialog dialog(&Context().Window, Text(ImportTexts::DialogTitle));
-    dialog.setObjectName("ImportPictureDialog");
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setIconProvider(&icons);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters(
-        {Text(ImportTexts::PictureFilter) + QStringLiteral(" (*.bmp *.png *.jpg *.jpeg)"),
-            Text(ImportTexts::AllFilesFilter) + QStringLiteral(" (*)")});
-    AddPicturePreview(dialog,
-        [](const QString& fileName) { return LoadImportPicture(ToFileName(fileName)).Pixels; },
-        {Text(ImportTexts::NoPreview), Text(ImportTexts::PictureSize)});
-    if (!FFolder.isEmpty())
-        dialog.setDirectory(FFolder);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    FFolder = dialog.directory().absolutePath();
-    return ToFileName(dialog.selectedFiles().first());
+    auto file = ChooseFileToOpen(&Context().Window, "ImportPictureDialog",
+        Text(ImportTexts::DialogTitle),
+        Text(ImportTexts::PictureFilter) + QStringLiteral(" (*.bmp *.png *.jpg *.jpeg)"), FFolder,
+        [](const QString& fileName) { return LoadImportPicture(ToFileName(fileName)).Pixels; });
+    if (file)
+        FFolder = file->parent_path();
+    return file;
 }
 
 void TColorImport::ImportFromFile()

@@ -47,6 +47,6 @@ private:
 
     QPointer<QAction> FClipboardAction;
     QPointer<TColorImportWindow> FWindow;
-    // Where the picture dialog opens next: where it was last closed.
-    QString FFolder;
+    // Where the picture dialog opens next: the folder of the last picture chosen.
+    std::filesystem::path FFolder;
 };

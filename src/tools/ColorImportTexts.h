@@ -12,14 +12,6 @@ inline constexpr TTextKey WindowTitle {Section, "WindowTitle", "Import colors"};
 // The picture dialog.
 inline constexpr TTextKey DialogTitle {Section, "DialogTitle", "Import colors from screenshot"};
 inline constexpr TTextKey PictureFilter {Section, "PictureFilter", "Pictures"};
-inline constexpr TTextKey AllFilesFilter {Section, "AllFilesFilter", "All Files"};
-inline constexpr TTextKey NoPreview {Section, "NoPreview", "No preview"};
-// Width, height.
-inline constexpr TTextKey PictureSize {Section, "PictureSize", "%1 x %2 pixels"};
-// The dialog's type column; the upper-case extension.
-inline constexpr TTextKey FolderType {Section, "FolderType", "Folder"};
-inline constexpr TTextKey FileType {Section, "FileType", "File"};
-inline constexpr TTextKey TypedFile {Section, "TypedFile", "%1 File"};
 // The clipboard's picture, as the window and the step name it, and as messages do.
 inline constexpr TTextKey Clipboard {Section, "Clipboard", "clipboard"};
 inline constexpr TTextKey ClipboardPicture {
@@ -86,12 +78,11 @@ inline constexpr TTextKey NotAPicture {
 inline constexpr TTextKey NoClipboardPicture {
     Section, "NoClipboardPicture", "The clipboard does not hold a picture."};
 
-inline constexpr TTextKey All[]
-    = {WindowTitle, DialogTitle, PictureFilter, AllFilesFilter, NoPreview, PictureSize, FolderType,
-        FileType, TypedFile, Clipboard, ClipboardPicture, Source, SourceScaled, JpegNote, Summary,
-        ColumnNumber, ColumnItem, ColumnNow, ColumnRead, ColumnDifference, ColumnConfidence,
-        ColumnNote, DifferenceHint, ConfidenceHint, Percent, Thin, NotOnPreview, CheckAll,
-        CheckNone, Apply, Close, StepLabel, Applied, WrongSize, NoPreviewLoaded, TooManyItems,
-        CannotOpen, NotRegularFile, TooManyBytes, TooManyPixels, NotAPicture, NoClipboardPicture};
+inline constexpr TTextKey All[] = {WindowTitle, DialogTitle, PictureFilter, Clipboard,
+    ClipboardPicture, Source, SourceScaled, JpegNote, Summary, ColumnNumber, ColumnItem, ColumnNow,
+    ColumnRead, ColumnDifference, ColumnConfidence, ColumnNote, DifferenceHint, ConfidenceHint,
+    Percent, Thin, NotOnPreview, CheckAll, CheckNone, Apply, Close, StepLabel, Applied, WrongSize,
+    NoPreviewLoaded, TooManyItems, CannotOpen, NotRegularFile, TooManyBytes, TooManyPixels,
+    NotAPicture, NoClipboardPicture};
 
 } // namespace ImportTexts

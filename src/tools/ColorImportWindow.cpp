@@ -3,6 +3,7 @@
 #include "common/UiText.h"
 #include "editing/ColorCode.h"
 #include "help/WhatsThis.h"
+#include "i18n/ShownText.h"
 #include "tools/ColorImportTexts.h"
 #include "tools/DocumentSeam.h"
 
@@ -44,11 +45,6 @@ constexpr int CheckHelpContext = 1404;
 // The item column is no wider than this many characters, so that a long description does not
 // push the colours out of view; its tooltip shows it whole.
 constexpr int DescriptionChars = 40;
-
-QString Text(const TTextKey& key)
-{
-    return FromWindows1252(OwnText(key));
-}
 
 QIcon Swatch(const TRGBTriple& color)
 {

@@ -3,7 +3,7 @@
 #include "common/BusyCursor.h"
 #include "common/Error.h"
 #include "common/UiText.h"
-#include "tools/ColorFileDialog.h"
+#include "tools/OpenFileDialog.h"
 #include "tools/CompareWindow.h"
 #include "tools/DocumentSeam.h"
 
@@ -75,11 +75,9 @@ void TCompareTool::ChooseAndCompare()
     std::filesystem::path folder = FFolder;
     if (folder.empty())
         folder = Document().FileName().parent_path();
-    const QStringList filters = {Text(CompareText::ColorFiles) + QStringLiteral(" (*.clr)"),
-        Text(CompareText::AllFiles) + QStringLiteral(" (*)")};
-    const auto file = ChooseColorFile(&Context().Window, "CompareDialogColorFile",
-        Text(CompareText::DialogTitle), filters, folder,
-        {Text(CompareText::FolderType), Text(CompareText::FileType), Text(CompareText::TypedFile)});
+    const auto file = ChooseFileToOpen(&Context().Window, "CompareDialogColorFile",
+        Text(CompareText::DialogTitle), Text(CompareText::ColorFiles) + QStringLiteral(" (*.clr)"),
+        folder);
     if (!file)
         return;
     FFolder = file->parent_path();

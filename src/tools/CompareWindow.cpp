@@ -3,6 +3,7 @@
 #include "common/PathRules.h"
 #include "common/UiText.h"
 #include "editing/ColorCode.h"
+#include "i18n/ShownText.h"
 #include "tools/DocumentSeam.h"
 
 #include <QColor>
@@ -22,10 +23,6 @@ namespace {
 const TTextKey Keys[] = {
     CompareText::DialogTitle,
     CompareText::ColorFiles,
-    CompareText::AllFiles,
-    CompareText::FolderType,
-    CompareText::FileType,
-    CompareText::TypedFile,
     CompareText::Title,
     CompareText::Summary,
     CompareText::SummaryOne,
@@ -61,11 +58,6 @@ enum TColumn {
     ColumnThereDescription,
     ColumnCount
 };
-
-QString Text(const TTextKey& key)
-{
-    return FromWindows1252(OwnText(key));
-}
 
 QColor SwatchColor(const TRGBTriple& color)
 {

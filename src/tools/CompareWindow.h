@@ -24,11 +24,6 @@ class TDocumentSeam;
 namespace CompareText {
 inline constexpr TTextKey DialogTitle {"CompareFile", "DialogTitle", "Compare with file"};
 inline constexpr TTextKey ColorFiles {"CompareFile", "FilterColorFiles", "TomTom Color Files"};
-inline constexpr TTextKey AllFiles {"CompareFile", "FilterAllFiles", "All Files"};
-// The dialog's type column; the upper-case extension.
-inline constexpr TTextKey FolderType {"CompareFile", "FolderType", "Folder"};
-inline constexpr TTextKey FileType {"CompareFile", "FileType", "File"};
-inline constexpr TTextKey TypedFile {"CompareFile", "TypedFile", "%1 File"};
 inline constexpr TTextKey Title {"CompareFile", "Title", "Compare with %1"};
 inline constexpr TTextKey Summary {"CompareFile", "Summary", "%1 items differ from %2."};
 inline constexpr TTextKey SummaryOne {"CompareFile", "SummaryOne", "1 item differs from %1."};

@@ -1,6 +1,6 @@
 #include "tools/HistoryWindow.h"
 
-#include "common/UiText.h"
+#include "i18n/ShownText.h"
 #include "tools/DocumentSeam.h"
 
 #include <QAbstractListModel>
@@ -28,11 +28,6 @@ const TTextKey Keys[] = {
 };
 
 constexpr int ListHelpContext = 1201;
-
-QString Text(const TTextKey& key)
-{
-    return FromWindows1252(OwnText(key));
-}
 
 } // namespace
 

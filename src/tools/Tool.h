@@ -1,6 +1,6 @@
 #pragma once
 
-#include "i18n/OwnTexts.h"
+#include "i18n/ShownText.h"
 
 #include <QObject>
 #include <QString>
@@ -93,8 +93,6 @@ public:
 protected:
     TDocumentSeam& Document() const { return FContext.Document; }
     const TToolContext& Context() const { return FContext; }
-    // One of the tool's texts, as the current language gives it.
-    static QString Text(const TTextKey& key);
 
 private:
     TToolContext FContext;
