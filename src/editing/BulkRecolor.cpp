@@ -5,24 +5,14 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-bool SameColor(const TRGBTriple& first, const TRGBTriple& second)
-{
-    return first.rgbtRed == second.rgbtRed && first.rgbtGreen == second.rgbtGreen
-        && first.rgbtBlue == second.rgbtBlue;
-}
-
-} // namespace
-
 std::vector<TColorChange> ReplaceChanges(
     std::span<const TRGBTriple> colors, const TRGBTriple& from, const TRGBTriple& to)
 {
     std::vector<TColorChange> changes;
-    if (SameColor(from, to))
+    if (from == to)
         return changes;
     for (std::size_t item = 0; item < colors.size(); ++item) {
-        if (SameColor(colors[item], from))
+        if (colors[item] == from)
             changes.push_back({item, to});
     }
     return changes;
@@ -68,7 +58,7 @@ std::vector<TColorChange> AdjustChanges(std::span<const TRGBTriple> colors,
         if (item >= colors.size())
             break;
         const TRGBTriple adjusted = AdjustColor(colors[item], adjustment);
-        if (!SameColor(adjusted, colors[item]))
+        if (adjusted != colors[item])
             changes.push_back({item, adjusted});
     }
     return changes;

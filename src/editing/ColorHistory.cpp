@@ -3,15 +3,6 @@
 #include <algorithm>
 #include <map>
 
-namespace {
-
-bool SameColor(const TRGBTriple& a, const TRGBTriple& b)
-{
-    return a.rgbtRed == b.rgbtRed && a.rgbtGreen == b.rgbtGreen && a.rgbtBlue == b.rgbtBlue;
-}
-
-} // namespace
-
 void TColorHistory::RecordChange(
     std::vector<TRGBTriple>& items, std::int32_t index, TRGBTriple newColor)
 {
@@ -36,7 +27,7 @@ std::vector<std::size_t> TColorHistory::RecordGroup(
     }
     std::vector<std::size_t> changed;
     for (const auto& [item, color] : wanted) {
-        if (SameColor(items[item], color))
+        if (items[item] == color)
             continue;
         // Stack entries hold 32-bit positions, which every document the reader makes fits.
         FUndoStack.Push(std::int32_t(item), items[item]);

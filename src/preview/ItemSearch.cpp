@@ -5,21 +5,6 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-bool SameColor(const TRGBTriple& first, const TRGBTriple& second)
-{
-    return first.rgbtRed == second.rgbtRed && first.rgbtGreen == second.rgbtGreen
-        && first.rgbtBlue == second.rgbtBlue;
-}
-
-// CIEDE2000 is at least the lightness difference divided by its weight SL, which is largest
-// (about 1.75) at L* 0 and 100: its chroma and hue terms with the rotation term add up to no
-// less than zero. Items further apart in lightness than this cannot be near.
-constexpr double MaxLightnessWeight = 1.75;
-
-} // namespace
-
 void TItemSearch::SetItems(std::span<const TRGBTriple> colors,
     const std::function<TAnsiString(std::size_t item)>& description)
 {
@@ -30,7 +15,6 @@ void TItemSearch::SetItems(std::span<const TRGBTriple> colors,
         FLabs[item] = ToLab(FColors[item]);
         FFolded[item] = FoldForSearch(description(item));
     }
-    FLegibility = TLegibility(FPairs, FColors, FThreshold);
 }
 
 void TItemSearch::SetColor(std::size_t item, const TRGBTriple& color)
@@ -39,19 +23,17 @@ void TItemSearch::SetColor(std::size_t item, const TRGBTriple& color)
         return;
     FColors[item] = color;
     FLabs[item] = ToLab(color);
-    FLegibility.SetColor(item, color);
 }
 
 void TItemSearch::SetColors(std::span<const TRGBTriple> colors)
 {
     const std::size_t count = std::min(colors.size(), FColors.size());
     for (std::size_t item = 0; item < count; ++item) {
-        if (!SameColor(FColors[item], colors[item])) {
+        if (FColors[item] != colors[item]) {
             FColors[item] = colors[item];
             FLabs[item] = ToLab(colors[item]);
         }
     }
-    FLegibility.SetColors(FColors);
 }
 
 void TItemSearch::SetDescription(std::size_t item, TAnsiView description)
@@ -64,23 +46,24 @@ void TItemSearch::SetNeighbours(TItemNeighbours neighbours)
 {
     FNeighbours = std::move(neighbours);
     FPairs = FNeighbours.TouchingPairs();
-    FLegibility = TLegibility(FPairs, FColors, FThreshold);
 }
 
 void TItemSearch::SetThreshold(double threshold)
 {
     FThreshold = threshold;
-    FLegibility.SetThreshold(threshold);
 }
 
 std::vector<bool> TItemSearch::HardItems() const
 {
     std::vector<bool> hard(FColors.size(), false);
-    const std::vector<TLegibilityRow>& rows = FLegibility.Rows();
-    // The rows hard to tell apart come first.
-    for (std::size_t row = 0; row < FLegibility.FlaggedCount(); ++row) {
-        hard[rows[row].First] = true;
-        hard[rows[row].Second] = true;
+    // Worked out only when asked, from the pairs that touch: the legibility check's rule.
+    for (const TTouchingPair& pair : FPairs) {
+        if (pair.First >= FColors.size() || pair.Second >= FColors.size())
+            continue;
+        if (HardToTellApart(DeltaE2000(FLabs[pair.First], FLabs[pair.Second]), FThreshold)) {
+            hard[pair.First] = true;
+            hard[pair.Second] = true;
+        }
     }
     return hard;
 }
@@ -109,7 +92,7 @@ std::vector<TFindHit> TItemSearch::Find(
 
     if (query.Near) {
         const TLab centre = ToLab(*query.Color);
-        const double maxLightness = NearDeltaE * MaxLightnessWeight;
+        const double maxLightness = NearDeltaE * DeltaE2000MaxLightnessWeight;
         for (std::size_t item = 0; item < count; ++item) {
             if (std::abs(FLabs[item].L - centre.L) > maxLightness)
                 continue;
@@ -125,7 +108,7 @@ std::vector<TFindHit> TItemSearch::Find(
     const auto matches = [&](std::size_t item) {
         if (query.IsEmpty())
             return true;
-        if (query.Color && SameColor(FColors[item], *query.Color))
+        if (query.Color && FColors[item] == *query.Color)
             return true;
         if (query.Words.empty())
             return false;

@@ -18,10 +18,7 @@ bool TSavedScheme::CompareColor(std::size_t item, const TRGBTriple& current)
 {
     if (item >= FColors.size())
         return false;
-    const TRGBTriple& saved = FColors[item];
-    return SetFlag(item, ColorFlag,
-        saved.rgbtRed != current.rgbtRed || saved.rgbtGreen != current.rgbtGreen
-            || saved.rgbtBlue != current.rgbtBlue);
+    return SetFlag(item, ColorFlag, FColors[item] != current);
 }
 
 bool TSavedScheme::CompareDescription(std::size_t item, TAnsiView current)
