@@ -54,6 +54,10 @@ TLab ToLab(const TRGBTriple& color);
 
 // The CIEDE2000 colour difference with kL = kC = kH = 1 (Sharma, Wu and Dalal, 2005).
 double DeltaE2000(const TLab& first, const TLab& second);
+// CIEDE2000 divides the lightness difference by a weight of at most this (at L* 0 and 100), and
+// its chroma and hue terms with the rotation term add up to no less than zero: two colours
+// further apart in L* than this times d differ by more than d, and need no full formula.
+inline constexpr double DeltaE2000MaxLightnessWeight = 1.75;
 double DeltaE2000(const TRGBTriple& first, const TRGBTriple& second);
 
 // --- OKLab and OKLCh (Ottosson, 2020) ---

@@ -328,13 +328,13 @@ private:
         const double dL = lab.L - item.Lab.L;
         const double da = lab.a - item.Lab.a;
         const double db = lab.b - item.Lab.b;
-        // CIEDE2000 divides the lightness difference by at most 1.75, and adds at most twice
-        // (2.25 da^2 + db^2) for chroma and hue (a' stretches a by at most 1.5, the rotation term
-        // at most doubles): so small L*a*b* distances are close and large lightness steps far
-        // without the full formula.
+        // CIEDE2000 adds at most twice (2.25 da^2 + db^2) for chroma and hue (a' stretches a by
+        // at most 1.5, the rotation term at most doubles), so small L*a*b* distances are close;
+        // large lightness steps are far (DeltaE2000MaxLightnessWeight). Neither needs the full
+        // formula.
         if (dL * dL + 2.0 * (2.25 * da * da + db * db) <= CloseDeltaE * CloseDeltaE)
             return true;
-        if (std::abs(dL) > 1.75 * CloseDeltaE)
+        if (std::abs(dL) > DeltaE2000MaxLightnessWeight * CloseDeltaE)
             return false;
         return DeltaE2000(item.Lab, lab) <= CloseDeltaE;
     }
