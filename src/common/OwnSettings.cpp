@@ -11,6 +11,15 @@ namespace {
 
 constexpr const char* Section = "Tintwright";
 
+void WriteValue(const std::filesystem::path& iniFile, std::string_view key, std::string_view value)
+{
+    try {
+        WriteProfileString(iniFile, Section, key, value);
+    } catch (const std::exception&) {
+        throw TError(FormatText("Unable to write to %s", iniFile.c_str()), iniFile);
+    }
+}
+
 } // namespace
 
 std::string ReadOwnSetting(
@@ -22,13 +31,8 @@ std::string ReadOwnSetting(
 void WriteOwnSetting(const std::filesystem::path& iniFile, std::string_view key,
     std::string_view value, std::string_view defaultValue)
 {
-    if (ReadOwnSetting(iniFile, key, defaultValue) == value)
-        return;
-    try {
-        WriteProfileString(iniFile, Section, key, value);
-    } catch (const std::exception&) {
-        throw TError(FormatText("Unable to write to %s", iniFile.c_str()), iniFile);
-    }
+    if (ReadOwnSetting(iniFile, key, defaultValue) != value)
+        WriteValue(iniFile, key, value);
 }
 
 bool ReadOwnFlag(const std::filesystem::path& iniFile, std::string_view key)
@@ -39,7 +43,6 @@ bool ReadOwnFlag(const std::filesystem::path& iniFile, std::string_view key)
 
 void WriteOwnFlag(const std::filesystem::path& iniFile, std::string_view key, bool on)
 {
-    if (ReadOwnFlag(iniFile, key) == on)
-        return;
-    WriteOwnSetting(iniFile, key, on ? "1" : "0", "");
+    if (ReadOwnFlag(iniFile, key) != on)
+        WriteValue(iniFile, key, on ? "1" : "0");
 }

@@ -15,7 +15,6 @@
 #include <cstdint>
 #include <map>
 #include <sys/stat.h>
-#include <system_error>
 #include <utility>
 
 namespace fs = std::filesystem;
@@ -104,13 +103,8 @@ struct TFileIdentity
     bool operator==(const TFileIdentity&) const = default;
 };
 
-std::optional<TFileIdentity> IdentityOf(const fs::path& file)
+TFileIdentity IdentityOf(const struct stat& info)
 {
-    struct stat info
-    {
-    };
-    if (::stat(file.c_str(), &info) != 0)
-        return std::nullopt;
     return TFileIdentity {
         info.st_dev, info.st_ino, info.st_size, info.st_mtim.tv_sec, info.st_mtim.tv_nsec};
 }
@@ -133,10 +127,13 @@ TChmArchive::TChmArchive(
     const fs::path& file, const fs::path& reader, std::chrono::milliseconds timeLimit)
 {
     // The reader refuses these too; this only spares starting it for a file that is not there.
-    std::error_code error;
-    if (!fs::is_regular_file(file, error) || fs::file_size(file, error) > MaxFileSize || error)
+    struct stat info
+    {
+    };
+    if (::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)
+        || std::uintmax_t(info.st_size) > MaxFileSize)
         return;
-    const std::optional<TFileIdentity> identity = IdentityOf(file);
+    const TFileIdentity identity = IdentityOf(info);
     const auto key = std::make_pair(reader, file);
     auto& failed = FailedFiles();
     if (const auto known = failed.find(key); known != failed.end() && known->second == identity)
@@ -147,8 +144,8 @@ TChmArchive::TChmArchive(
     if (result == TRunResult::Output)
         entries = ReadChmEntryStream(stream);
     if (!entries) {
-        if (result != TRunResult::NotStarted && identity)
-            failed.insert_or_assign(key, *identity);
+        if (result != TRunResult::NotStarted)
+            failed.insert_or_assign(key, identity);
         return;
     }
     failed.erase(key);
