@@ -2,7 +2,7 @@
 #include "app/MainForm.h"
 #include "app/MessageService.h"
 #include "app/ProgramFolder.h"
-#include "common/Error.h"
+#include "common/ErrorMessage.h"
 
 #include "Version.h"
 
@@ -12,7 +12,6 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QMessageBox>
 #include <QTranslator>
 
 #include <exception>
@@ -47,7 +46,7 @@ int main(int argc, char** argv)
         window = std::make_unique<TMainForm>(
             places.ProgramFolder, places.SettingsFile, places.SettingsFolder);
     } catch (const std::exception& error) {
-        QMessageBox::critical(nullptr, "Tintwright", QString::fromStdString(UserErrorText(error)));
+        ShowErrorBox(nullptr, error);
         return 1;
     }
     window->show();

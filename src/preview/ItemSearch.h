@@ -72,5 +72,4 @@ private:
     TItemNeighbours FNeighbours;
     std::vector<TTouchingPair> FPairs;
     double FThreshold = DefaultLegibilityThreshold;
-    TLegibility FLegibility;
 };

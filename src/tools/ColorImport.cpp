@@ -1,6 +1,7 @@
 #include "tools/ColorImport.h"
 
 #include "common/BusyCursor.h"
+#include "common/ErrorMessage.h"
 #include "common/UiText.h"
 #include "preview/ImportPicture.h"
 #include "preview/ScreenshotColors.h"
@@ -137,7 +138,7 @@ void TColorImport::ImportFile(const std::filesystem::path& file)
     } catch (const TPictureRefusal& refusal) {
         ShowError(RefusalText(refusal, path));
     } catch (const std::exception& error) {
-        ShowError(QString::fromUtf8(error.what()));
+        ShowError(ErrorText(error));
     }
 }
 
@@ -153,7 +154,7 @@ void TColorImport::ImportFromClipboard()
     } catch (const TPictureRefusal& refusal) {
         ShowError(RefusalText(refusal, Text(ImportTexts::ClipboardPicture)));
     } catch (const std::exception& error) {
-        ShowError(QString::fromUtf8(error.what()));
+        ShowError(ErrorText(error));
     }
 }
 

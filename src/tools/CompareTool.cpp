@@ -1,17 +1,13 @@
 #include "tools/CompareTool.h"
 
 #include "common/BusyCursor.h"
-#include "common/Error.h"
-#include "common/UiText.h"
-#include "tools/OpenFileDialog.h"
+#include "common/ErrorMessage.h"
 #include "tools/CompareWindow.h"
 #include "tools/DocumentSeam.h"
+#include "tools/OpenFileDialog.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QMessageBox>
 
-#include <string_view>
 #include <vector>
 
 namespace {
@@ -21,22 +17,6 @@ const TToolCommand CompareCommands[] = {
         "Compare the colors with those of another color file", "", "CompareFile", "Compare",
         "CompareHint"},
 };
-
-// As the window's error boxes show a failure: its text as plain text, captioned with the
-// program's title, and the file concerned below when the text does not name it.
-void ShowReadError(QWidget* parent, const std::exception& error, const std::filesystem::path& file)
-{
-    const auto* withFile = dynamic_cast<const TError*>(&error);
-    const std::string& named = withFile != nullptr && !withFile->File().empty()
-        ? withFile->File().native()
-        : file.native();
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Tintwright"),
-        QString::fromStdString(UserErrorText(error)), QMessageBox::Ok, parent);
-    box.setTextFormat(Qt::PlainText);
-    if (std::string_view(error.what()).find(named) == std::string_view::npos)
-        box.setInformativeText(AsPlainText(FromFileName(named)));
-    box.exec();
-}
 
 } // namespace
 
@@ -91,7 +71,7 @@ bool TCompareTool::CompareWith(const std::filesystem::path& file)
         const TBusyCursor busy;
         items = ReadSchemeFile(file);
     } catch (const std::exception& error) {
-        ShowReadError(&Context().Window, error, file);
+        ShowErrorBox(&Context().Window, error, file);
         return false;
     }
     if (!FWindow)
