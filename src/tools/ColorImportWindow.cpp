@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShowEvent>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -146,13 +147,14 @@ TColorImportWindow::TColorImportWindow(TDocumentSeam& document, QWidget* parent)
         FDocument.SelectItem(entry->data(NumberColumn, Qt::UserRole).toULongLong());
     });
 
-    connect(&FDocument, &TDocumentSeam::ColorsChanged, this, [this] { Refresh(); });
-    connect(&FDocument, &TDocumentSeam::DescriptionChanged, this, [this] { Refresh(); });
+    // A closed window only notes what it must do again, and does it when it shows.
+    connect(&FDocument, &TDocumentSeam::ColorsChanged, this, [this] { Follow(TStale::Rows); });
+    connect(&FDocument, &TDocumentSeam::DescriptionChanged, this, [this] { Follow(TStale::Rows); });
     connect(&FDocument, &TDocumentSeam::DocumentLoaded, this, [this] {
         FChoices.clear();
-        Read();
+        Follow(TStale::Reading);
     });
-    connect(&FDocument, &TDocumentSeam::PreviewLoaded, this, [this] { Read(); });
+    connect(&FDocument, &TDocumentSeam::PreviewLoaded, this, [this] { Follow(TStale::Reading); });
     connect(&FDocument, &TDocumentSeam::SelectionChanged, this,
         [this](int item) { FollowSelection(item); });
     connect(&FDocument, &TDocumentSeam::LanguageApplied, this, [this] { Retranslate(); });
@@ -200,8 +202,30 @@ void TColorImportWindow::PlaceFirstTime()
     }
 }
 
+void TColorImportWindow::Follow(TStale what)
+{
+    if (!isVisible()) {
+        FStale = std::max(FStale, what);
+        return;
+    }
+    if (what == TStale::Reading)
+        Read();
+    else
+        Refresh();
+}
+
+void TColorImportWindow::showEvent(QShowEvent* event)
+{
+    if (FStale == TStale::Reading)
+        Read();
+    else if (FStale == TStale::Rows)
+        Refresh();
+    QWidget::showEvent(event);
+}
+
 void TColorImportWindow::Read()
 {
+    FStale = TStale::None;
     const TPreviewMap& map = FDocument.PreviewMap();
     const QImage& pixels = FPicture.Pixels;
     FScale = ScreenshotScale(pixels.width(), pixels.height(), map.Width(), map.Height());
@@ -235,6 +259,8 @@ void TColorImportWindow::ShowSourceLine()
 
 void TColorImportWindow::Refresh()
 {
+    if (FStale == TStale::Rows)
+        FStale = TStale::None;
     const int current = FList->currentItem() != nullptr
         ? FList->currentItem()->data(NumberColumn, Qt::UserRole).toInt()
         : -1;

@@ -14,6 +14,7 @@
 
 class QKeyEvent;
 class QLabel;
+class QShowEvent;
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -49,8 +50,14 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    // What a closed window must do again when it shows, the larger including the smaller.
+    enum class TStale { None, Rows, Reading };
+
+    // Does what a change of the document asks, or notes it while the window is closed.
+    void Follow(TStale what);
     // Reads the picture again for the map and items the document has now.
     void Read();
     // Lists the rows again for the colours the document has now, keeping the user's choices.
@@ -86,4 +93,5 @@ private:
     std::map<std::size_t, bool> FChoices;
     bool FFilling = false;
     bool FPlaced = false;
+    TStale FStale = TStale::None;
 };

@@ -64,6 +64,13 @@ public:
         endResetModel();
     }
 
+    // Single edits are named by their item's description, read when a row is shown.
+    void DescriptionsChanged()
+    {
+        emit dataChanged(
+            index(0), index(rowCount() - 1), {Qt::DisplayRole, Qt::AccessibleTextRole});
+    }
+
     // The font of the view, which the current row shows in bold.
     void SetFont(const QFont& font) { FFont = font; }
     int Position() const { return int(FPosition); }
@@ -174,7 +181,10 @@ THistoryWindow::THistoryWindow(TDocumentSeam& document, QWidget* parent)
 
     // Every change of the colours comes with HistoryChanged; descriptions name single edits.
     connect(&FDocument, &TDocumentSeam::HistoryChanged, this, [this] { Refresh(); });
-    connect(&FDocument, &TDocumentSeam::DescriptionChanged, this, [this] { Refresh(); });
+    connect(&FDocument, &TDocumentSeam::DescriptionChanged, this, [this] {
+        if (isVisible())
+            FModel->DescriptionsChanged();
+    });
     connect(&FDocument, &TDocumentSeam::LanguageApplied, this, [this] { Retranslate(); });
     Retranslate();
 }

@@ -69,10 +69,13 @@ TPreviewReadout::TPreviewReadout(const TToolContext& context, QObject* parent)
     , FFlash(context.Preview)
 {
     // A selection from code (a pick on the preview, a load) flashes too; a click on the selected
-    // entry shows it again.
+    // entry shows it again, once the flash its press started is over.
     connect(&Document(), &TDocumentSeam::SelectionChanged, this,
         [this](int item) { StartFlash(item); });
-    connect(&FList, &QListWidget::itemClicked, this, [this] { StartFlash(SelectedRow()); });
+    connect(&FList, &QListWidget::itemClicked, this, [this] {
+        if (!FFlash.Flashing())
+            StartFlash(SelectedRow());
+    });
     connect(&Document(), &TDocumentSeam::PreviewLoaded, this, &TPreviewReadout::PreviewLoaded);
     connect(&Document(), &TDocumentSeam::PreviewPainted, this, &TPreviewReadout::PreviewPainted);
     connect(&Context().Preferences, &TToolPreferences::LegibilityThresholdChanged, this,

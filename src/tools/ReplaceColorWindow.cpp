@@ -106,8 +106,13 @@ TReplaceColorWindow::TReplaceColorWindow(TDocumentSeam& document, QWidget& paren
     connect(FToCode, &QLineEdit::textChanged, this, &TReplaceColorWindow::ToEdited);
     connect(FPicker, &TColorPickerButton::OnChange, this, &TReplaceColorWindow::PickerChanged);
     connect(FPicker, &TColorPickerButton::OnClick, this, &TReplaceColorWindow::PickerClicked);
-    connect(&FDocument, &TDocumentSeam::ColorsChanged, this, &TReplaceColorWindow::Recount);
-    connect(&FDocument, &TDocumentSeam::DocumentLoaded, this, &TReplaceColorWindow::Recount);
+    // Open() counts afresh, so a closed window need not follow the document.
+    const auto recountWhenShown = [this] {
+        if (isVisible())
+            Recount();
+    };
+    connect(&FDocument, &TDocumentSeam::ColorsChanged, this, recountWhenShown);
+    connect(&FDocument, &TDocumentSeam::DocumentLoaded, this, recountWhenShown);
     connect(&FDocument, &TDocumentSeam::LanguageApplied, this, &TReplaceColorWindow::Retranslate);
     Retranslate();
     resize(380, sizeHint().height());
@@ -196,13 +201,9 @@ void TReplaceColorWindow::Recount()
         FCount->setText(FindText(TFindText::NotAColor));
     else if (count == 0)
         // Until a new colour is chosen, how many items have the old one.
-        FCount->setText(FindText(TFindText::ReplaceMatching)
-                            .arg(std::count_if(FDocument.Colors().begin(), FDocument.Colors().end(),
-                                [this](const TRGBTriple& color) {
-                                    return color.rgbtRed == FFrom->rgbtRed
-                                        && color.rgbtGreen == FFrom->rgbtGreen
-                                        && color.rgbtBlue == FFrom->rgbtBlue;
-                                })));
+        FCount->setText(
+            FindText(TFindText::ReplaceMatching)
+                .arg(std::count(FDocument.Colors().begin(), FDocument.Colors().end(), *FFrom)));
     else
         FCount->setText(FindText(TFindText::ReplaceCount).arg(count));
     FOk->setEnabled(count > 0);

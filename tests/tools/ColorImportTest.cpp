@@ -234,6 +234,18 @@ TEST_F(ColorImportTest, FollowsTheDocumentAndKeepsTheUsersChoices)
     QTest::keyClick(list, Qt::Key_Escape);
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(FDocument.ItemColors, DayColors);
+
+    // Closed, it catches up on what happened meanwhile when it shows again.
+    FDocument.ItemColors[1] = NightColors[1];
+    FDocument.Changed({1});
+    window->show();
+    EXPECT_EQ(RowsOf(*window).front().Number, "1");
+    EXPECT_EQ(RowsOf(*window).size(), 4u);
+    window->hide();
+    FDocument.Map = TPreviewMap(10, 10);
+    emit FDocument.PreviewLoaded();
+    window->show();
+    EXPECT_TRUE(RowsOf(*window).empty());
 }
 
 TEST_F(ColorImportTest, RefusesAPictureOfAnotherSizeNamingBoth)
