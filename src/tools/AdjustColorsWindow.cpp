@@ -29,14 +29,6 @@ constexpr int HueContext = 1322;
 constexpr int ChromaContext = 1323;
 constexpr int LightnessContext = 1324;
 
-// What the preview paints through: the adjustment and the chosen items that the preview shows
-// (the others are painted nowhere, so they are left out of every repaint while a slider moves).
-struct TAdjustPreview
-{
-    TColorAdjustment Adjustment;
-    std::vector<std::size_t> Items;
-};
-
 } // namespace
 
 TAdjustColorsWindow::TAdjustColorsWindow(
@@ -195,7 +187,7 @@ std::vector<std::size_t> TAdjustColorsWindow::ChosenItems() const
 
 void TAdjustColorsWindow::ResultsChanged()
 {
-    if (!isVisible() && !FPreviewing)
+    if (!isVisible() && !FPreview)
         return;
     const std::size_t found = FTool.Results().size();
     FScopeFound->setText(FindText(TFindText::AdjustScopeFound).arg(found));
@@ -215,14 +207,18 @@ void TAdjustColorsWindow::UpdatePreview()
         EndPreview();
         return;
     }
-    auto preview = std::make_shared<TAdjustPreview>();
+    auto preview = std::make_shared<TPreview>();
     preview->Adjustment = adjustment;
     const TItemNeighbours& shown = FTool.PreviewNeighbours();
     for (const std::size_t item : ChosenItems()) {
         if (shown.HasPixels(item))
             preview->Items.push_back(item);
     }
-    FPreviewing = true;
+    // The transform reads the document's colours as it paints, so a change of the colours alone
+    // is already shown.
+    if (FPreview && *FPreview == *preview)
+        return;
+    FPreview = preview;
     // The chosen items as OK would make them, from the document's colours, over whatever other
     // colours the preview shows (the saved ones).
     TPaintTransform transform;
@@ -239,9 +235,9 @@ void TAdjustColorsWindow::UpdatePreview()
 
 void TAdjustColorsWindow::EndPreview()
 {
-    if (!FPreviewing)
+    if (!FPreview)
         return;
-    FPreviewing = false;
+    FPreview.reset();
     FDocument.ClearPaintTransform(this);
 }
 

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 #include <cstddef>
+#include <memory>
 #include <vector>
 
 class QLabel;
@@ -55,10 +56,21 @@ private:
     void EndPreview();
     void Reset();
 
+    // What the preview paints through: the adjustment and the chosen items that the preview
+    // shows (the others are painted nowhere, so they are left out of every repaint while a
+    // slider moves).
+    struct TPreview
+    {
+        TColorAdjustment Adjustment;
+        std::vector<std::size_t> Items;
+        bool operator==(const TPreview&) const = default;
+    };
+
     TFindAndRecolor& FTool;
     TDocumentSeam& FDocument;
     TStatusPanel& FStatus;
-    bool FPreviewing = false;
+    // Nothing while the preview shows no adjustment.
+    std::shared_ptr<const TPreview> FPreview;
 
     QRadioButton* FScopeFound;
     QRadioButton* FScopeAll;

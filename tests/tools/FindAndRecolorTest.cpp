@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
 #include <QTreeView>
@@ -267,6 +268,24 @@ TEST_F(FindAndRecolorTest, AdjustPreviewsOnlyThenRecordsOneStepUndoneWhole)
     EXPECT_EQ(AllPixels(), shown);
     Redo();
     EXPECT_EQ(AllRgb(), after);
+}
+
+// A colour typed while an adjustment is tried is painted once, through the adjustment.
+TEST_F(FindAndRecolorTest, AColourTypedWhileAnAdjustmentIsTriedIsPaintedOnce)
+{
+    StartOn(RepeatedScheme);
+    Find("road");
+    QTest::keyClick(Tool().FindWindow(), Qt::Key_Escape);
+    Action(*Form, "ActionEditAdjustColors")->trigger();
+    TAdjustColorsWindow* window = Tool().AdjustWindow();
+    NamedChild<QSpinBox>(*window, "AdjustHue")->setValue(120);
+    Select(1);
+    const QSignalSpy painted(&Form->Document(), &TDocumentSeam::PreviewPainted);
+    TypeCode("102030");
+    EXPECT_EQ(painted.count(), 1);
+    EXPECT_EQ(Pixel(1, 0), Rgb(AdjustColor(TRGBTriple {0x30, 0x20, 0x10}, window->Adjustment())));
+    QTest::keyClick(window, Qt::Key_Escape);
+    Form->SetModified(false);
 }
 
 // With the saved colours shown (F9), the adjustment being tried shows over them, whichever was
