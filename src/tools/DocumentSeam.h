@@ -2,6 +2,7 @@
 
 #include "common/AnsiString.h"
 #include "editing/ColorHistory.h"
+#include "preview/ItemNeighbours.h"
 #include "preview/PreviewMap.h"
 #include "scheme/SavedScheme.h"
 #include "scheme/SchemeFile.h"
@@ -11,6 +12,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -35,7 +37,7 @@ class TDocumentSeam : public QObject
     Q_OBJECT
 
 public:
-    using QObject::QObject;
+    explicit TDocumentSeam(QObject* parent = nullptr);
 
     // One colour per item, in document order; the item count is its size.
     virtual std::span<const TRGBTriple> Colors() const = 0;
@@ -48,6 +50,9 @@ public:
     // The file the document was loaded from or last saved as; empty when untitled.
     virtual std::filesystem::path FileName() const = 0;
     virtual const TPreviewMap& PreviewMap() const = 0;
+    // Which items the preview shows and which of them touch: worked out once for each preview,
+    // when a tool first asks.
+    const TItemNeighbours& Neighbours() const;
     // The selected item; -1 when none is.
     virtual int SelectedItem() const = 0;
 
@@ -86,4 +91,7 @@ signals:
     void PreviewPainted();
     // A language file was applied: tools show their texts anew.
     void LanguageApplied();
+
+private:
+    mutable std::optional<TItemNeighbours> FNeighbours;
 };

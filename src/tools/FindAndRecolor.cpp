@@ -58,7 +58,7 @@ TFindAndRecolor::TFindAndRecolor(const TToolContext& context, QObject* parent)
     : TTool(context, parent)
 {
     FSearch.SetThreshold(Context().Preferences.LegibilityThreshold());
-    FSearch.SetNeighbours(TItemNeighbours(Document().PreviewMap()));
+    FSearch.SetNeighbours(Document().Neighbours());
     DocumentLoaded();
 
     connect(&Document(), &TDocumentSeam::DocumentLoaded, this, &TFindAndRecolor::DocumentLoaded);
@@ -68,7 +68,7 @@ TFindAndRecolor::TFindAndRecolor(const TToolContext& context, QObject* parent)
         Invalidate();
     });
     connect(&Document(), &TDocumentSeam::PreviewLoaded, this, [this] {
-        FSearch.SetNeighbours(TItemNeighbours(Document().PreviewMap()));
+        FSearch.SetNeighbours(Document().Neighbours());
         Invalidate();
     });
     // What changed since saved is measured against the file just written.

@@ -169,7 +169,6 @@ TLegibilityWindow::TLegibilityWindow(TDocumentSeam& document, TToolPreferences& 
             Rebuild();
     });
     connect(&FDocument, &TDocumentSeam::PreviewLoaded, this, [this] {
-        FMapStale = true;
         FStale = true;
         if (isVisible())
             Rebuild();
@@ -250,10 +249,6 @@ TRGBTriple TLegibilityWindow::Judged(const TRGBTriple& color) const
 
 void TLegibilityWindow::Rebuild()
 {
-    if (FMapStale) {
-        FPairs = TItemNeighbours(FDocument.PreviewMap()).TouchingPairs();
-        FMapStale = false;
-    }
     const std::span<const TRGBTriple> colors = FDocument.Colors();
     std::vector<TRGBTriple> judged(colors.size());
     std::transform(colors.begin(), colors.end(), judged.begin(),
@@ -262,8 +257,8 @@ void TLegibilityWindow::Rebuild()
     descriptions.reserve(qsizetype(colors.size()));
     for (std::size_t item = 0; item < colors.size(); ++item)
         descriptions.append(FromWindows1252(FDocument.Description(item)));
-    FRows.Reset(
-        FPairs, colors, judged, std::move(descriptions), FPreferences.LegibilityThreshold());
+    FRows.Reset(FDocument.Neighbours().TouchingPairs(), colors, judged, std::move(descriptions),
+        FPreferences.LegibilityThreshold());
     FStale = false;
     RowsChanged();
 }

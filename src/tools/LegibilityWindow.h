@@ -1,7 +1,6 @@
 #pragma once
 
 #include "i18n/OwnTexts.h"
-#include "preview/ItemNeighbours.h"
 #include "tools/LegibilityRows.h"
 #include "tools/PreviewFlash.h"
 
@@ -73,11 +72,7 @@ private:
     QTableView* FTable = nullptr;
     QLabel* FNoPairs = nullptr;
 
-    // The map's touching pairs, worked out once per map.
-    std::vector<TTouchingPair> FPairs;
-    // The map changed since the neighbours were worked out; the window missed changes while
-    // hidden.
-    bool FMapStale = true;
+    // The window missed changes while hidden.
     bool FStale = true;
     bool FPlaced = false;
     // The pair last chosen, kept across updates of the rows; set while the rows' selection is

@@ -138,7 +138,6 @@ void TPreviewReadout::SetFlashOnSelect(bool flash)
 void TPreviewReadout::PreviewLoaded()
 {
     FFlash.End();
-    FNeighbours = TItemNeighbours(Document().PreviewMap());
     FTipCell.reset();
 }
 
@@ -182,8 +181,8 @@ QString TPreviewReadout::EntryToolTip(int row) const
 {
     if (row < 0)
         return {};
-    return AsPlainText(FromWindows1252(ItemEntryText(
-        std::size_t(row), Items(), FNeighbours, Context().Preferences.LegibilityThreshold())));
+    return AsPlainText(FromWindows1252(ItemEntryText(std::size_t(row), Items(),
+        Document().Neighbours(), Context().Preferences.LegibilityThreshold())));
 }
 
 bool TPreviewReadout::OwnPreviewTipShown() const

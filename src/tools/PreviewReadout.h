@@ -1,6 +1,5 @@
 #pragma once
 
-#include "preview/ItemNeighbours.h"
 #include "preview/ItemReadout.h"
 #include "tools/PreviewFlash.h"
 #include "tools/Tool.h"
@@ -81,7 +80,6 @@ private:
     QPointer<QWidget> FListViewport;
     QPointer<QAction> FShowSelectedItem;
     bool FFlashOnSelect = false;
-    TItemNeighbours FNeighbours;
 
     // The cell and text of the preview tooltip last shown, so a move within the same cell
     // costs one lookup.
