@@ -2,7 +2,7 @@
 
 #include "common/TextRules.h"
 #include "common/Windows1252.h"
-#include "editing/ColorCode.h"
+#include "editing/ColorNotation.h"
 
 #include <algorithm>
 
@@ -41,11 +41,6 @@ std::vector<THistoryStep> StackSteps(const TColorStack& stack,
     return result;
 }
 
-std::string CodeText(const TRGBTriple& color)
-{
-    return "#" + ColorCodeText(ItemColorToTColor(color));
-}
-
 } // namespace
 
 std::vector<THistoryStep> HistorySteps(
@@ -74,6 +69,6 @@ std::string HistoryStepText(const THistoryStep& step,
     TAnsiString name = description(change.Item);
     if (name.empty())
         name = FillText(words.Item, {std::to_string(change.Item + 1)});
-    return Utf8FromAnsi(name) + ": " + CodeText(change.Before) + " \u2192 "
-        + CodeText(change.After);
+    return Utf8FromAnsi(name) + ": " + HashColorCode(change.Before) + " \u2192 "
+        + HashColorCode(change.After);
 }

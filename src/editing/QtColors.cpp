@@ -62,3 +62,15 @@ std::uint32_t TColorFromQColor(const QColor& color)
     return std::uint32_t(color.red()) | std::uint32_t(color.green()) << 8
         | std::uint32_t(color.blue()) << 16;
 }
+
+QColor ItemColorToQColor(const TRGBTriple& color)
+{
+    return QColor(color.rgbtRed, color.rgbtGreen, color.rgbtBlue);
+}
+
+TRGBTriple ItemColorFromQColor(const QColor& color)
+{
+    const QColor rgb = color.toRgb();
+    return TRGBTriple {
+        std::uint8_t(rgb.blue()), std::uint8_t(rgb.green()), std::uint8_t(rgb.red())};
+}

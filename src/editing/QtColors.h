@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scheme/SchemeFile.h"
+
 #include <QColor>
 
 #include <cstdint>
@@ -16,3 +18,7 @@ QColor TColorToQColor(std::uint32_t color);
 
 // A QColor as an RGB TColor.
 std::uint32_t TColorFromQColor(const QColor& color);
+
+// An item's colour as a QColor, and a QColor of any spec as an item's colour.
+QColor ItemColorToQColor(const TRGBTriple& color);
+TRGBTriple ItemColorFromQColor(const QColor& color);

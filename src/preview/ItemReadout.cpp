@@ -2,6 +2,7 @@
 
 #include "common/TextRules.h"
 #include "editing/ColorCode.h"
+#include "editing/ColorNotation.h"
 #include "preview/ColorContrast.h"
 #include "preview/PreviewMap.h"
 
@@ -17,11 +18,6 @@ constexpr std::size_t NeighboursShown = 3;
 TAnsiString ItemNumber(std::size_t item, const TReadoutWords& words)
 {
     return FillText(words.Item, {std::to_string(item + 1)});
-}
-
-TAnsiString CodeText(std::uint32_t color)
-{
-    return "#" + ColorCodeText(color);
 }
 
 // "Water (item 2)", or "item 2" without a description.
@@ -48,7 +44,7 @@ TAnsiString ChangedFromText(std::size_t item, const TReadoutItems& items)
     if (saved->ColorDiffers(item)) {
         if (!was.empty())
             was += Separator;
-        was += CodeText(ItemColorToTColor(saved->Color(item)));
+        was += HashColorCode(saved->Color(item));
     }
     return FillText(items.Words.ChangedFrom, {was});
 }
@@ -70,7 +66,7 @@ TAnsiString ItemReadoutText(std::size_t item, const TReadoutItems& items)
     TAnsiString text = items.Description(item);
     if (!text.empty())
         text += Separator;
-    text += CodeText(ItemColorToTColor(items.Colors[item]));
+    text += HashColorCode(items.Colors[item]);
     text += Separator;
     text += ItemNumber(item, items.Words);
     return text;
@@ -79,7 +75,7 @@ TAnsiString ItemReadoutText(std::size_t item, const TReadoutItems& items)
 TAnsiString CellReadoutText(std::uint32_t cell, const TReadoutItems& items)
 {
     if (!IsItemReference(cell))
-        return CodeText(cell) + TAnsiString(Separator) + items.Words.Fixed;
+        return HashColorCode(TColorToItemColor(cell)) + TAnsiString(Separator) + items.Words.Fixed;
     if (const auto item = ReadoutItem(cell, items.Colors.size()))
         return ItemReadoutText(*item, items);
     return ItemNumber(cell - ItemReferenceBase, items.Words) + TAnsiString(Separator)
@@ -89,8 +85,7 @@ TAnsiString CellReadoutText(std::uint32_t cell, const TReadoutItems& items)
 std::optional<TRGBTriple> ReadoutColor(std::uint32_t cell, std::span<const TRGBTriple> colors)
 {
     if (!IsItemReference(cell))
-        return TRGBTriple {static_cast<std::uint8_t>(cell >> 16),
-            static_cast<std::uint8_t>(cell >> 8), static_cast<std::uint8_t>(cell)};
+        return TColorToItemColor(cell);
     if (const auto item = ReadoutItem(cell, colors.size()))
         return colors[*item];
     return std::nullopt;
@@ -107,7 +102,7 @@ TAnsiString CellReadoutText(std::uint32_t cell, const TReadoutItems& items,
     if (seen == *color)
         return text;
     text += Separator;
-    text += FillText(items.Words.SeenAs, {CodeText(ItemColorToTColor(seen))});
+    text += FillText(items.Words.SeenAs, {HashColorCode(seen)});
     return text;
 }
 

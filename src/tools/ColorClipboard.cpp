@@ -1,6 +1,7 @@
 #include "tools/ColorClipboard.h"
 
 #include "editing/ColorNotation.h"
+#include "editing/QtColors.h"
 #include "tools/DocumentSeam.h"
 #include "tools/StatusPanel.h"
 
@@ -81,7 +82,7 @@ void TColorClipboard::Copy()
     const QString code = QString::fromStdString(HashColorCode(color));
     auto* data = new QMimeData;
     data->setText(code);
-    data->setColorData(QColor(color.rgbtRed, color.rgbtGreen, color.rgbtBlue));
+    data->setColorData(ItemColorToQColor(color));
     QGuiApplication::clipboard()->setMimeData(data);
     Context().Status.ShowMessage(Text(ClipboardTexts[Copied]).arg(code));
 }
@@ -91,11 +92,8 @@ std::optional<TRGBTriple> TColorClipboard::ClipboardColor(
 {
     if (data != nullptr && data->hasColor()) {
         const QColor color = qvariant_cast<QColor>(data->colorData());
-        if (color.isValid()) {
-            const QColor rgb = color.toRgb();
-            return TRGBTriple {
-                std::uint8_t(rgb.blue()), std::uint8_t(rgb.green()), std::uint8_t(rgb.red())};
-        }
+        if (color.isValid())
+            return ItemColorFromQColor(color);
     }
     if (data == nullptr || !data->hasText() || data->text().trimmed().isEmpty()) {
         reason = Text(ClipboardTexts[NoColor]);

@@ -2,6 +2,7 @@
 
 #include "common/UiText.h"
 #include "editing/ColorCode.h"
+#include "editing/QtColors.h"
 #include "help/WhatsThis.h"
 #include "i18n/ShownText.h"
 #include "tools/ColorImportTexts.h"
@@ -50,7 +51,7 @@ constexpr int DescriptionChars = 40;
 QIcon Swatch(const TRGBTriple& color)
 {
     QPixmap pixmap(28, 14);
-    pixmap.fill(QColor(color.rgbtRed, color.rgbtGreen, color.rgbtBlue));
+    pixmap.fill(ItemColorToQColor(color));
     QPainter painter(&pixmap);
     painter.setPen(QColor(96, 96, 96));
     painter.drawRect(pixmap.rect().adjusted(0, 0, -1, -1));

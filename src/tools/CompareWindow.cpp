@@ -2,7 +2,8 @@
 
 #include "common/PathRules.h"
 #include "common/UiText.h"
-#include "editing/ColorCode.h"
+#include "editing/ColorNotation.h"
+#include "editing/QtColors.h"
 #include "i18n/ShownText.h"
 #include "tools/DocumentSeam.h"
 
@@ -59,14 +60,9 @@ enum TColumn {
     ColumnCount
 };
 
-QColor SwatchColor(const TRGBTriple& color)
-{
-    return QColor(color.rgbtRed, color.rgbtGreen, color.rgbtBlue);
-}
-
 QString CodeText(const TRGBTriple& color)
 {
-    return "#" + QString::fromStdString(ColorCodeText(ItemColorToTColor(color)));
+    return QString::fromStdString(HashColorCode(color));
 }
 
 std::size_t RowItem(const QTreeWidgetItem& row)
@@ -278,7 +274,7 @@ void TCompareWindow::Fill()
         if (difference.Presence == TComparedPresence::OnlyThere) {
             row->setText(ColumnHere, Text(CompareText::NotHere));
         } else {
-            row->setData(ColumnHere, Qt::DecorationRole, SwatchColor(difference.Here));
+            row->setData(ColumnHere, Qt::DecorationRole, ItemColorToQColor(difference.Here));
             row->setText(ColumnHere, CodeText(difference.Here));
             row->setText(ColumnDescription, FromWindows1252(difference.HereDescription));
             row->setToolTip(ColumnDescription, AsPlainText(row->text(ColumnDescription)));
@@ -286,7 +282,7 @@ void TCompareWindow::Fill()
         if (difference.Presence == TComparedPresence::OnlyHere) {
             row->setText(ColumnThere, Text(CompareText::NotThere).arg(name));
         } else {
-            row->setData(ColumnThere, Qt::DecorationRole, SwatchColor(difference.There));
+            row->setData(ColumnThere, Qt::DecorationRole, ItemColorToQColor(difference.There));
             row->setText(ColumnThere, CodeText(difference.There));
         }
         if (difference.DescriptionDiffers || difference.Presence == TComparedPresence::OnlyThere) {

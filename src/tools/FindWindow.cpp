@@ -2,6 +2,7 @@
 
 #include "common/UiText.h"
 #include "editing/ColorNotation.h"
+#include "editing/QtColors.h"
 #include "tools/DocumentSeam.h"
 #include "tools/FindAndRecolor.h"
 #include "tools/FindAndRecolorTexts.h"
@@ -74,7 +75,7 @@ public:
             if (role == Qt::DisplayRole)
                 return QString::fromStdString(HashColorCode(color));
             if (role == Qt::DecorationRole)
-                return Swatch(QColor(color.rgbtRed, color.rgbtGreen, color.rgbtBlue));
+                return Swatch(ItemColorToQColor(color));
             break;
         case NumberColumn:
             if (role == Qt::DisplayRole)

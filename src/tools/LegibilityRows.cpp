@@ -1,6 +1,7 @@
 #include "tools/LegibilityRows.h"
 
 #include "common/UiText.h"
+#include "editing/QtColors.h"
 #include "preview/ColorContrast.h"
 
 #include <QColor>
@@ -103,7 +104,7 @@ QVariant TLegibilityRows::data(const QModelIndex& index, int role) const
         if ((index.column() == ColumnFirst || index.column() == ColumnSecond)
             && item < FColors.size()) {
             const TRGBTriple& color = FColors[item];
-            return QColor(color.rgbtRed, color.rgbtGreen, color.rgbtBlue);
+            return ItemColorToQColor(color);
         }
         return {};
     case Qt::TextAlignmentRole:

@@ -32,11 +32,6 @@ std::optional<TRGBTriple> ColorOf(const QLineEdit& field)
     return ParseColorNotation(field.text().toStdString());
 }
 
-QColor ToQColor(const TRGBTriple& color)
-{
-    return QColor(color.rgbtRed, color.rgbtGreen, color.rgbtBlue);
-}
-
 } // namespace
 
 TReplaceColorWindow::TReplaceColorWindow(TDocumentSeam& document, QWidget& parent)
@@ -153,8 +148,8 @@ void TReplaceColorWindow::FromEdited()
 {
     FFrom = ColorOf(*FFromCode);
     QPalette palette = FFromSwatch->palette();
-    palette.setColor(
-        QPalette::Window, FFrom ? ToQColor(*FFrom) : this->palette().color(QPalette::Window));
+    palette.setColor(QPalette::Window,
+        FFrom ? ItemColorToQColor(*FFrom) : this->palette().color(QPalette::Window));
     FFromSwatch->setPalette(palette);
     Recount();
 }
