@@ -55,7 +55,6 @@ void CreateActions(QMainWindow& window, TMainFormControls& controls)
         // An action without a hint shows no tool tip of its own.
         action->setProperty(CommandHintProperty, QString::fromUtf8(command.Hint));
         action->setToolTip(QString::fromUtf8(command.Hint));
-        action->setStatusTip(action->toolTip());
         QList<QKeySequence> shortcuts;
         for (const char* key : {command.Shortcut, command.SecondShortcut}) {
             if (*key != '\0')

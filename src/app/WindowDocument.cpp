@@ -113,7 +113,9 @@ void TWindowDocument::Paint(const TPreviewMap& map, const std::vector<TRGBTriple
         PaintPreviewPixels(map, itemColors, pixels, bytesPerLine);
         return;
     }
-    std::vector<TRGBTriple> colors = itemColors;
+    // Only the colours the painter reads are transformed, however long the document.
+    std::vector<TRGBTriple> colors(itemColors.begin(),
+        itemColors.begin() + std::ptrdiff_t(std::min(itemColors.size(), PaintedItemCount)));
     bool filtered = false;
     for (const auto stage :
         {TPaintTransform::TStage::OtherColors, TPaintTransform::TStage::TriedChanges}) {

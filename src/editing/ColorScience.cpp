@@ -216,16 +216,11 @@ double RelativeLuminance(const TRGBTriple& color)
     return LumaRed * c.R + LumaGreen * c.G + LumaBlue * c.B;
 }
 
-double LuminanceContrastRatio(double firstLuminance, double secondLuminance)
-{
-    const double lighter = std::max(firstLuminance, secondLuminance);
-    const double darker = std::min(firstLuminance, secondLuminance);
-    return (lighter + 0.05) / (darker + 0.05);
-}
-
 double ContrastRatio(const TRGBTriple& first, const TRGBTriple& second)
 {
-    return LuminanceContrastRatio(RelativeLuminance(first), RelativeLuminance(second));
+    const double one = RelativeLuminance(first);
+    const double other = RelativeLuminance(second);
+    return (std::max(one, other) + 0.05) / (std::min(one, other) + 0.05);
 }
 
 TLab ToLab(const TRGBTriple& color)

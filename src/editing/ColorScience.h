@@ -40,7 +40,6 @@ double RelativeLuminance(const TRGBTriple& color);
 // (lighter + 0.05) / (darker + 0.05), from 1 (equal colours) to 21 (black and white); the
 // order of the two does not matter.
 double ContrastRatio(const TRGBTriple& first, const TRGBTriple& second);
-double LuminanceContrastRatio(double firstLuminance, double secondLuminance);
 
 // --- CIE L*a*b* (D65) and CIEDE2000 ---
 

@@ -137,12 +137,6 @@ bool HasLanguageExtension(std::string_view name)
         && SameTextAscii(name.substr(name.size() - LanguageExtension.size()), LanguageExtension);
 }
 
-bool IsRegularFile(const fs::path& file)
-{
-    std::error_code error;
-    return fs::is_regular_file(file, error);
-}
-
 } // namespace
 
 TAnsiString ReadLanguageText(
@@ -203,10 +197,9 @@ TProfileFile ReadLanguageFile(const fs::path& file)
 
 TLanguageItem ReadLanguageItem(const fs::path& file)
 {
-    // Only a regular file is opened: a device could block or have effects of its own.
-    const TProfileFile profile
-        = IsRegularFile(file) ? TProfileFile(file) : TProfileFile::FromText(std::string_view());
-    return ReadLanguageItem(profile, file.filename().string());
+    // The reader opens only a regular file (a device could block or have effects of its own);
+    // anything else reads as a file without keys.
+    return ReadLanguageItem(TProfileFile(file), file.filename().string());
 }
 
 std::vector<TLanguageItem> ListLanguageFiles(const fs::path& folder)

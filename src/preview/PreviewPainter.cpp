@@ -12,7 +12,7 @@ struct TPaint
     bool Paints;
 };
 
-using TItemTable = std::array<TPaint, 256>;
+using TItemTable = std::array<TPaint, PaintedItemCount>;
 
 TItemTable MakeItemTable(const std::vector<TRGBTriple>& itemColors)
 {

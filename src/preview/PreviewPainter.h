@@ -15,6 +15,9 @@
 void PaintPreviewPixels(const TPreviewMap& map, const std::vector<TRGBTriple>& itemColors,
     std::uint8_t* pixels, std::ptrdiff_t bytesPerLine);
 
+// The painters read only this many item colours, the items a cell's low 8 bits can name.
+inline constexpr std::size_t PaintedItemCount = 256;
+
 // A change of every colour shown, such as a colour-vision simulation.
 using TColorTransform = std::function<TRGBTriple(const TRGBTriple&)>;
 
