@@ -97,8 +97,11 @@ std::string ReadWholeFile(const fs::path& file, std::uint64_t limit)
         return S_ISDIR(info.st_mode) ? fail(TReason::NotRegular, EISDIR, SystemErrorText(EISDIR))
                                      : fail(TReason::NotRegular, EINVAL, "Not a regular file");
     };
-    auto tooLarge = [&] {
-        return fail(TReason::TooLarge, EFBIG, "The file is larger than " + ByteSizeText(limit));
+    auto tooLarge = [&](std::uint64_t size) {
+        TFileReadError error
+            = fail(TReason::TooLarge, EFBIG, "The file is larger than " + ByteSizeText(limit));
+        error.Size = size;
+        return error;
     };
 
     // Judged before opening: opening a device or a FIFO can block or have effects of its own.
@@ -110,7 +113,7 @@ std::string ReadWholeFile(const fs::path& file, std::uint64_t limit)
     if (!S_ISREG(info.st_mode))
         throw notRegular(info);
     if (static_cast<std::uint64_t>(info.st_size) > limit)
-        throw tooLarge();
+        throw tooLarge(static_cast<std::uint64_t>(info.st_size));
     // O_NONBLOCK: should the name have become a FIFO meanwhile, opening it must not hang.
     TFileDescriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.Get() < 0)
@@ -135,7 +138,7 @@ std::string ReadWholeFile(const fs::path& file, std::uint64_t limit)
         if (got == 0)
             break;
         if (content.size() + static_cast<std::size_t>(got) > limit)
-            throw tooLarge();
+            throw tooLarge(content.size() + static_cast<std::size_t>(got));
         content.append(buffer, static_cast<std::size_t>(got));
     }
     return content;

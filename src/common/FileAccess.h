@@ -39,6 +39,8 @@ public:
     { }
     TReason Reason;
     int ErrorCode;
+    // For TooLarge: the size the file claims, or as much as was read when it held more.
+    std::uint64_t Size = 0;
 };
 
 // Reads the whole file, at most `limit` bytes. Anything but a regular file (a folder, FIFO,

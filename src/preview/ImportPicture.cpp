@@ -1,6 +1,5 @@
 #include "preview/ImportPicture.h"
 
-#include "common/FileDescriptor.h"
 #include "common/FileAccess.h"
 #include "common/TextRules.h"
 #include "preview/BitmapCheck.h"
@@ -9,14 +8,10 @@
 #include <QImageReader>
 #include <QMimeData>
 
-#include <algorithm>
-#include <cerrno>
+#include <cstdint>
+#include <string>
 #include <string_view>
 #include <utility>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -87,42 +82,23 @@ TPictureRefusal::TPictureRefusal(TReason reason, qint64 bytes, QSize size, std::
 
 TImportPicture LoadImportPicture(const std::filesystem::path& file)
 {
-    // O_NONBLOCK: opening a FIFO without a writer must not hang the window.
-    const TFileDescriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (fd.Get() < 0)
-        CannotOpen(errno);
-    struct stat info
-    {
-    };
-    if (::fstat(fd.Get(), &info) != 0)
-        CannotOpen(errno);
-    if (!S_ISREG(info.st_mode))
-        throw TPictureRefusal(TPictureRefusal::TReason::NotRegularFile);
-    if (info.st_size > MaxImportPictureBytes)
-        throw TPictureRefusal(TPictureRefusal::TReason::TooManyBytes, info.st_size);
-
-    // The file may grow after the look at its size: at most one byte more than allowed is read.
-    QByteArray bytes;
-    bytes.resize(qsizetype(info.st_size) + 1);
-    qsizetype got = 0;
-    for (;;) {
-        if (got == bytes.size()) {
-            if (got > MaxImportPictureBytes)
-                throw TPictureRefusal(TPictureRefusal::TReason::TooManyBytes, got);
-            bytes.resize(std::min<qsizetype>(2 * got + 4096, MaxImportPictureBytes + 1));
-        }
-        const ssize_t read = ::read(fd.Get(), bytes.data() + got, std::size_t(bytes.size() - got));
-        if (read < 0) {
-            if (errno == EINTR)
-                continue;
-            CannotOpen(errno);
-        }
-        if (read == 0)
+    using R = TPictureRefusal::TReason;
+    std::string bytes;
+    try {
+        bytes = ReadWholeFile(file, std::uint64_t(MaxImportPictureBytes));
+    } catch (const TFileReadError& error) {
+        switch (error.Reason) {
+        case TFileReadError::TReason::NotRegular:
+            throw TPictureRefusal(R::NotRegularFile);
+        case TFileReadError::TReason::TooLarge:
+            throw TPictureRefusal(R::TooManyBytes, qint64(error.Size));
+        case TFileReadError::TReason::Unreadable:
             break;
-        got += read;
+        }
+        CannotOpen(error.ErrorCode);
     }
-    bytes.truncate(got);
-    return ImportPictureFromBytes(bytes);
+    // The bytes are decoded in place, not copied.
+    return ImportPictureFromBytes(QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size())));
 }
 
 TImportPicture ImportPictureFromBytes(const QByteArray& bytes)
