@@ -28,7 +28,6 @@ public:
     TWindowTools(const TToolContext& context, QWidget& window, const std::array<QMenu*, 4>& menus);
     ~TWindowTools() override;
 
-    std::span<const std::unique_ptr<TTool>> Tools() const { return FTools; }
     // Every action made for a tool command, submenus included.
     std::span<QAction* const> Actions() const { return FActions; }
 

@@ -1,6 +1,6 @@
 #include "tools/FindAndRecolorTexts.h"
 
-#include "common/UiText.h"
+#include "i18n/ShownText.h"
 
 #include <array>
 
@@ -60,7 +60,7 @@ std::span<const TTextKey> FindTextKeys()
 
 QString FindText(TFindText text)
 {
-    return FromWindows1252(OwnText(Keys[std::size_t(text)]));
+    return ::Text(Keys[std::size_t(text)]);
 }
 
 QString FindCountText(TFindText one, TFindText many, std::size_t count)

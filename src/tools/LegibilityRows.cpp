@@ -26,10 +26,7 @@ void TLegibilityRows::SetColors(
     for (const TColorChange& change : colors)
         if (change.Item < FColors.size())
             FColors[change.Item] = change.Color;
-    if (judged.size() == 1)
-        FLegibility.SetColor(judged[0].Item, judged[0].Color);
-    else
-        FLegibility.ChangeColors(judged);
+    FLegibility.ChangeColors(judged);
     endResetModel();
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/UiText.h"
 #include "editing/ColorScience.h"
+#include "i18n/ShownText.h"
 #include "preview/ItemFlash.h"
 #include "tools/DocumentSeam.h"
 #include "tools/ToolPreferences.h"
@@ -54,7 +55,7 @@ const TTextKey LegibilityTexts[] = {
 
 QString Text(TText text)
 {
-    return FromWindows1252(OwnText(LegibilityTexts[text]));
+    return ::Text(LegibilityTexts[text]);
 }
 
 // The difference's symbol, the same in every language (and not one Windows-1252 can hold).
@@ -71,9 +72,6 @@ constexpr int ThresholdHelpContext = 1103;
 
 // Pixels between the window and the main window beside it.
 constexpr int Gap = 8;
-
-// The threshold as the user sets it: ΔE2000 from 0 to 100 (the shared preference's range).
-constexpr double MaxThreshold = 100.0;
 
 } // namespace
 
@@ -97,7 +95,7 @@ TLegibilityWindow::TLegibilityWindow(TDocumentSeam& document, TToolPreferences& 
     // Numbers read as the table's do.
     FThreshold->setLocale(QLocale::c());
     FThreshold->setDecimals(1);
-    FThreshold->setRange(0.0, MaxThreshold);
+    FThreshold->setRange(0.0, TToolPreferences::MaxLegibilityThreshold);
     FThreshold->setSingleStep(0.5);
     FThreshold->setValue(FPreferences.LegibilityThreshold());
     FThresholdLabel->setBuddy(FThreshold);

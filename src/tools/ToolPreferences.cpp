@@ -9,8 +9,6 @@
 namespace {
 
 constexpr const char* ThresholdSetting = "LegibilityThreshold";
-// ΔE2000 of 100 separates nearly any two colours; a higher or negative value is a typing slip.
-constexpr double MaxThreshold = 100.0;
 
 std::string ThresholdText(double threshold)
 {
@@ -23,7 +21,7 @@ std::string ThresholdText(double threshold)
 
 void TToolPreferences::SetLegibilityThreshold(double threshold)
 {
-    if (!std::isfinite(threshold) || threshold < 0 || threshold > MaxThreshold
+    if (!std::isfinite(threshold) || threshold < 0 || threshold > MaxLegibilityThreshold
         || threshold == FLegibilityThreshold)
         return;
     FLegibilityThreshold = threshold;

@@ -19,6 +19,9 @@ class TToolPreferences : public QObject
 public:
     using QObject::QObject;
 
+    // ΔE2000 of 100 separates nearly any two colours; a higher or negative value is a typing
+    // slip, and is not taken.
+    static constexpr double MaxLegibilityThreshold = 100.0;
     double LegibilityThreshold() const { return FLegibilityThreshold; }
     void SetLegibilityThreshold(double threshold);
 

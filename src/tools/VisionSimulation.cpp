@@ -1,6 +1,6 @@
 #include "tools/VisionSimulation.h"
 
-#include "common/UiText.h"
+#include "i18n/ShownText.h"
 #include "tools/DocumentSeam.h"
 #include "tools/StatusPanel.h"
 #include "tools/ToolPreferences.h"
@@ -55,7 +55,7 @@ constexpr std::size_t FirstChoice = 1;
 
 QString VisionNameText(TVisionDeficiency vision)
 {
-    return FromWindows1252(OwnText(VisionTexts[std::size_t(vision)]));
+    return Text(VisionTexts[std::size_t(vision)]);
 }
 
 TVisionSimulation::TVisionSimulation(const TToolContext& context, QObject* parent)
@@ -115,5 +115,5 @@ void TVisionSimulation::ShowStatus()
     Context().Status.SetText(this,
         vision == TVisionDeficiency::Normal
             ? QString()
-            : FromWindows1252(OwnText(VisionTexts[StatusText])).arg(VisionNameText(vision)));
+            : Text(VisionTexts[StatusText]).arg(VisionNameText(vision)));
 }
