@@ -1,16 +1,16 @@
 #include "app/WindowTools.h"
 
 #include "app/MainFormControls.h"
-#include "tools/ColorClipboard.h"
-#include "tools/FindAndRecolor.h"
-#include "tools/ColorImport.h"
-#include "tools/LegibilityCheck.h"
-#include "tools/ChangedItems.h"
-#include "tools/CompareTool.h"
-#include "tools/HistoryTool.h"
-#include "tools/PreviewReadout.h"
+#include "tools/clipboard/ColorClipboard.h"
+#include "tools/find/FindAndRecolor.h"
+#include "tools/import/ColorImport.h"
+#include "tools/legibility/LegibilityCheck.h"
+#include "tools/changed/ChangedItems.h"
+#include "tools/compare/CompareTool.h"
+#include "tools/history/HistoryTool.h"
+#include "tools/readout/PreviewReadout.h"
 #include "tools/ToolPreferences.h"
-#include "tools/VisionSimulation.h"
+#include "tools/vision/VisionSimulation.h"
 
 #include <QAction>
 #include <QActionGroup>

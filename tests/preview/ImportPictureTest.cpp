@@ -4,7 +4,7 @@
 #include "TemporaryFolder.h"
 #include "editing/ColorScience.h"
 #include "preview/PreviewFile.h"
-#include "preview/ScreenshotColors.h"
+#include "tools/import/ScreenshotColors.h"
 #include "scheme/SchemeFile.h"
 
 #include <QBuffer>

@@ -1,0 +1,261 @@
+#include "tools/find/FindAndRecolor.h"
+
+#include "common/UiText.h"
+#include "tools/find/AdjustColorsWindow.h"
+#include "tools/DocumentSeam.h"
+#include "tools/find/FindAndRecolorTexts.h"
+#include "tools/find/FindWindow.h"
+#include "tools/find/ReplaceColorWindow.h"
+#include "tools/StatusPanel.h"
+#include "tools/ToolPreferences.h"
+
+#include <QAction>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace {
+
+constexpr const char* Section = "FindAndRecolor";
+
+const TToolCommand FindCommands[] = {
+    {"ActionEditFindItem", TToolMenu::Edit, 200, "&Find item...",
+        "Find items by description, number or color", "Ctrl+F", Section, "FindItem",
+        "FindItemHint"},
+    {"ActionEditFindNext", TToolMenu::Edit, 201, "Find &next", "Select the next item found", "F3",
+        Section, "FindNext", "FindNextHint"},
+    {"ActionEditFindPrevious", TToolMenu::Edit, 202, "Find &previous",
+        "Select the previous item found", "Shift+F3", Section, "FindPrevious", "FindPreviousHint"},
+    {"ActionEditReplaceColor", TToolMenu::Edit, 300, "Replace &color...",
+        "Give every item of one color another color", "", Section, "ReplaceColor",
+        "ReplaceColorHint"},
+    {"ActionEditAdjustColors", TToolMenu::Edit, 301, "&Adjust colors...",
+        "Shift the hue, chroma or lightness of many items at once", "", Section, "AdjustColors",
+        "AdjustColorsHint"},
+};
+
+// A change of more items than this is taken in by preparing the whole document again, which
+// costs less than item by item.
+constexpr std::size_t ItemByItemLimit = 64;
+
+// The query as the search folds it: accents a typed character carries that Windows-1252 cannot
+// hold are dropped first ("ő" is found as "o"), so that they do not turn into "?".
+TAnsiString QueryBytes(const QString& text)
+{
+    const QString decomposed = text.normalized(QString::NormalizationForm_KD);
+    QString kept;
+    kept.reserve(decomposed.size());
+    for (const QChar c : decomposed) {
+        if (c.category() != QChar::Mark_NonSpacing)
+            kept.append(c);
+    }
+    return ToWindows1252(kept.normalized(QString::NormalizationForm_C));
+}
+
+} // namespace
+
+TFindAndRecolor::TFindAndRecolor(const TToolContext& context, QObject* parent)
+    : TTool(context, parent)
+{
+    FSearch.SetThreshold(Context().Preferences.LegibilityThreshold());
+    FSearch.SetNeighbours(Document().Neighbours());
+    DocumentLoaded();
+
+    connect(&Document(), &TDocumentSeam::DocumentLoaded, this, &TFindAndRecolor::DocumentLoaded);
+    connect(&Document(), &TDocumentSeam::ColorsChanged, this, &TFindAndRecolor::ColorsChanged);
+    connect(&Document(), &TDocumentSeam::DescriptionChanged, this, [this](std::size_t item) {
+        FSearch.SetDescription(item, Document().Description(item));
+        Invalidate();
+    });
+    connect(&Document(), &TDocumentSeam::PreviewLoaded, this, [this] {
+        FSearch.SetNeighbours(Document().Neighbours());
+        Invalidate();
+    });
+    // What changed since saved is measured against the file just written.
+    connect(&Document(), &TDocumentSeam::DocumentSaved, this, &TFindAndRecolor::Invalidate);
+    connect(&Context().Preferences, &TToolPreferences::LegibilityThresholdChanged, this,
+        [this](double threshold) {
+            FSearch.SetThreshold(threshold);
+            Invalidate();
+        });
+}
+
+TFindAndRecolor::~TFindAndRecolor()
+{
+    // The windows are the main window's children, for their place on the screen; they go with
+    // the tool, the adjustment's paint transform with them.
+    delete FAdjustWindow.data();
+    delete FReplaceWindow.data();
+    delete FFindWindow.data();
+}
+
+std::span<const TToolCommand> TFindAndRecolor::Commands() const
+{
+    return FindCommands;
+}
+
+std::span<const TTextKey> TFindAndRecolor::Texts() const
+{
+    return FindTextKeys();
+}
+
+void TFindAndRecolor::AttachActions(std::span<QAction* const> actions)
+{
+    connect(actions[0], &QAction::triggered, this, &TFindAndRecolor::ShowFindWindow);
+    FFindNext = actions[1];
+    FFindPrevious = actions[2];
+    connect(FFindNext, &QAction::triggered, this, &TFindAndRecolor::FindNext);
+    connect(FFindPrevious, &QAction::triggered, this, &TFindAndRecolor::FindPrevious);
+    connect(actions[3], &QAction::triggered, this, &TFindAndRecolor::ShowReplaceWindow);
+    connect(actions[4], &QAction::triggered, this, &TFindAndRecolor::ShowAdjustWindow);
+}
+
+void TFindAndRecolor::UpdateActions()
+{
+    const bool searching = Searching();
+    if (FFindNext)
+        FFindNext->setEnabled(searching);
+    if (FFindPrevious)
+        FFindPrevious->setEnabled(searching);
+}
+
+void TFindAndRecolor::SetQuery(const QString& text)
+{
+    if (text == FQuery)
+        return;
+    FQuery = text;
+    FParsedQuery = ParseFindQuery(QueryBytes(text));
+    FPosition = -1;
+    Invalidate();
+}
+
+void TFindAndRecolor::SetFilters(const TFindFilters& filters)
+{
+    FFilters = filters;
+    FPosition = -1;
+    Invalidate();
+}
+
+bool TFindAndRecolor::Searching() const
+{
+    return !FParsedQuery.IsEmpty() || FFilters.Any();
+}
+
+const std::vector<TFindHit>& TFindAndRecolor::Results()
+{
+    if (FResultsStale) {
+        FResults = FSearch.Find(FParsedQuery, FFilters, Document().Saved());
+        FResultsStale = false;
+    }
+    return FResults;
+}
+
+void TFindAndRecolor::Invalidate()
+{
+    FResultsStale = true;
+    emit ResultsChanged();
+}
+
+void TFindAndRecolor::DocumentLoaded()
+{
+    FSearch.SetItems(
+        Document().Colors(), [this](std::size_t item) { return Document().Description(item); });
+    FPosition = -1;
+    Invalidate();
+}
+
+void TFindAndRecolor::ColorsChanged(const std::vector<std::size_t>& items)
+{
+    if (items.size() > ItemByItemLimit) {
+        FSearch.SetColors(Document().Colors());
+    } else {
+        for (const std::size_t item : items)
+            FSearch.SetColor(item, Document().Colors()[item]);
+    }
+    Invalidate();
+}
+
+void TFindAndRecolor::SelectResult(std::size_t position)
+{
+    const std::vector<TFindHit>& results = Results();
+    if (position >= results.size())
+        return;
+    FPosition = int(position);
+    Document().SelectItem(results[position].Item);
+}
+
+void TFindAndRecolor::FindNext()
+{
+    Step(1);
+}
+
+void TFindAndRecolor::FindPrevious()
+{
+    Step(-1);
+}
+
+void TFindAndRecolor::Step(int direction)
+{
+    const std::vector<TFindHit>& results = Results();
+    if (results.empty()) {
+        Context().Status.ShowMessage(FindText(TFindText::FoundNone));
+        return;
+    }
+    // From the selected item when it is a result, else from the result last stepped to.
+    const int selected = Document().SelectedItem();
+    int from = FPosition;
+    if (selected >= 0) {
+        const auto found = std::find_if(results.begin(), results.end(),
+            [selected](const TFindHit& hit) { return hit.Item == std::size_t(selected); });
+        if (found != results.end())
+            from = int(found - results.begin());
+    }
+    const int count = int(results.size());
+    int next;
+    if (from < 0 || from >= count)
+        next = direction > 0 ? 0 : count - 1;
+    else
+        next = (from + direction + count) % count;
+    SelectResult(std::size_t(next));
+    if (FFindWindow)
+        FFindWindow->ShowCurrent(std::size_t(next));
+    Context().Status.ShowMessage(FindText(TFindText::FoundPosition).arg(next + 1).arg(count));
+}
+
+TFindWindow* TFindAndRecolor::FindWindow() const
+{
+    return FFindWindow;
+}
+
+TReplaceColorWindow* TFindAndRecolor::ReplaceWindow() const
+{
+    return FReplaceWindow;
+}
+
+TAdjustColorsWindow* TFindAndRecolor::AdjustWindow() const
+{
+    return FAdjustWindow;
+}
+
+void TFindAndRecolor::ShowFindWindow()
+{
+    // A tool window keeps the main window's shortcuts working, F3 and Shift+F3 among them.
+    if (!FFindWindow)
+        FFindWindow = new TFindWindow(*this, Document(), Context().Window);
+    FFindWindow->Open();
+}
+
+void TFindAndRecolor::ShowReplaceWindow()
+{
+    if (!FReplaceWindow)
+        FReplaceWindow = new TReplaceColorWindow(Document(), Context().Window);
+    FReplaceWindow->Open();
+}
+
+void TFindAndRecolor::ShowAdjustWindow()
+{
+    if (!FAdjustWindow)
+        FAdjustWindow
+            = new TAdjustColorsWindow(*this, Document(), Context().Status, Context().Window);
+    FAdjustWindow->Open();
+}
