@@ -7,9 +7,9 @@
 
 #include "BenchWindow.h"
 #include "ShippedPreview.h"
-#include "tools/ChangedItems.h"
+#include "tools/changed/ChangedItems.h"
 #include "tools/DocumentSeam.h"
-#include "tools/HistoryWindow.h"
+#include "tools/history/HistoryWindow.h"
 
 #include <QAction>
 #include <QApplication>

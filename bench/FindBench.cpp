@@ -4,9 +4,9 @@
 
 #include "GeneratedScheme.h"
 #include "ShippedPreview.h"
-#include "preview/FindQuery.h"
+#include "tools/find/FindQuery.h"
 #include "preview/ItemNeighbours.h"
-#include "preview/ItemSearch.h"
+#include "tools/find/ItemSearch.h"
 #include "scheme/SavedScheme.h"
 #include "scheme/SchemeFile.h"
 

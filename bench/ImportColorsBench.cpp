@@ -8,7 +8,7 @@
 #include "editing/ColorScience.h"
 #include "preview/PreviewMap.h"
 #include "preview/PreviewPainter.h"
-#include "preview/ScreenshotColors.h"
+#include "tools/import/ScreenshotColors.h"
 #include "scheme/SchemeFile.h"
 
 #include <benchmark/benchmark.h>

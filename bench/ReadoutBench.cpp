@@ -5,7 +5,7 @@
 #include "ShippedPreview.h"
 #include "ShippedScheme.h"
 #include "preview/ItemNeighbours.h"
-#include "preview/ItemReadout.h"
+#include "tools/readout/ItemReadout.h"
 #include "preview/PreviewFile.h"
 #include "preview/PreviewMap.h"
 #include "scheme/SchemeFile.h"

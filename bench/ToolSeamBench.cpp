@@ -17,7 +17,7 @@
 #include "preview/PreviewFile.h"
 #include "preview/PreviewMap.h"
 #include "preview/PreviewPainter.h"
-#include "tools/LegibilityRows.h"
+#include "tools/legibility/LegibilityRows.h"
 
 #include <QApplication>
 #include <QObject>

@@ -4,7 +4,7 @@
 #include "FuzzCheck.h"
 #include "editing/ColorCode.h"
 #include "editing/ColorNotation.h"
-#include "preview/FindQuery.h"
+#include "tools/find/FindQuery.h"
 
 #include <cstddef>
 #include <cstdint>

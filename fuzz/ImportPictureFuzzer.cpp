@@ -10,7 +10,7 @@
 #include "FreshMemory.h"
 #include "FuzzCheck.h"
 #include "preview/ImportPicture.h"
-#include "preview/ScreenshotColors.h"
+#include "tools/import/ScreenshotColors.h"
 
 #include <QByteArray>
 #include <QImage>

@@ -6,7 +6,7 @@
 #include "common/ProfileFile.h"
 #include "common/UiText.h"
 #include "help/VersionText.h"
-#include "tools/PreviewReadout.h"
+#include "tools/readout/PreviewReadout.h"
 #include "tools/Tool.h"
 
 #include <QAction>
