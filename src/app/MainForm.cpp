@@ -34,6 +34,8 @@
 #include <QScreen>
 #include <QSignalBlocker>
 
+#include <algorithm>
+#include <string_view>
 #include <utility>
 
 #include <unistd.h>
@@ -71,8 +73,10 @@ TMainForm::TMainForm(std::string programFolder, std::filesystem::path settingsFi
     FStatus = std::make_unique<TStatusPanel>(*StatusPanel1);
     FPreferences = std::make_unique<TToolPreferences>();
     FTools = std::make_unique<TWindowTools>(
-        TToolContext {*FDocument, *this, *Image1, *ListBox1, *FStatus, *FPreferences}, *this,
-        Menus);
+        TToolContext {*FDocument, *this, *Image1, *ListBox1, *FStatus, *FPreferences,
+            [this](const std::function<void()>& step) { return Guarded(step); }},
+        *this);
+    FillMenus(*this, *this);
     TMainFormControls& controls = *this;
     FLanguage = std::make_unique<TLanguageApplication>(
         *this, controls, FFileDialogs, *FTools, FProgramFolder);
@@ -105,31 +109,61 @@ TDocumentSeam& TMainForm::Document() const
     return *FDocument;
 }
 
+namespace {
+
+// The window's own commands and what runs each: every row of the command table has exactly one
+// handler here, or the program does not build. Both conversion commands run the one handler,
+// which tells them apart by the action that called it.
+struct TExecute
+{
+    std::string_view Name;
+    void (TMainForm::*Run)() = nullptr;
+    void (TMainForm::*RunFrom)(QAction* sender) = nullptr;
+};
+
+} // namespace
+
 void TMainForm::ConnectCommands()
 {
-    const std::pair<QAction*, void (TMainForm::*)()> executes[] = {
-        {ActionFileNew, &TMainForm::ActionFileNewExecute},
-        {ActionFileOpen, &TMainForm::ActionFileOpenExecute},
-        {ActionFileSave, &TMainForm::ActionFileSaveExecute},
-        {ActionFileSaveAs, &TMainForm::ActionFileSaveAsExecute},
-        {ActionFileExit, &TMainForm::ActionFileExitExecute},
-        {ActionEditUndo, &TMainForm::ActionEditUndoExecute},
-        {ActionEditRedo, &TMainForm::ActionEditRedoExecute},
-        {ActionToolsOpenPreview, &TMainForm::ActionToolsOpenPreviewExecute},
-        {ActionToolsReference, &TMainForm::ActionToolsReferenceExecute},
-        {ActionToolsSwitchLanguage, &TMainForm::ActionToolsSwitchLanguageExecute},
-        {ActionHelpContents, &TMainForm::ActionHelpContentsExecute},
-        {ActionHelpIndex, &TMainForm::ActionHelpIndexExecute},
-        {ActionHelpWeb, &TMainForm::ActionHelpWebExecute},
-        {ActionHelpAbout, &TMainForm::ActionHelpAboutExecute},
+    static constexpr TExecute Executes[] = {
+        {"ActionFileNew", &TMainForm::ActionFileNewExecute},
+        {"ActionFileOpen", &TMainForm::ActionFileOpenExecute},
+        {"ActionFileSave", &TMainForm::ActionFileSaveExecute},
+        {"ActionFileSaveAs", &TMainForm::ActionFileSaveAsExecute},
+        {"ActionFileExit", &TMainForm::ActionFileExitExecute},
+        {"ActionEditUndo", &TMainForm::ActionEditUndoExecute},
+        {"ActionEditRedo", &TMainForm::ActionEditRedoExecute},
+        {"ActionToolsOpenPreview", &TMainForm::ActionToolsOpenPreviewExecute},
+        {"ActionToolsReference", &TMainForm::ActionToolsReferenceExecute},
+        {"ActionToolsImport", nullptr, &TMainForm::ActionToolsImportExecute},
+        {"ActionToolsClipboard", nullptr, &TMainForm::ActionToolsImportExecute},
+        {"ActionToolsSwitchLanguage", &TMainForm::ActionToolsSwitchLanguageExecute},
+        {"ActionHelpContents", &TMainForm::ActionHelpContentsExecute},
+        {"ActionHelpIndex", &TMainForm::ActionHelpIndexExecute},
+        {"ActionHelpWeb", &TMainForm::ActionHelpWebExecute},
+        {"ActionHelpAbout", &TMainForm::ActionHelpAboutExecute},
     };
-    for (const auto& [action, execute] : executes)
-        connect(action, &QAction::triggered, this,
-            [this, execute = execute] { Guarded([&] { (this->*execute)(); }); });
-    // Both conversion commands share one handler, which tells them apart by the action.
-    for (QAction* action : {ActionToolsImport, ActionToolsClipboard})
-        connect(action, &QAction::triggered, this,
-            [this, action] { Guarded([&] { ActionToolsImportExecute(action); }); });
+    static_assert(std::ranges::all_of(Commands,
+                      [](const TCommand& command) {
+                          return std::ranges::count_if(Executes, [&](const TExecute& execute) {
+                              return execute.Name == command.Name
+                                  && (execute.Run == nullptr) != (execute.RunFrom == nullptr);
+                          }) == 1;
+                      }),
+        "every command of the window's table needs exactly one handler");
+    static_assert(std::size(Executes) == CommandCount, "a handler for a command that is not there");
+
+    for (const TExecute& execute : Executes) {
+        QAction* action = Actions[CommandIndex(execute.Name)];
+        connect(action, &QAction::triggered, this, [this, action, execute] {
+            Guarded([&] {
+                if (execute.Run != nullptr)
+                    (this->*execute.Run)();
+                else
+                    (this->*execute.RunFrom)(action);
+            });
+        });
+    }
 }
 
 void TMainForm::ConnectControls()

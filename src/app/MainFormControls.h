@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/CommandTable.h"
+#include "i18n/LanguageKeys.h"
 
 #include <array>
 
@@ -15,10 +16,6 @@ class TColorPickerButton;
 class THelpRouter;
 class TWhatsThis;
 class TPreviewImage;
-
-// The property of an action that holds its hint. It is kept apart from the tool tip, which Qt makes
-// up from the caption when there is none.
-inline constexpr const char* CommandHintProperty = "Hint";
 
 // The main window's actions and controls. They carry the names of the window layout, as do
 // their object names, by which the tests find them too.

@@ -2,6 +2,7 @@
 
 #include "app/BuiltInTexts.h"
 #include "app/MainFormControls.h"
+#include "app/MenuLayout.h"
 #include "editing/ColorCodeEdit.h"
 #include "editing/ColorPickerButton.h"
 #include "preview/PreviewImage.h"
@@ -103,10 +104,6 @@ void CreateMenusAndToolBar(QMainWindow& window, TMainFormControls& controls)
 
     for (std::size_t i = 0; i < Commands.size(); ++i) {
         const TCommand& command = Commands[i];
-        QMenu* menu = controls.Menus[std::size_t(command.Category)];
-        if (command.MenuSeparatorBefore)
-            menu->addSeparator();
-        menu->addAction(controls.Actions[i]);
         if (command.OnToolBar) {
             if (command.ToolBarSeparatorBefore)
                 toolBar->addSeparator();
@@ -217,4 +214,19 @@ void BuildMainFormLayout(QMainWindow& window, TMainFormControls& controls)
     CreateActions(window, controls);
     CreateMenusAndToolBar(window, controls);
     CreateControls(window, controls);
+}
+
+void FillMenus(QMainWindow& window, TMainFormControls& controls)
+{
+    for (std::size_t menu = 0; menu < MenuLayout.size(); ++menu) {
+        for (const std::string_view entry : MenuLayout[menu].Entries) {
+            if (entry == MenuSeparator) {
+                controls.Menus[menu]->addSeparator();
+                continue;
+            }
+            const QString name = QString::fromLatin1(entry.data(), qsizetype(entry.size()));
+            if (auto* action = window.findChild<QAction*>(name, Qt::FindDirectChildrenOnly))
+                controls.Menus[menu]->addAction(action);
+        }
+    }
 }

@@ -3,10 +3,10 @@
 #include "i18n/LanguageKeys.h"
 #include "i18n/OwnTexts.h"
 #include "tools/Tool.h"
+#include "tools/ToolActions.h"
 
 #include <QObject>
 
-#include <array>
 #include <filesystem>
 #include <memory>
 #include <span>
@@ -14,22 +14,22 @@
 #include <vector>
 
 class QAction;
-class QMenu;
 class QWidget;
 
 // The tools of the window, made from the list in WindowTools.cpp, with an action for each of
-// their commands placed in the window's menus after the window's own entries.
+// their commands (the window's menu layout places them), run under the window's guard and
+// enabled and marked by the commands' own rules, all evaluated here.
 class TWindowTools : public QObject
 {
     Q_OBJECT
 
 public:
-    // menus: File, Edit, Tools, Help of the menu bar.
-    TWindowTools(const TToolContext& context, QWidget& window, const std::array<QMenu*, 4>& menus);
+    // The actions are the window's; a submenu's choices are put in its menu here.
+    TWindowTools(const TToolContext& context, QWidget& window);
     ~TWindowTools() override;
 
     // Every action made for a tool command, submenus included.
-    std::span<QAction* const> Actions() const { return FActions; }
+    std::span<QAction* const> Actions() const { return FActions.Actions(); }
 
     // The language file reads of the tools, after the window's own: each command's caption and
     // hint, tool by tool, then each tool's texts.
@@ -43,5 +43,5 @@ public:
 private:
     TToolPreferences& FPreferences;
     std::vector<std::unique_ptr<TTool>> FTools;
-    std::vector<QAction*> FActions;
+    TToolActions FActions;
 };

@@ -7,6 +7,10 @@
 
 class TProfileFile;
 
+// The property of an action that holds its hint. It is kept apart from the tool tip, which Qt makes
+// up from the caption when there is none.
+inline constexpr const char* CommandHintProperty = "Hint";
+
 // What a key of a language file sets in the interface.
 enum class TLanguageTarget {
     TranslatedText, // an entry of TranslatedTexts(), by Index

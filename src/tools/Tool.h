@@ -6,18 +6,16 @@
 #include <QString>
 
 #include <filesystem>
+#include <functional>
 #include <span>
+#include <vector>
 
-class QAction;
 class QListWidget;
 class QWidget;
 class TDocumentSeam;
 class TPreviewImage;
 class TStatusPanel;
 class TToolPreferences;
-
-// The menus a tool's commands can go in, after the window's own entries of that menu.
-enum class TToolMenu { File, Edit, Tools };
 
 enum class TToolCommandKind {
     Plain,
@@ -26,15 +24,11 @@ enum class TToolCommandKind {
     Choice, // a checkable entry of a submenu, exclusive with the other entries there
 };
 
-// One command a tool adds to the window: its action's object name, where it goes, its built-in
+// The texts of one command a tool adds to the window: its action's object name, its built-in
 // English texts and the language file keys that replace them.
-struct TToolCommand
+struct TCommandText
 {
     const char* Name; // object name of the action, "ActionEditShowSelectedItem"
-    TToolMenu Menu;
-    // Order among the tools' entries of the menu; entries whose positions differ in the
-    // hundreds are set apart by a separator.
-    int Position;
     const char* Caption; // "&" marks the accelerator letter
     const char* Hint; // the tool tip; empty for none
     const char* Shortcut; // in Qt's portable key text ("Ctrl+L"); empty for none
@@ -43,6 +37,19 @@ struct TToolCommand
     const char* HintKey;
     TToolCommandKind Kind = TToolCommandKind::Plain;
     const char* Parent = ""; // for a Choice: the Name of its submenu
+};
+
+// One command of a tool: its texts and what it does. Where it stands in the menus is the
+// window's menu layout's to say, by the name. The window runs Run (or Toggle, for a Checkable
+// entry, with its new state) under its error guard, and asks Enabled and Checked whenever it
+// evaluates its own update rules; an empty Enabled means always enabled.
+struct TToolCommand
+{
+    TCommandText Text;
+    std::function<void()> Run = {};
+    std::function<void(bool on)> Toggle = {};
+    std::function<bool()> Enabled = {};
+    std::function<bool()> Checked = {};
 };
 
 // What a tool is given: the document, and the few parts of the window it may use.
@@ -59,6 +66,9 @@ struct TToolContext
     TStatusPanel& Status;
     // The user's choices that several tools follow.
     TToolPreferences& Preferences;
+    // Runs a step the way the window runs its commands: an exception stops it and is shown in the
+    // window's one error box. Returns false when the step failed.
+    std::function<bool(const std::function<void()>& step)> Guard;
 };
 
 // A tool beyond the window's own commands. It reads and changes the document through the seam,
@@ -71,15 +81,11 @@ class TTool : public QObject
 public:
     explicit TTool(const TToolContext& context, QObject* parent = nullptr);
 
-    // The commands the window adds to its menus, in this order.
-    virtual std::span<const TToolCommand> Commands() const { return {}; }
+    // The commands the window makes actions for; a submenu's choices in the order shown.
+    std::span<const TToolCommand> Commands() const { return FCommands; }
     // Texts the tool shows besides its commands' captions and hints, read from language files
     // after the commands' keys, in this order.
     virtual std::span<const TTextKey> Texts() const { return {}; }
-    // The window made these actions, one per command, in the order of Commands().
-    virtual void AttachActions(std::span<QAction* const> actions) { static_cast<void>(actions); }
-    // Enables or disables the tool's commands; run whenever the window's own rules are.
-    virtual void UpdateActions() { }
     // The tool's settings, in the program's own section of the settings file.
     virtual void ReadSettings(const std::filesystem::path& settingsFile)
     {
@@ -92,8 +98,11 @@ public:
 
 protected:
     TDocumentSeam& Document() const { return FContext.Document; }
+    // The tool's commands, given once when it is made.
+    void SetCommands(std::vector<TToolCommand> commands) { FCommands = std::move(commands); }
     const TToolContext& Context() const { return FContext; }
 
 private:
     TToolContext FContext;
+    std::vector<TToolCommand> FCommands;
 };

@@ -1,5 +1,7 @@
 #include "app/CommandTable.h"
 
+#include "app/MenuLayout.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -32,18 +34,29 @@ TEST(CommandTableTest, EveryCommandOnceWithUniqueShortcutsAndImagesInRange)
 
 TEST(CommandTableTest, MenusAndToolBarRunInTheWindowsOrder)
 {
-    // The menus as the window lays them out: "-" for a separator, "|" between menus.
+    // The window's own entries as the menu layout places them, the tools' left out: "-" for a
+    // separator, "|" between menus. A run of separators left by the tools' groups counts once.
     std::string menus, toolBar;
-    TCommandCategory category = Commands.front().Category;
-    for (const TCommand& command : Commands) {
-        if (command.Category != category) {
-            EXPECT_LT(int(category), int(command.Category)) << "a menu's commands stand together";
+    for (const TMenuLayout& menu : MenuLayout) {
+        if (!menus.empty())
             menus += "|";
-            category = command.Category;
-        } else if (command.MenuSeparatorBefore) {
-            menus += "-,";
+        std::string entries;
+        bool separator = false;
+        for (const std::string_view entry : menu.Entries) {
+            if (entry == MenuSeparator) {
+                separator = !entries.empty();
+                continue;
+            }
+            const std::size_t index = CommandIndex(entry);
+            if (index == CommandCount)
+                continue;
+            EXPECT_EQ(&menu - MenuLayout.data(), int(Commands[index].Category)) << entry;
+            entries += std::string(separator ? "-," : "") + std::string(entry.substr(6)) + ",";
+            separator = false;
         }
-        menus += std::string(command.Name + 6) + ",";
+        menus += entries;
+    }
+    for (const TCommand& command : Commands) {
         if (command.OnToolBar)
             toolBar += std::string(command.ToolBarSeparatorBefore ? "-," : "") + command.Name + ",";
     }

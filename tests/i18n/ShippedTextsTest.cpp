@@ -29,8 +29,8 @@ std::vector<TTextKey> OwnKeys(const TMainForm& form)
     std::vector<TTextKey> keys(WindowTextKeys().begin(), WindowTextKeys().end());
     for (const TTool* tool : form.findChildren<TTool*>()) {
         for (const TToolCommand& command : tool->Commands()) {
-            keys.push_back({command.Section, command.CaptionKey, command.Caption});
-            keys.push_back({command.Section, command.HintKey, command.Hint});
+            keys.push_back({command.Text.Section, command.Text.CaptionKey, command.Text.Caption});
+            keys.push_back({command.Text.Section, command.Text.HintKey, command.Text.Hint});
         }
         for (const TTextKey& key : tool->Texts())
             keys.push_back(key);

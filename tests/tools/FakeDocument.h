@@ -13,6 +13,15 @@
 #include <QListWidget>
 
 #include <algorithm>
+#include <functional>
+
+// The guard a tool's context needs, for tests that stand in for the window: a failure propagates
+// to the test.
+inline bool RunUnguarded(const std::function<void()>& step)
+{
+    step();
+    return true;
+}
 
 class TFakeDocument : public TDocumentSeam
 {

@@ -3,7 +3,6 @@
 #include "tools/DocumentSeam.h"
 #include "tools/StatusPanel.h"
 
-#include <QAction>
 #include <QFont>
 #include <QListWidget>
 
@@ -13,15 +12,6 @@
 #include <vector>
 
 namespace {
-
-const TToolCommand ChangedCommands[] = {
-    {"ActionEditRevertItem", TToolMenu::Edit, 302, "Re&vert item to saved color",
-        "Give the selected item its color as last opened or saved", "", "ChangedItems",
-        "RevertItem", "RevertItemHint"},
-    {"ActionToolsShowSavedColors", TToolMenu::Tools, 202, "Show saved colo&rs",
-        "Paint the preview in the colors as last opened or saved", "F9", "ChangedItems",
-        "ShowSavedColors", "ShowSavedColorsHint", TToolCommandKind::Checkable},
-};
 
 const TTextKey SavedColorsStatus {
     "ChangedItems", "SavedColorsStatus", "Saved colors: %1 items differ"};
@@ -35,6 +25,22 @@ TChangedItems::TChangedItems(const TToolContext& context, QObject* parent)
     : TTool(context, parent)
     , FList(context.ItemList)
 {
+    SetCommands({
+        {.Text = {"ActionEditRevertItem", "Re&vert item to saved color",
+             "Give the selected item its color as last opened or saved", "", "ChangedItems",
+             "RevertItem", "RevertItemHint"},
+            .Run = [this] { RevertSelectedItem(); },
+            .Enabled =
+                [this] {
+                    const int item = Document().SelectedItem();
+                    return item >= 0 && Document().Saved().ColorDiffers(std::size_t(item));
+                }},
+        {.Text = {"ActionToolsShowSavedColors", "Show saved colo&rs",
+             "Paint the preview in the colors as last opened or saved", "F9", "ChangedItems",
+             "ShowSavedColors", "ShowSavedColorsHint", TToolCommandKind::Checkable},
+            .Toggle = [this](bool on) { SetShowingSavedColors(on); },
+            .Checked = [this] { return FShowingSaved; }},
+    });
     connect(&Document(), &TDocumentSeam::ColorsChanged, this,
         [this](const std::vector<std::size_t>& items) { ItemsChanged(items); });
     connect(&Document(), &TDocumentSeam::DescriptionChanged, this,
@@ -42,7 +48,6 @@ TChangedItems::TChangedItems(const TToolContext& context, QObject* parent)
     connect(&Document(), &TDocumentSeam::DocumentLoaded, this, [this] {
         MarkAllItems();
         ShowCount();
-        UpdateActions();
     });
     // A save makes the current colours the saved ones: the preview shows them at once.
     connect(&Document(), &TDocumentSeam::DocumentSaved, this, [this] {
@@ -50,9 +55,7 @@ TChangedItems::TChangedItems(const TToolContext& context, QObject* parent)
         if (FShowingSaved)
             SetSavedTransform();
         ShowCount();
-        UpdateActions();
     });
-    connect(&Document(), &TDocumentSeam::SelectionChanged, this, [this] { UpdateActions(); });
     connect(&Document(), &TDocumentSeam::LanguageApplied, this, [this] { ShowCount(); });
     MarkAllItems();
 }
@@ -66,38 +69,13 @@ TChangedItems::~TChangedItems()
     }
 }
 
-std::span<const TToolCommand> TChangedItems::Commands() const
-{
-    return ChangedCommands;
-}
-
 std::span<const TTextKey> TChangedItems::Texts() const
 {
     return ChangedTexts;
 }
 
-void TChangedItems::AttachActions(std::span<QAction* const> actions)
-{
-    FRevert = actions[0];
-    FShowSaved = actions[1];
-    connect(FRevert, &QAction::triggered, this, [this] { RevertSelectedItem(); });
-    FShowSaved->setChecked(FShowingSaved);
-    connect(FShowSaved, &QAction::toggled, this, [this](bool on) { SetShowingSavedColors(on); });
-    UpdateActions();
-}
-
-void TChangedItems::UpdateActions()
-{
-    if (!FRevert)
-        return;
-    const int item = Document().SelectedItem();
-    FRevert->setEnabled(item >= 0 && Document().Saved().ColorDiffers(std::size_t(item)));
-}
-
 void TChangedItems::SetShowingSavedColors(bool show)
 {
-    if (FShowSaved)
-        FShowSaved->setChecked(show);
     if (show == FShowingSaved)
         return;
     FShowingSaved = show;
@@ -126,7 +104,6 @@ void TChangedItems::ItemsChanged(std::span<const std::size_t> items)
     for (const std::size_t item : items)
         MarkItem(item);
     ShowCount();
-    UpdateActions();
 }
 
 void TChangedItems::MarkItem(std::size_t item)

@@ -2,12 +2,9 @@
 
 #include "tools/Tool.h"
 
-#include <QPointer>
-
 #include <cstddef>
 #include <span>
 
-class QAction;
 class QListWidget;
 
 // Shows what differs from the file as last loaded or saved, and puts an item back:
@@ -27,10 +24,7 @@ public:
     explicit TChangedItems(const TToolContext& context, QObject* parent = nullptr);
     ~TChangedItems() override;
 
-    std::span<const TToolCommand> Commands() const override;
     std::span<const TTextKey> Texts() const override;
-    void AttachActions(std::span<QAction* const> actions) override;
-    void UpdateActions() override;
 
     bool ShowingSavedColors() const { return FShowingSaved; }
     void SetShowingSavedColors(bool show);
@@ -47,7 +41,5 @@ private:
     void SetSavedTransform();
 
     QListWidget& FList;
-    QPointer<QAction> FRevert;
-    QPointer<QAction> FShowSaved;
     bool FShowingSaved = false;
 };

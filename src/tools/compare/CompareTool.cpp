@@ -6,23 +6,18 @@
 #include "tools/DocumentSeam.h"
 #include "tools/OpenFileDialog.h"
 
-#include <QAction>
-
 #include <vector>
-
-namespace {
-
-const TToolCommand CompareCommands[] = {
-    {"ActionFileCompare", TToolMenu::File, 100, "Co&mpare with file...",
-        "Compare the colors with those of another color file", "", "CompareFile", "Compare",
-        "CompareHint"},
-};
-
-} // namespace
 
 TCompareTool::TCompareTool(const TToolContext& context, QObject* parent)
     : TTool(context, parent)
-{ }
+{
+    SetCommands({
+        {.Text = {"ActionFileCompare", "Co&mpare with file...",
+             "Compare the colors with those of another color file", "", "CompareFile", "Compare",
+             "CompareHint"},
+            .Run = [this] { ChooseAndCompare(); }},
+    });
+}
 
 TCompareTool::~TCompareTool()
 {
@@ -34,19 +29,9 @@ TCompareWindow* TCompareTool::Window() const
     return FWindow;
 }
 
-std::span<const TToolCommand> TCompareTool::Commands() const
-{
-    return CompareCommands;
-}
-
 std::span<const TTextKey> TCompareTool::Texts() const
 {
     return CompareTexts();
-}
-
-void TCompareTool::AttachActions(std::span<QAction* const> actions)
-{
-    connect(actions[0], &QAction::triggered, this, [this] { ChooseAndCompare(); });
 }
 
 void TCompareTool::ChooseAndCompare()

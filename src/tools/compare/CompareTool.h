@@ -19,9 +19,7 @@ public:
     explicit TCompareTool(const TToolContext& context, QObject* parent = nullptr);
     ~TCompareTool() override;
 
-    std::span<const TToolCommand> Commands() const override;
     std::span<const TTextKey> Texts() const override;
-    void AttachActions(std::span<QAction* const> actions) override;
 
     // The command: asks for a file, then compares with it.
     void ChooseAndCompare();

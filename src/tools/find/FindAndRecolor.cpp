@@ -9,7 +9,6 @@
 #include "tools/StatusPanel.h"
 #include "tools/ToolPreferences.h"
 
-#include <QAction>
 #include <QWidget>
 
 #include <algorithm>
@@ -17,22 +16,6 @@
 namespace {
 
 constexpr const char* Section = "FindAndRecolor";
-
-const TToolCommand FindCommands[] = {
-    {"ActionEditFindItem", TToolMenu::Edit, 200, "&Find item...",
-        "Find items by description, number or color", "Ctrl+F", Section, "FindItem",
-        "FindItemHint"},
-    {"ActionEditFindNext", TToolMenu::Edit, 201, "Find &next", "Select the next item found", "F3",
-        Section, "FindNext", "FindNextHint"},
-    {"ActionEditFindPrevious", TToolMenu::Edit, 202, "Find &previous",
-        "Select the previous item found", "Shift+F3", Section, "FindPrevious", "FindPreviousHint"},
-    {"ActionEditReplaceColor", TToolMenu::Edit, 300, "Replace &color...",
-        "Give every item of one color another color", "", Section, "ReplaceColor",
-        "ReplaceColorHint"},
-    {"ActionEditAdjustColors", TToolMenu::Edit, 301, "&Adjust colors...",
-        "Shift the hue, chroma or lightness of many items at once", "", Section, "AdjustColors",
-        "AdjustColorsHint"},
-};
 
 // A change of more items than this is taken in by preparing the whole document again, which
 // costs less than item by item.
@@ -57,6 +40,29 @@ TAnsiString QueryBytes(const QString& text)
 TFindAndRecolor::TFindAndRecolor(const TToolContext& context, QObject* parent)
     : TTool(context, parent)
 {
+    const auto searching = [this] { return Searching(); };
+    SetCommands({
+        {.Text
+            = {"ActionEditFindItem", "&Find item...", "Find items by description, number or color",
+                "Ctrl+F", Section, "FindItem", "FindItemHint"},
+            .Run = [this] { ShowFindWindow(); }},
+        {.Text = {"ActionEditFindNext", "Find &next", "Select the next item found", "F3", Section,
+             "FindNext", "FindNextHint"},
+            .Run = [this] { FindNext(); },
+            .Enabled = searching},
+        {.Text = {"ActionEditFindPrevious", "Find &previous", "Select the previous item found",
+             "Shift+F3", Section, "FindPrevious", "FindPreviousHint"},
+            .Run = [this] { FindPrevious(); },
+            .Enabled = searching},
+        {.Text = {"ActionEditReplaceColor", "Replace &color...",
+             "Give every item of one color another color", "", Section, "ReplaceColor",
+             "ReplaceColorHint"},
+            .Run = [this] { ShowReplaceWindow(); }},
+        {.Text = {"ActionEditAdjustColors", "&Adjust colors...",
+             "Shift the hue, chroma or lightness of many items at once", "", Section,
+             "AdjustColors", "AdjustColorsHint"},
+            .Run = [this] { ShowAdjustWindow(); }},
+    });
     FSearch.SetThreshold(Context().Preferences.LegibilityThreshold());
     FSearch.SetNeighbours(Document().Neighbours());
     DocumentLoaded();
@@ -89,34 +95,9 @@ TFindAndRecolor::~TFindAndRecolor()
     delete FFindWindow.data();
 }
 
-std::span<const TToolCommand> TFindAndRecolor::Commands() const
-{
-    return FindCommands;
-}
-
 std::span<const TTextKey> TFindAndRecolor::Texts() const
 {
     return FindTextKeys();
-}
-
-void TFindAndRecolor::AttachActions(std::span<QAction* const> actions)
-{
-    connect(actions[0], &QAction::triggered, this, &TFindAndRecolor::ShowFindWindow);
-    FFindNext = actions[1];
-    FFindPrevious = actions[2];
-    connect(FFindNext, &QAction::triggered, this, &TFindAndRecolor::FindNext);
-    connect(FFindPrevious, &QAction::triggered, this, &TFindAndRecolor::FindPrevious);
-    connect(actions[3], &QAction::triggered, this, &TFindAndRecolor::ShowReplaceWindow);
-    connect(actions[4], &QAction::triggered, this, &TFindAndRecolor::ShowAdjustWindow);
-}
-
-void TFindAndRecolor::UpdateActions()
-{
-    const bool searching = Searching();
-    if (FFindNext)
-        FFindNext->setEnabled(searching);
-    if (FFindPrevious)
-        FFindPrevious->setEnabled(searching);
 }
 
 void TFindAndRecolor::SetQuery(const QString& text)

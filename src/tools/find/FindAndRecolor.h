@@ -9,7 +9,6 @@
 #include <cstddef>
 #include <vector>
 
-class QAction;
 class TAdjustColorsWindow;
 class TFindWindow;
 class TReplaceColorWindow;
@@ -34,10 +33,7 @@ public:
     explicit TFindAndRecolor(const TToolContext& context, QObject* parent = nullptr);
     ~TFindAndRecolor() override;
 
-    std::span<const TToolCommand> Commands() const override;
     std::span<const TTextKey> Texts() const override;
-    void AttachActions(std::span<QAction* const> actions) override;
-    void UpdateActions() override;
 
     // The query and filters of the find window; results follow.
     QString Query() const { return FQuery; }
@@ -85,8 +81,6 @@ private:
     // is not among the results.
     int FPosition = -1;
 
-    QPointer<QAction> FFindNext;
-    QPointer<QAction> FFindPrevious;
     QPointer<TFindWindow> FFindWindow;
     QPointer<TReplaceColorWindow> FReplaceWindow;
     QPointer<TAdjustColorsWindow> FAdjustWindow;

@@ -2,21 +2,16 @@
 
 #include "tools/history/HistoryWindow.h"
 
-#include <QAction>
-
-namespace {
-
-const TToolCommand HistoryCommands[] = {
-    {"ActionEditHistory", TToolMenu::Edit, 100, "&History...",
-        "Show the steps you can undo and redo, and go back to any of them", "Ctrl+H", "History",
-        "ShowHistory", "ShowHistoryHint"},
-};
-
-} // namespace
-
 THistoryTool::THistoryTool(const TToolContext& context, QObject* parent)
     : TTool(context, parent)
-{ }
+{
+    SetCommands({
+        {.Text = {"ActionEditHistory", "&History...",
+             "Show the steps you can undo and redo, and go back to any of them", "Ctrl+H",
+             "History", "ShowHistory", "ShowHistoryHint"},
+            .Run = [this] { ShowWindow(); }},
+    });
+}
 
 THistoryTool::~THistoryTool()
 {
@@ -28,19 +23,9 @@ THistoryWindow* THistoryTool::Window() const
     return FWindow;
 }
 
-std::span<const TToolCommand> THistoryTool::Commands() const
-{
-    return HistoryCommands;
-}
-
 std::span<const TTextKey> THistoryTool::Texts() const
 {
     return HistoryTexts();
-}
-
-void THistoryTool::AttachActions(std::span<QAction* const> actions)
-{
-    connect(actions[0], &QAction::triggered, this, [this] { ShowWindow(); });
 }
 
 void THistoryTool::ShowWindow()

@@ -16,9 +16,7 @@ public:
     explicit THistoryTool(const TToolContext& context, QObject* parent = nullptr);
     ~THistoryTool() override;
 
-    std::span<const TToolCommand> Commands() const override;
     std::span<const TTextKey> Texts() const override;
-    void AttachActions(std::span<QAction* const> actions) override;
 
     // The command: shows the window (made on first use) and gives it the focus.
     void ShowWindow();

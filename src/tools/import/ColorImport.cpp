@@ -11,7 +11,6 @@
 #include "tools/OpenFileDialog.h"
 #include "tools/StatusPanel.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QFileInfo>
@@ -23,15 +22,6 @@
 #include <utility>
 
 namespace {
-
-const TToolCommand ImportCommands[] = {
-    {"ActionToolsImportColors", TToolMenu::Tools, 100, "&Import colors from screenshot...",
-        "Take the colors of a screenshot of the preview's screen", "", ImportTexts::Section,
-        "ImportFromScreenshot", "ImportFromScreenshotHint"},
-    {"ActionToolsImportColorsClipboard", TToolMenu::Tools, 101, "Import colors from clip&board",
-        "Take the colors of the screenshot on the clipboard", "", ImportTexts::Section,
-        "ImportFromClipboard", "ImportFromClipboardHint"},
-};
 
 QString MegaBytes(qint64 bytes)
 {
@@ -68,8 +58,25 @@ QString RefusalText(const TPictureRefusal& refusal, const QString& name)
 TColorImport::TColorImport(const TToolContext& context, QObject* parent)
     : TTool(context, parent)
 {
-    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
-        &TColorImport::UpdateClipboardAction);
+    SetCommands({
+        {.Text = {"ActionToolsImportColors", "&Import colors from screenshot...",
+             "Take the colors of a screenshot of the preview's screen", "", ImportTexts::Section,
+             "ImportFromScreenshot", "ImportFromScreenshotHint"},
+            .Run = [this] { ImportFromFile(); }},
+        {.Text = {"ActionToolsImportColorsClipboard", "Import colors from clip&board",
+             "Take the colors of the screenshot on the clipboard", "", ImportTexts::Section,
+             "ImportFromClipboard", "ImportFromClipboardHint"},
+            .Run = [this] { ImportFromClipboard(); },
+            .Enabled = [this] { return FClipboardHoldsPicture; }},
+    });
+    // Asking the clipboard is a round trip to the display server: once per change, not at
+    // every evaluation of the commands.
+    const auto watch = [this] {
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        FClipboardHoldsPicture = data != nullptr && data->hasImage();
+    };
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, watch);
+    watch();
 }
 
 TColorImport::~TColorImport()
@@ -82,30 +89,9 @@ TColorImportWindow* TColorImport::Window() const
     return FWindow;
 }
 
-std::span<const TToolCommand> TColorImport::Commands() const
-{
-    return ImportCommands;
-}
-
 std::span<const TTextKey> TColorImport::Texts() const
 {
     return ImportTexts::All;
-}
-
-void TColorImport::AttachActions(std::span<QAction* const> actions)
-{
-    connect(actions[0], &QAction::triggered, this, &TColorImport::ImportFromFile);
-    FClipboardAction = actions[1];
-    connect(FClipboardAction, &QAction::triggered, this, &TColorImport::ImportFromClipboard);
-    UpdateClipboardAction();
-}
-
-void TColorImport::UpdateClipboardAction()
-{
-    if (!FClipboardAction)
-        return;
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    FClipboardAction->setEnabled(data != nullptr && data->hasImage());
 }
 
 std::optional<std::filesystem::path> TColorImport::AskForPicture()

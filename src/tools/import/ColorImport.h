@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <optional>
 
-class QAction;
 class TColorImportWindow;
 struct TImportPicture;
 
@@ -25,9 +24,7 @@ public:
     explicit TColorImport(const TToolContext& context, QObject* parent = nullptr);
     ~TColorImport() override;
 
-    std::span<const TToolCommand> Commands() const override;
     std::span<const TTextKey> Texts() const override;
-    void AttachActions(std::span<QAction* const> actions) override;
 
     // The two commands. The file command asks for a picture first.
     void ImportFromFile();
@@ -43,9 +40,9 @@ private:
     // Shows the picture in the window when it fits the preview; otherwise says why it does not.
     void Show(TImportPicture picture, const QString& name);
     void ShowError(const QString& text) const;
-    void UpdateClipboardAction();
 
-    QPointer<QAction> FClipboardAction;
+    // Whether the clipboard holds a picture, as it last said when its contents changed.
+    bool FClipboardHoldsPicture = false;
     QPointer<TColorImportWindow> FWindow;
     // Where the picture dialog opens next: the folder of the last picture chosen.
     std::filesystem::path FFolder;

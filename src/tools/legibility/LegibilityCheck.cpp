@@ -3,21 +3,15 @@
 #include "tools/DocumentSeam.h"
 #include "tools/legibility/LegibilityWindow.h"
 
-#include <QAction>
-
-namespace {
-
-const TToolCommand LegibilityCommands[] = {
-    {"ActionToolsCheckLegibility", TToolMenu::Tools, 200, "Check &legibility...",
-        "List the items that touch on the preview and show which are hard to tell apart", "Ctrl+L",
-        "Legibility", "CheckLegibility", "CheckLegibilityHint"},
-};
-
-} // namespace
-
 TLegibilityCheck::TLegibilityCheck(const TToolContext& context, QObject* parent)
     : TTool(context, parent)
 {
+    SetCommands({
+        {.Text = {"ActionToolsCheckLegibility", "Check &legibility...",
+             "List the items that touch on the preview and show which are hard to tell apart",
+             "Ctrl+L", "Legibility", "CheckLegibility", "CheckLegibilityHint"},
+            .Run = [this] { Open(); }},
+    });
     connect(&Document(), &TDocumentSeam::LanguageApplied, this, [this] {
         if (FWindow)
             FWindow->Retranslate();
@@ -26,19 +20,9 @@ TLegibilityCheck::TLegibilityCheck(const TToolContext& context, QObject* parent)
 
 TLegibilityCheck::~TLegibilityCheck() = default;
 
-std::span<const TToolCommand> TLegibilityCheck::Commands() const
-{
-    return LegibilityCommands;
-}
-
 std::span<const TTextKey> TLegibilityCheck::Texts() const
 {
     return TLegibilityWindow::Texts();
-}
-
-void TLegibilityCheck::AttachActions(std::span<QAction* const> actions)
-{
-    connect(actions[0], &QAction::triggered, this, &TLegibilityCheck::Open);
 }
 
 void TLegibilityCheck::Open()

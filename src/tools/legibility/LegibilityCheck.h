@@ -6,7 +6,6 @@
 
 #include <memory>
 
-class QAction;
 class TLegibilityWindow;
 
 // "Check legibility...": opens the legibility window, which lists the items that touch on the
@@ -20,9 +19,7 @@ public:
     explicit TLegibilityCheck(const TToolContext& context, QObject* parent = nullptr);
     ~TLegibilityCheck() override;
 
-    std::span<const TToolCommand> Commands() const override;
     std::span<const TTextKey> Texts() const override;
-    void AttachActions(std::span<QAction* const> actions) override;
 
     // Shows the window, making it first if need be.
     void Open();

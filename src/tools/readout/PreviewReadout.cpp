@@ -7,7 +7,6 @@
 #include "tools/DocumentSeam.h"
 #include "tools/ToolPreferences.h"
 
-#include <QAction>
 #include <QHelpEvent>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -17,12 +16,6 @@
 #include <utility>
 
 namespace {
-
-const TToolCommand ReadoutCommands[] = {
-    {"ActionEditShowSelectedItem", TToolMenu::Edit, 900, "Show &selected item",
-        "Flash the selected item's pixels on the preview", "", "Readouts", "ShowSelectedItem",
-        "ShowSelectedItemHint", TToolCommandKind::Checkable},
-};
 
 constexpr const char* ShowSelectedItemSetting = "ShowSelectedItem";
 
@@ -68,6 +61,19 @@ TPreviewReadout::TPreviewReadout(const TToolContext& context, QObject* parent)
     , FListViewport(context.ItemList.viewport())
     , FFlash(context.Preview)
 {
+    SetCommands({
+        {.Text = {"ActionEditShowSelectedItem", "Show &selected item",
+             "Flash the selected item's pixels on the preview", "", "Readouts", "ShowSelectedItem",
+             "ShowSelectedItemHint", TToolCommandKind::Checkable},
+            // Turned on by the user, it shows at once what it does; turned off, a flash ends.
+            .Toggle =
+                [this](bool on) {
+                    SetFlashOnSelect(on);
+                    if (on)
+                        StartFlash(SelectedRow());
+                },
+            .Checked = [this] { return FFlashOnSelect; }},
+    });
     // A selection from code (a pick on the preview, a load) flashes too; a click on the selected
     // entry shows it again, once the flash its press started is over.
     connect(&Document(), &TDocumentSeam::SelectionChanged, this,
@@ -89,26 +95,9 @@ TPreviewReadout::TPreviewReadout(const TToolContext& context, QObject* parent)
 
 TPreviewReadout::~TPreviewReadout() = default;
 
-std::span<const TToolCommand> TPreviewReadout::Commands() const
-{
-    return ReadoutCommands;
-}
-
 std::span<const TTextKey> TPreviewReadout::Texts() const
 {
     return WordKeys;
-}
-
-void TPreviewReadout::AttachActions(std::span<QAction* const> actions)
-{
-    FShowSelectedItem = actions[0];
-    FShowSelectedItem->setChecked(FFlashOnSelect);
-    // Turned on by the user, it shows at once what it does; turned off, a flash ends.
-    connect(FShowSelectedItem, &QAction::toggled, this, [this](bool on) { SetFlashOnSelect(on); });
-    connect(FShowSelectedItem, &QAction::triggered, this, [this](bool on) {
-        if (on)
-            StartFlash(SelectedRow());
-    });
 }
 
 void TPreviewReadout::ReadSettings(const std::filesystem::path& settingsFile)
@@ -129,8 +118,6 @@ bool TPreviewReadout::FlashOnSelect() const
 void TPreviewReadout::SetFlashOnSelect(bool flash)
 {
     FFlashOnSelect = flash;
-    if (FShowSelectedItem)
-        FShowSelectedItem->setChecked(flash);
     if (!flash)
         FFlash.End();
 }

@@ -12,7 +12,6 @@
 #include <cstdint>
 #include <optional>
 
-class QAction;
 class QListWidget;
 class QWidget;
 class TPreviewImage;
@@ -37,9 +36,7 @@ public:
     explicit TPreviewReadout(const TToolContext& context, QObject* parent = nullptr);
     ~TPreviewReadout() override;
 
-    std::span<const TToolCommand> Commands() const override;
     std::span<const TTextKey> Texts() const override;
-    void AttachActions(std::span<QAction* const> actions) override;
     void ReadSettings(const std::filesystem::path& settingsFile) override;
     void WriteSettings(const std::filesystem::path& settingsFile) const override;
 
@@ -78,7 +75,6 @@ private:
     TPreviewImage& FPreview;
     QListWidget& FList;
     QPointer<QWidget> FListViewport;
-    QPointer<QAction> FShowSelectedItem;
     bool FFlashOnSelect = false;
 
     // The cell and text of the preview tooltip last shown, so a move within the same cell

@@ -3,12 +3,6 @@
 #include "editing/ColorScience.h"
 #include "tools/Tool.h"
 
-#include <QPointer>
-
-#include <array>
-
-class QAction;
-
 // Paints the preview as people with a colour-vision deficiency see it: protanopia,
 // deuteranopia and tritanopia (one kind of cone missing) and achromatopsia (no colour at all).
 // Only the preview's painting changes, through a colour filter on the seam: the document, the
@@ -23,16 +17,11 @@ public:
     explicit TVisionSimulation(const TToolContext& context, QObject* parent = nullptr);
     ~TVisionSimulation() override;
 
-    std::span<const TToolCommand> Commands() const override;
     std::span<const TTextKey> Texts() const override;
-    void AttachActions(std::span<QAction* const> actions) override;
 
 private:
-    // The preference changed (from a menu entry or elsewhere): the filter, the checked entry and
-    // the status text follow it.
+    // The preference changed (from a menu entry or elsewhere): the filter and the status text
+    // follow it.
     void Apply(TVisionDeficiency vision);
     void ShowStatus();
-
-    // The menu entries, one per deficiency in the order of TVisionDeficiency.
-    std::array<QPointer<QAction>, 5> FChoices;
 };

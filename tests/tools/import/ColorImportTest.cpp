@@ -1,6 +1,7 @@
 #include "tools/import/ColorImport.h"
 
 #include "tools/FakeDocument.h"
+#include "tools/ToolActions.h"
 #include "TemporaryFolder.h"
 #include "UiTestHelpers.h"
 #include "app/MainFormFixture.h"
@@ -120,11 +121,10 @@ protected:
         FStatus = std::make_unique<TStatusPanel>(*FPanel);
         FDocument.Map = AreaMap();
         FDocument.Load(DayColors, {"Background", "Water", "Park", "Road", "Airport"});
-        FTool = std::make_unique<TColorImport>(
-            TToolContext {FDocument, *FWindow, *FPreview, *FList, *FStatus, FPreferences});
-        for (const TToolCommand& command : FTool->Commands())
-            FActions.push_back(new QAction(command.Caption, FWindow.get()));
-        FTool->AttachActions(FActions);
+        FTool = std::make_unique<TColorImport>(TToolContext {
+            FDocument, *FWindow, *FPreview, *FList, *FStatus, FPreferences, RunUnguarded});
+        FActions = new TToolActions(*FWindow, RunUnguarded, FTool.get());
+        FActions->Add(*FTool);
     }
 
     void TearDown() override
@@ -154,7 +154,7 @@ protected:
     TToolPreferences FPreferences;
     TFakeDocument FDocument;
     std::unique_ptr<TColorImport> FTool;
-    std::vector<QAction*> FActions;
+    TToolActions* FActions = nullptr;
 };
 
 TEST_F(ColorImportTest, ListsTheChangesAndAppliesTheCheckedOnesAsOneStep)
@@ -329,19 +329,23 @@ TEST_F(ColorImportTest, JpegPicturesCarryANote)
 TEST_F(ColorImportTest, ClipboardCommandWhileTheClipboardHoldsAPicture)
 {
     QClipboard* clipboard = QGuiApplication::clipboard();
+    QAction* command = FActions->Action("ActionToolsImportColorsClipboard");
     clipboard->setText("255,255,255");
-    EXPECT_FALSE(FActions[1]->isEnabled());
+    FActions->Update();
+    EXPECT_FALSE(command->isEnabled());
     clipboard->setImage(Screenshot(FDocument.Map, NightColors));
-    EXPECT_TRUE(FActions[1]->isEnabled());
+    FActions->Update();
+    EXPECT_TRUE(command->isEnabled());
 
-    FActions[1]->trigger();
+    command->trigger();
     ASSERT_NE(FTool->Window(), nullptr);
     EXPECT_EQ(LabelText(*FTool->Window(), "ImportSource"), "Picture: clipboard (12 x 11 pixels)");
     EXPECT_EQ(FTool->Window()->Apply(), 3u);
     EXPECT_EQ(
         FDocument.History().UndoSteps().back().Label, "Import colors from clipboard: 3 items");
     clipboard->clear();
-    EXPECT_FALSE(FActions[1]->isEnabled());
+    FActions->Update();
+    EXPECT_FALSE(command->isEnabled());
 }
 
 // On the real window: the two commands stand after the Tools menu's own entries, and an import

@@ -1,6 +1,7 @@
 #include "tools/readout/PreviewReadout.h"
 
 #include "tools/FakeDocument.h"
+#include "tools/ToolActions.h"
 #include "TemporaryFolder.h"
 #include "app/MainFormFixture.h"
 #include "common/OwnSettings.h"
@@ -85,11 +86,10 @@ protected:
     // As the window makes a tool: from the context, with an action for its command.
     std::unique_ptr<TPreviewReadout> MakeReadout()
     {
-        auto readout = std::make_unique<TPreviewReadout>(
-            TToolContext {*FDocument, *FWindow, *FPreview, *FList, *FStatus, FPreferences});
-        auto* action = new QAction(readout->Commands()[0].Caption, FWindow.get());
-        action->setCheckable(true);
-        readout->AttachActions(std::span<QAction* const>(&action, 1));
+        auto readout = std::make_unique<TPreviewReadout>(TToolContext {
+            *FDocument, *FWindow, *FPreview, *FList, *FStatus, FPreferences, RunUnguarded});
+        auto* actions = new TToolActions(*FWindow, RunUnguarded, readout.get());
+        actions->Add(*readout);
         return readout;
     }
 
