@@ -51,3 +51,18 @@ std::string Utf8FromAnsi(TAnsiView text)
     }
     return result;
 }
+
+std::string Utf8LineFromAnsi(TAnsiView text)
+{
+    std::string line;
+    line.reserve(text.size());
+    for (const char byte : text) {
+        const char32_t c = Windows1252ToUnicode(static_cast<unsigned char>(byte));
+        const bool control = c < 0x20 || (c >= 0x7F && c < 0xA0);
+        line += control ? std::string(" ") : Utf8FromAnsi(TAnsiView(&byte, 1));
+    }
+    const std::size_t first = line.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    return line.substr(first, line.find_last_not_of(' ') - first + 1);
+}

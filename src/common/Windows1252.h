@@ -15,3 +15,8 @@ std::optional<unsigned char> UnicodeToWindows1252(char32_t character);
 
 // The text as UTF-8, for messages (error texts are UTF-8).
 std::string Utf8FromAnsi(TAnsiView text);
+
+// The same for one line of a file another program reads (a palette's names, a report's cells):
+// control characters (tabs and line breaks among them, and the five unassigned bytes' controls)
+// become blanks, and blanks at either end are dropped.
+std::string Utf8LineFromAnsi(TAnsiView text);
