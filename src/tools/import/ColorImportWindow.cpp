@@ -229,18 +229,10 @@ void TColorImportWindow::Read()
     FStale = TStale::None;
     const TPreviewMap& map = FDocument.PreviewMap();
     const QImage& pixels = FPicture.Pixels;
-    FScale = ScreenshotScale(pixels.width(), pixels.height(), map.Width(), map.Height());
-    FReadings.reset();
-    const TPixelCoding coding = CellCoding(FPicture.Lossy, FScale);
-    if (FScale == 1) {
-        FReadings = ReadItemColors(
-            map, FDocument.ItemCount(), pixels.constBits(), pixels.bytesPerLine(), coding);
-    } else if (FScale > 1) {
-        const TRgbPixels reduced = ReduceScreenshot(
-            pixels.constBits(), pixels.width(), pixels.height(), pixels.bytesPerLine(), FScale);
-        FReadings = ReadItemColors(
-            map, FDocument.ItemCount(), reduced.Bytes.data(), reduced.BytesPerLine(), coding);
-    }
+    TScreenshotReading reading = ReadScreenshot(map, FDocument.ItemCount(), pixels.constBits(),
+        pixels.width(), pixels.height(), pixels.bytesPerLine(), FPicture.Lossy);
+    FScale = reading.Scale;
+    FReadings = std::move(reading.Readings);
     ShowSourceLine();
     Refresh();
 }

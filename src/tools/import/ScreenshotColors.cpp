@@ -455,3 +455,20 @@ std::optional<std::vector<TItemReading>> ReadItemColors(const TPreviewMap& map,
     }
     return readings;
 }
+
+TScreenshotReading ReadScreenshot(const TPreviewMap& map, std::size_t itemCount,
+    const std::uint8_t* pixels, int width, int height, std::ptrdiff_t bytesPerLine, bool lossy)
+{
+    TScreenshotReading reading;
+    reading.Scale = ScreenshotScale(width, height, map.Width(), map.Height());
+    const TPixelCoding coding = CellCoding(lossy, reading.Scale);
+    if (reading.Scale == 1) {
+        reading.Readings = ReadItemColors(map, itemCount, pixels, bytesPerLine, coding);
+    } else if (reading.Scale > 1) {
+        const TRgbPixels reduced
+            = ReduceScreenshot(pixels, width, height, bytesPerLine, reading.Scale);
+        reading.Readings
+            = ReadItemColors(map, itemCount, reduced.Bytes.data(), reduced.BytesPerLine(), coding);
+    }
+    return reading;
+}

@@ -67,3 +67,16 @@ inline constexpr std::size_t MaxReadItems = 4096;
 std::optional<std::vector<TItemReading>> ReadItemColors(const TPreviewMap& map,
     std::size_t itemCount, const std::uint8_t* pixels, std::ptrdiff_t bytesPerLine,
     TPixelCoding coding = TPixelCoding::Exact);
+
+// What a screenshot of width x height pixels gives for a document of itemCount items: the scale
+// it was read at (ScreenshotScale; 0 when its size fits neither the map nor a whole multiple of
+// it) and the readings (none when the size does not fit or ReadItemColors gives none). A
+// lossy picture (a JPEG) is read with the coding its scale calls for.
+struct TScreenshotReading
+{
+    int Scale = 0;
+    std::optional<std::vector<TItemReading>> Readings;
+};
+
+TScreenshotReading ReadScreenshot(const TPreviewMap& map, std::size_t itemCount,
+    const std::uint8_t* pixels, int width, int height, std::ptrdiff_t bytesPerLine, bool lossy);
