@@ -15,6 +15,8 @@ constexpr std::string_view File[] = {
     _,
     "ActionFileCompare",
     _,
+    "ActionFileExportPalette",
+    _,
     "ActionFileExit",
 };
 

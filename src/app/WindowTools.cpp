@@ -7,6 +7,7 @@
 #include "tools/changed/ChangedItems.h"
 #include "tools/compare/CompareTool.h"
 #include "tools/history/HistoryTool.h"
+#include "tools/palette/PaletteExport.h"
 #include "tools/readout/PreviewReadout.h"
 #include "tools/DocumentSeam.h"
 #include "tools/ToolPreferences.h"
@@ -34,6 +35,7 @@ constexpr TToolFactory ToolList[] = {
     MakeTool<TChangedItems>,
     MakeTool<TCompareTool>,
     MakeTool<THistoryTool>,
+    MakeTool<TPaletteExport>,
 };
 
 } // namespace

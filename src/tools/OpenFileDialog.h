@@ -18,3 +18,11 @@ class QWidget;
 std::optional<std::filesystem::path> ChooseFileToOpen(QWidget* parent, const char* objectName,
     const QString& title, const QString& filter, const std::filesystem::path& folder,
     TPictureLoader loadPicture = {});
+
+// Asks for a file to write, the same way: filter first, "All Files (*)" after it; a name typed
+// without an extension gets defaultSuffix ("gpl"), and an existing file is replaced only when the
+// user confirms. Starts with the proposed file (a full path) chosen; returns the file, or nothing
+// when the user cancelled.
+std::optional<std::filesystem::path> ChooseFileToSave(QWidget* parent, const char* objectName,
+    const QString& title, const QString& filter, const QString& defaultSuffix,
+    const std::filesystem::path& proposed);

@@ -40,7 +40,7 @@ TEST_F(MenuLayoutTest, EveryMenuReadsAsTheDesignsTable)
     TMainForm& form = Start();
     const std::string rows[] = {
         "&New (Ctrl+N), &Open... (Ctrl+O), ; &Save (Ctrl+S), S&ave as... (Ctrl+Shift+S), ; "
-        "Co&mpare with file..., ; &Exit (Ctrl+Q), ",
+        "Co&mpare with file..., ; E&xport as palette..., ; &Exit (Ctrl+Q), ",
         "&Undo (Ctrl+Z), &Redo (Ctrl+Shift+Z), ; &History... (Ctrl+H), ; &Find item... (Ctrl+F), "
         "Find &next (F3), Find &previous (Shift+F3), ; Replace &color..., &Adjust colors..., "
         "Re&vert item to saved color, ; Show &selected item (checkable), ",
