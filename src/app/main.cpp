@@ -1,7 +1,11 @@
-// Tintwright: the application object, its title, the main window and the message loop.
+// Tintwright: the application object, its title, the main window and the message loop; or, given
+// an option of its own, one command of the command line, run without a window.
 #include "app/MainForm.h"
 #include "app/MessageService.h"
 #include "app/ProgramFolder.h"
+#include "cli/CommandLine.h"
+#include "cli/CommandLineRun.h"
+#include "common/Error.h"
 #include "common/ErrorMessage.h"
 
 #include "Version.h"
@@ -14,11 +18,43 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <clocale>
 #include <exception>
+#include <iostream>
 #include <memory>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+// The command line needs no display: a core application, which loads no platform plugin.
+int RunCommands(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName("tintwright");
+    QCoreApplication::setApplicationVersion(TINTWRIGHT_VERSION);
+    // The command line speaks English only, the system's reasons for a failure included; Qt took
+    // the locale's text encoding already.
+    std::setlocale(LC_MESSAGES, "C");
+    std::setlocale(LC_NUMERIC, "C");
+    TCommandPlaces places;
+    try {
+        const TProgramPlaces& running = RunningProgramPlaces();
+        places = {running.ProgramFolder, running.SettingsFile};
+    } catch (const std::exception& error) {
+        std::cerr << "tintwright: " << UserErrorText(error) << '\n';
+        return ExitFailed;
+    }
+    return RunCommandLine(QCoreApplication::arguments(), places, std::cout, std::cerr);
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc > 1 && IsCommandLineRun(std::vector<std::string_view>(argv + 1, argv + argc)))
+        return RunCommands(argc, argv);
+
     // Resources live in the ui library, which is linked statically.
     Q_INIT_RESOURCE(tintwright);
     QApplication application(argc, argv);
@@ -37,9 +73,9 @@ int main(int argc, char** argv)
             QLocale::system(), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qtTexts);
 
-    // The command line is not read: files reach a running program by drag and drop and over the
-    // session bus. Without its own folder the program cannot find its data or its settings: it
-    // says so and ends.
+    // File names on the command line are not read: files reach a running program by drag and drop
+    // and over the session bus. Without its own folder the program cannot find its data or its
+    // settings: it says so and ends.
     std::unique_ptr<TMainForm> window;
     try {
         const TProgramPlaces& places = RunningProgramPlaces();
