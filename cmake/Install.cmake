@@ -12,6 +12,14 @@ install(DIRECTORY resources/icons/hicolor DESTINATION share/icons)
 install(FILES resources/linux/${TINTWRIGHT_APP_ID}.mime.xml
   DESTINATION share/mime/packages RENAME ${TINTWRIGHT_APP_ID}.xml)
 
+# The manual page of the command line, compressed as Debian keeps manual pages.
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/tintwright.1.gz
+  COMMAND gzip -9nc ${CMAKE_SOURCE_DIR}/resources/linux/tintwright.1 > ${CMAKE_BINARY_DIR}/tintwright.1.gz
+  DEPENDS ${CMAKE_SOURCE_DIR}/resources/linux/tintwright.1
+  COMMENT "Compressing the manual page")
+add_custom_target(tintwright_manual ALL DEPENDS ${CMAKE_BINARY_DIR}/tintwright.1.gz)
+install(FILES ${CMAKE_BINARY_DIR}/tintwright.1.gz DESTINATION share/man/man1)
+
 # The desktop file and the bus's service file name the programs by absolute path, so they are
 # written when installing, with the prefix of that install (the package's is /usr).
 foreach(entry

@@ -139,7 +139,7 @@ installed=(bin/tintwright bin/tintwright-open bin/tintwright-chm-reader share/ti
     share/tintwright/previews/Preview.cpf share/tintwright/languages/English.clf
     share/tintwright/Help/help-en.chm share/applications/$id.desktop
     share/dbus-1/services/$id.service share/metainfo/$id.metainfo.xml share/mime/packages/$id.xml
-    share/icons/hicolor/scalable/apps/$id.svg)
+    share/icons/hicolor/scalable/apps/$id.svg share/man/man1/tintwright.1.gz)
 for size in 16 22 24 32 48 64 128 256; do
     installed+=("share/icons/hicolor/${size}x$size/apps/$id.png")
 done
