@@ -500,6 +500,38 @@ void MakeImportPictureSeeds()
     }
 }
 
+// Reports as the legibility window copies them (English, and German words with a decimal comma),
+// marks as the settings file keeps them, and text JSON must escape.
+void MakeLegibilityTextSeeds()
+{
+    const std::string target = "fuzz_legibility_text";
+    const std::string heading
+        = "Item\tDescription\tTouches\tDescription\tBorder (cells)\t"
+          "\u0394E2000 normal vision\t"
+          "\u0394E2000 protanopia\tContrast ratio\tHard to tell apart\tIntended\n";
+    const std::pair<const char*, std::string> seeds[] = {
+        {"report",
+            "\0"s + heading
+                + "22\tLocal street\t46\tCity name outline\t6\t0.0\t0.0\t1.00\tyes\tno\n"
+                  "1\tMap background\t7\tBuilt-up area\t207\t2.5\t2.6\t1.09\tyes\tyes\n"},
+        {"report-crlf",
+            "\0"s
+                + "Item\tDescription\tTouches\tDescription\tBorder (cells)\t"
+                  "\u0394E2000 tritanopia\tContrast ratio\tHard to tell apart\tIntended\r\n"
+                  "3\tWater\t4\tWater border\t80\t12.9\t1.44\tno\tno\r\n"},
+        {"report-comma",
+            "\1"s
+                + "Eintrag\tDescription\tTouches\tDescription\tBorder (cells)\t"
+                  "\u0394E2000 achromatopsia\tContrast ratio\tHard to tell apart\tIntended\n"
+                  "5\tStra\xC3\x9F"
+                  "e\t6\t\t1\t4,9\t1,20\tja\tnein\n"},
+        {"marks", "\0"s + "4-5 11-13 2-2 0-1 x-y 7-4294967295"},
+        {"json", "\0"s + "caf\xE9 \"quoted\" \\ \x01\t\xED\xA0\x80 \xF0\x9F\x8C\x8D"},
+    };
+    for (const auto& [name, text] : seeds)
+        Write(target, name, text);
+}
+
 int main(int argc, char** argv)
 {
     if (argc != 3) {
@@ -517,6 +549,7 @@ int main(int argc, char** argv)
         MakeLanguageSeeds(argv[2]);
         MakeHintFormatSeeds();
         MakeColorTextSeeds();
+        MakeLegibilityTextSeeds();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;

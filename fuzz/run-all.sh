@@ -16,7 +16,7 @@ seconds=$2
 corpus="$(cd "$(dirname "$0")" && pwd)/corpus"
 findings="$build/fuzz-findings"
 targets=(fuzz_scheme fuzz_profile fuzz_preview fuzz_screenshot fuzz_import_picture fuzz_language
-    fuzz_macro fuzz_help fuzz_hint_format fuzz_color_text)
+    fuzz_macro fuzz_help fuzz_hint_format fuzz_color_text fuzz_legibility_text)
 
 # In memory where possible: the profile target writes and syncs a file for every input.
 scratchBase=${TMPDIR:-/tmp}
