@@ -2,6 +2,7 @@
 
 #include "common/UiText.h"
 #include "help/HelpBrowser.h"
+#include "help/HelpFileRefusal.h"
 #include "help/WhatsThis.h"
 
 #include <QAction>
@@ -115,7 +116,7 @@ THtmlHelpViewer::THtmlHelpViewer(QWidget* parent)
 
 bool THtmlHelpViewer::OpenContents(const std::filesystem::path& file)
 {
-    if (!Load(file))
+    if (!Load(file, true))
         return false;
     Tabs->setCurrentIndex(ContentsTab);
     ShowFirstPageIfNone();
@@ -126,7 +127,7 @@ bool THtmlHelpViewer::OpenContents(const std::filesystem::path& file)
 
 bool THtmlHelpViewer::OpenIndex(const std::filesystem::path& file, TAnsiView keyword)
 {
-    if (!Load(file))
+    if (!Load(file, true))
         return false;
     Tabs->setCurrentIndex(IndexTab);
     if (!keyword.empty()) {
@@ -141,7 +142,7 @@ bool THtmlHelpViewer::OpenIndex(const std::filesystem::path& file, TAnsiView key
 
 bool THtmlHelpViewer::OpenTopic(const std::filesystem::path& file, std::uint32_t context)
 {
-    if (!Load(file))
+    if (!Load(file, true))
         return false;
     const std::optional<std::string> topic = FHelp.TopicForContext(context);
     if (!topic || !ShowPage(FromWindows1252(*topic)))
@@ -162,7 +163,8 @@ void THtmlHelpViewer::Follow(const std::filesystem::path& file)
     // What the window showed last: a page, or the word that its file could not be opened.
     const QUrl shown = FHelp.IsOpen() ? Browser->source() : QUrl();
     const int tab = Tabs->currentIndex();
-    if (!Load(file)) {
+    // The window itself says that the file cannot be opened.
+    if (!Load(file, false)) {
         ShowCannotOpen(file);
         return;
     }
@@ -184,7 +186,7 @@ void THtmlHelpViewer::ShowCannotOpen(const std::filesystem::path& file)
     IndexList->clear();
     KeywordEdit->clear();
     Browser->clearHistory();
-    Browser->setPlainText(FTexts.CannotOpen.arg(FromFileName(file.filename())));
+    Browser->setPlainText(HelpFileRefusalText(FTexts, file, FRefusal));
     FNewFile = true;
 }
 
@@ -203,7 +205,7 @@ void THtmlHelpViewer::SetTexts(const THelpViewerTexts& texts)
         ShowCannotOpen(FFileName);
 }
 
-bool THtmlHelpViewer::Load(const std::filesystem::path& file)
+bool THtmlHelpViewer::Load(const std::filesystem::path& file, bool reportRefusal)
 {
     // The file shown stays open; one that could not be opened is tried again each time, as it
     // may have appeared since.
@@ -212,8 +214,14 @@ bool THtmlHelpViewer::Load(const std::filesystem::path& file)
     const unsigned load = ++FLoads;
     const QPointer<THtmlHelpViewer> alive(this);
     THelpFile help(file);
-    if (!alive || load != FLoads || !help.IsOpen())
+    if (!alive || load != FLoads)
         return false;
+    if (!help.IsOpen()) {
+        FRefusal = help.Refusal();
+        if (reportRefusal && FRefusal != TChmArchive::TRefusal::None)
+            ReportHelpFileRefusal(FTexts, file, FRefusal);
+        return false;
+    }
     FHelp = std::move(help);
     FFileName = file;
     const TAnsiString& title = FHelp.System().Title;

@@ -6,6 +6,7 @@
 #include "help/HtmlHelpViewer.h"
 
 #include "ChmBuilder.h"
+#include "MessageBoxes.h"
 #include "TemporaryFolder.h"
 
 #include <QAction>
@@ -106,11 +107,14 @@ TEST_F(HtmlHelpViewerTest, OpensTopicsByContextAndNothingElse)
     EXPECT_EQ(Viewer.Browser->documentTitle(), "Willkommen bei Tintwright");
     EXPECT_FALSE(Viewer.BackAction->isEnabled());
 
+    // A missing file is passed over in silence, a folder is refused with a word.
     THtmlHelpViewer fresh;
     for (const auto& missing : {HelpFolder / "help-xx.chm", HelpFolder}) {
+        const TMessageBoxes boxes;
         EXPECT_FALSE(fresh.OpenContents(missing));
         EXPECT_FALSE(fresh.OpenIndex(missing, "colour"));
         EXPECT_FALSE(fresh.OpenTopic(missing, 1001));
+        EXPECT_EQ(boxes.Texts.size(), missing == HelpFolder ? 3 : 0);
     }
     EXPECT_FALSE(fresh.isVisible());
 }
