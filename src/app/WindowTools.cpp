@@ -100,6 +100,15 @@ TWindowTools::TWindowTools(
     std::stable_sort(placed.begin(), placed.end(), [](const TPlaced& a, const TPlaced& b) {
         return a.Command->Position < b.Command->Position;
     });
+    // In File, Exit and the separator before it stay last; in the other menus the tools' entries
+    // end the menu (no action to insert before).
+    std::map<const QMenu*, QAction*> insertBefore;
+    const QMenu* file = menus.at(std::size_t(TToolMenu::File));
+    if (const QList<QAction*> actions = file->actions(); !actions.isEmpty()) {
+        const qsizetype exit = actions.size() - 1;
+        insertBefore[file]
+            = exit > 0 && actions[exit - 1]->isSeparator() ? actions[exit - 1] : actions[exit];
+    }
     std::map<const QMenu*, int> lastGroup;
     for (const TPlaced& entry : placed) {
         QMenu* menu = menus.at(std::size_t(entry.Command->Menu));
@@ -113,10 +122,12 @@ TWindowTools::TWindowTools(
         // apart by separators.
         const int group = entry.Command->Position / 100;
         const auto last = lastGroup.find(menu);
+        const auto found = insertBefore.find(menu);
+        QAction* before = found == insertBefore.end() ? nullptr : found->second;
         if (last == lastGroup.end() || last->second != group)
-            menu->addSeparator();
+            menu->insertSeparator(before);
         lastGroup[menu] = group;
-        menu->addAction(entry.Action);
+        menu->insertAction(before, entry.Action);
     }
 }
 
