@@ -106,6 +106,12 @@ THtmlHelpViewer::THtmlHelpViewer(QWidget* parent)
     connect(Browser, &QTextBrowser::backwardAvailable, BackAction, &QAction::setEnabled);
     connect(Browser, &QTextBrowser::forwardAvailable, ForwardAction, &QAction::setEnabled);
     connect(Browser, &QTextBrowser::sourceChanged, this, &THtmlHelpViewer::SelectContentsOf);
+    // An entry shows its page as soon as it is chosen, by a click or by the arrow keys; a click on
+    // the entry already chosen shows its page again after a link led elsewhere.
+    connect(ContentsTree, &QTreeWidget::itemSelectionChanged, this, [this] {
+        if (!FSelectingShownPage)
+            ContentsItemChosen(ContentsTree->selectedItems().value(0));
+    });
     connect(ContentsTree, &QTreeWidget::itemClicked, this, &THtmlHelpViewer::ContentsItemChosen);
     connect(ContentsTree, &QTreeWidget::itemActivated, this, &THtmlHelpViewer::ContentsItemChosen);
     connect(KeywordEdit, &QLineEdit::textEdited, this, &THtmlHelpViewer::SelectKeyword);
@@ -300,7 +306,7 @@ void THtmlHelpViewer::ShowFirstPageIfNone()
 void THtmlHelpViewer::ContentsItemChosen(QTreeWidgetItem* item)
 {
     const QString path = item ? item->data(0, PathRole).toString() : QString();
-    if (!path.isEmpty())
+    if (!path.isEmpty() && THelpBrowser::PageUrl(path) != Browser->source())
         ShowPage(path);
 }
 
@@ -330,7 +336,10 @@ void THtmlHelpViewer::SelectContentsOf(const QUrl& url)
     const QString shown = url.path();
     for (QTreeWidgetItemIterator it(ContentsTree); *it; ++it) {
         if (PathWithoutFragment((*it)->data(0, PathRole).toString()) == shown) {
+            // The page is shown already; choosing its entry must not show it again.
+            FSelectingShownPage = true;
             ContentsTree->setCurrentItem(*it);
+            FSelectingShownPage = false;
             return;
         }
     }

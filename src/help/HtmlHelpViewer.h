@@ -89,5 +89,7 @@ private:
     unsigned FLoads = 0;
     // No page of the file loaded last has been shown yet.
     bool FNewFile = false;
+    // The contents entry of the page shown is being chosen.
+    bool FSelectingShownPage = false;
     bool FPlaced = false;
 };

@@ -71,6 +71,18 @@ TEST_F(HtmlHelpViewerTest, ShowsContentsAndFollowsLinks)
     QTest::mouseClick(
         tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(mainWindow->child(1)).center());
     EXPECT_EQ(Shown(), "/colour-picker.htm");
+    // So does an entry reached by the arrow keys, and Back goes to the page before.
+    tree->setFocus();
+    QTest::keyClick(tree, Qt::Key_Down);
+    EXPECT_EQ(Shown(), "/colour-code.htm");
+    EXPECT_EQ(tree->currentItem(), mainWindow->child(2));
+    Viewer.BackAction->trigger();
+    EXPECT_EQ(Shown(), "/colour-picker.htm");
+    EXPECT_EQ(tree->currentItem(), mainWindow->child(1));
+    // A heading has no page of its own: the page stays.
+    QTest::mouseClick(
+        tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(mainWindow).center());
+    EXPECT_EQ(Shown(), "/colour-picker.htm");
 }
 
 TEST_F(HtmlHelpViewerTest, IndexFindsWhatIsTyped)
