@@ -5,6 +5,7 @@
 #include "app/MenuLayout.h"
 #include "editing/ColorCodeEdit.h"
 #include "editing/ColorPickerButton.h"
+#include "help/WhatsThis.h"
 #include "preview/PreviewImage.h"
 
 #include <QAction>
@@ -137,24 +138,24 @@ void CreateControls(QMainWindow& window, TMainFormControls& c)
     c.ListBox1->setGeometry(8, 40, 273, 329);
     c.ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     c.ListBox1->setUniformItemSizes(true);
-    c.ListBox1->setProperty("HelpContext", 1001);
+    SetHelpContext({c.ListBox1}, 1001);
 
     c.GroupBox2 = MakeGroup(ControlCaption("GroupBox2"), central, "GroupBox2");
     place(c.GroupBox2, 312, 64, 289, 89);
     c.Label2 = MakeLabel(ControlCaption("Label2"), c.GroupBox2, 8, 24, "Label2");
-    c.Label2->setProperty("HelpContext", 1004);
+    SetHelpContext({c.Label2}, 1004);
     c.ColorPickerButton1 = new TColorPickerButton(c.GroupBox2);
     c.ColorPickerButton1->setObjectName("ColorPickerButton1");
     c.ColorPickerButton1->setGeometry(208, 20, 73, 21);
     c.ColorPickerButton1->SetCustomText("Custom colors");
     c.ColorPickerButton1->SetPopupSpacing(8);
     c.ColorPickerButton1->SetShowSystemColors(false);
-    c.ColorPickerButton1->setProperty("HelpContext", 1004);
+    SetHelpContext({c.ColorPickerButton1}, 1004);
     c.ColorPickerButton1->setAccessibleName("Color");
     c.Label3 = MakeLabel(ControlCaption("Label3"), c.GroupBox2, 8, 56, "Label3");
-    c.Label3->setProperty("HelpContext", 1005);
+    SetHelpContext({c.Label3}, 1005);
     c.Label4 = MakeLabel("#", c.GroupBox2, 196, 56, "Label4");
-    c.Label4->setProperty("HelpContext", 1005);
+    SetHelpContext({c.Label4}, 1005);
     c.EditColorValue = new TColorCodeEdit(c.GroupBox2);
     c.EditColorValue->setObjectName("EditColorValue");
     c.EditColorValue->setGeometry(208, 52, 73, 21);
@@ -166,11 +167,11 @@ void CreateControls(QMainWindow& window, TMainFormControls& c)
     c.Image1 = new TPreviewImage(c.GroupBox3);
     c.Image1->setObjectName("Image1");
     c.Image1->setGeometry(24, 24, 240, 320);
-    c.Image1->setProperty("HelpContext", 1006);
+    SetHelpContext({c.Image1}, 1006);
 
     c.GroupBox4 = MakeGroup(ControlCaption("GroupBox4"), central, "GroupBox4");
     place(c.GroupBox4, 8, 456, 289, 65);
-    c.GroupBox4->setProperty("HelpContext", 1002);
+    SetHelpContext({c.GroupBox4}, 1002);
     c.EditDescription = new QLineEdit(c.GroupBox4);
     c.EditDescription->setObjectName("EditDescription");
     c.EditDescription->setGeometry(8, 24, 273, 21);

@@ -10,7 +10,7 @@
 
 namespace {
 
-const std::array<TTextKey, 21> Keys = {
+const std::array<TTextKey, 23> Keys = {
     WindowText::PickerHint,
     WindowText::ReplaceFileQuestion,
     WindowText::ReplaceLowerCase,
@@ -32,6 +32,8 @@ const std::array<TTextKey, 21> Keys = {
     WindowText::HelpKeyword,
     WindowText::HelpDisplay,
     WindowText::HelpCannotOpen,
+    WindowText::HelpNotRegularFile,
+    WindowText::HelpTooLarge,
 };
 
 } // namespace
@@ -54,5 +56,7 @@ void ApplyWindowTexts(TMainFormControls& controls)
     help.KeywordLabel = Text(WindowText::HelpKeyword);
     help.Display = Text(WindowText::HelpDisplay);
     help.CannotOpen = Text(WindowText::HelpCannotOpen);
+    help.NotRegularFile = Text(WindowText::HelpNotRegularFile);
+    help.TooLarge = Text(WindowText::HelpTooLarge);
     controls.HelpRouter->SetViewerTexts(help);
 }

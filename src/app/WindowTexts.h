@@ -34,6 +34,10 @@ inline constexpr TTextKey HelpKeyword {
 inline constexpr TTextKey HelpDisplay {"HelpViewer", "Display", "&Display"};
 inline constexpr TTextKey HelpCannotOpen {
     "HelpViewer", "CannotOpen", "The help file %1 cannot be opened."};
+inline constexpr TTextKey HelpNotRegularFile {
+    "HelpViewer", "NotRegularFile", "It is not a regular file."};
+// The largest size, such as "64 MiB".
+inline constexpr TTextKey HelpTooLarge {"HelpViewer", "TooLarge", "It is larger than %1."};
 } // namespace WindowText
 
 // Every window text of ours, in the order a language file's keys are read.

@@ -126,13 +126,21 @@ TChmArchive::TChmArchive(const fs::path& file)
 TChmArchive::TChmArchive(
     const fs::path& file, const fs::path& reader, std::chrono::milliseconds timeLimit)
 {
-    // The reader refuses these too; this only spares starting it for a file that is not there.
+    // The reader refuses these too; this spares starting it for a file that is not there, and
+    // tells the viewers why a file was refused.
     struct stat info
     {
     };
-    if (::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)
-        || std::uintmax_t(info.st_size) > MaxFileSize)
+    if (::stat(file.c_str(), &info) != 0)
         return;
+    if (!S_ISREG(info.st_mode)) {
+        FRefusal = TRefusal::NotRegular;
+        return;
+    }
+    if (std::uintmax_t(info.st_size) > MaxFileSize) {
+        FRefusal = TRefusal::TooLarge;
+        return;
+    }
     const TFileIdentity identity = IdentityOf(info);
     const auto key = std::make_pair(reader, file);
     auto& failed = FailedFiles();
@@ -169,6 +177,7 @@ TChmArchive::TChmArchive(
 
 TChmArchive::TChmArchive(TChmArchive&& other) noexcept
     : FOpen(std::exchange(other.FOpen, false))
+    , FRefusal(std::exchange(other.FRefusal, TRefusal::None))
     , FStream(std::exchange(other.FStream, {}))
     , FEntries(std::exchange(other.FEntries, {}))
     , FIndex(std::exchange(other.FIndex, {}))
@@ -178,6 +187,7 @@ TChmArchive& TChmArchive::operator=(TChmArchive&& other) noexcept
 {
     if (this != &other) {
         FOpen = std::exchange(other.FOpen, false);
+        FRefusal = std::exchange(other.FRefusal, TRefusal::None);
         FStream = std::exchange(other.FStream, {});
         FEntries = std::exchange(other.FEntries, {});
         FIndex = std::exchange(other.FIndex, {});

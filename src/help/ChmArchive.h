@@ -16,11 +16,12 @@
 // tintwright-chm-reader beside the program, which hands over every entry at once; the archive
 // then serves them from memory. A file that is missing, not a regular file, larger than
 // MaxFileSize or damaged gives an archive that holds nothing, and so does a reader that is
-// missing, crashes, fails, writes a garbled stream or takes longer than its time limit; there is
-// no message. While the reader runs, the busy cursor shows and the program's events go on, all
-// but the user's input, which waits until it is done; after the time limit (and a moment to end
-// the reader) opening gives up. A file the reader failed on is not given to it again until the
-// file changes (its size, modification time or inode).
+// missing, crashes, fails, writes a garbled stream or takes longer than its time limit; the
+// archive says nothing itself, but tells a file refused for what it is (Refusal). While the reader
+// runs, the busy cursor shows and the program's events go on, all but the user's input, which waits
+// until it is done; after the time limit (and a moment to end the reader) opening gives up. A file
+// the reader failed on is not given to it again until the file changes (its size, modification time
+// or inode).
 class TChmArchive
 {
 public:
@@ -45,6 +46,12 @@ public:
     static std::filesystem::path ReaderBesideProgram();
 
     bool IsOpen() const { return FOpen; }
+
+    // Why the file was not given to the reader, when it was refused before: it is no regular
+    // file (a folder, FIFO, device or socket), or it is larger than MaxFileSize. A missing file
+    // is no refusal.
+    enum class TRefusal { None, NotRegular, TooLarge };
+    TRefusal Refusal() const { return FRefusal; }
 
     // Every path the archive lists, as stored: "/index.htm", "/sub/" for a folder,
     // "::DataSpace/..." for the container's own entries.
@@ -75,6 +82,7 @@ private:
     const TEntry* Find(std::string_view path) const;
 
     bool FOpen = false;
+    TRefusal FRefusal = TRefusal::None;
     std::string FStream; // the reader's output, holding every content
     std::vector<TEntry> FEntries;
     TChmPathIndex FIndex;

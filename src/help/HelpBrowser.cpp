@@ -17,13 +17,6 @@ namespace {
 constexpr std::size_t MaxStyleSheetSize = std::size_t {256} << 10;
 constexpr int MaxPictureSide = 4096;
 
-// A page that is too large or too deeply nested to lay out, as its plain text.
-QString PlainTextPage(std::string_view html)
-{
-    return "<html><body><p style=\"white-space: pre-wrap\">"
-        + FromWindows1252(HelpPagePlainText(html)).toHtmlEscaped() + "</p></body></html>";
-}
-
 QImage Picture(const std::string& bytes)
 {
     QByteArray data = QByteArray::fromStdString(bytes);
@@ -87,9 +80,10 @@ QVariant THelpBrowser::loadResource(int type, const QUrl& name)
         return {};
     switch (type) {
     case QTextDocument::HtmlResource:
-        if (!FitsHelpPageLayout(MeasureHelpPage(*bytes)))
-            return PlainTextPage(*bytes);
-        return FromWindows1252(*bytes);
+        // Qt reads only pages as rewritten, never the file's own bytes.
+        return FromWindows1252(
+            (bytes->size() > MaxHelpPageSize ? PlainTextHelpPage(*bytes) : SanitizeHelpPage(*bytes))
+                .Html);
     case QTextDocument::StyleSheetResource:
         if (bytes->size() > MaxStyleSheetSize)
             return {};

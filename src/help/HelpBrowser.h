@@ -10,8 +10,9 @@
 // The page view of the help viewer: shows the pages of a compiled help file under URLs of its
 // own scheme (help:/index.htm), with their style sheets and pictures read from the same file.
 // Pages and style sheets are Windows-1252 text. Links between pages are followed here; web and
-// mail links open in the desktop's browser; a page beyond the limits of help/HelpPage.h is shown
-// as its plain text, and larger style sheets and pictures are left out; any other link (another
+// mail links open in the desktop's browser. A page reaches Qt only as SanitizeHelpPage rewrote it
+// (help/HelpPage.h), as its plain text when it is too large to read; larger style sheets and
+// pictures are left out; any other link (another
 // file, a local file) does nothing, and nothing is ever fetched from outside the help file.
 class THelpBrowser : public QTextBrowser
 {

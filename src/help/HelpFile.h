@@ -25,6 +25,7 @@ public:
     explicit THelpFile(const std::filesystem::path& file);
 
     bool IsOpen() const { return FArchive.IsOpen(); }
+    TChmArchive::TRefusal Refusal() const { return FArchive.Refusal(); }
     const TChmArchive& Archive() const { return FArchive; }
     const TChmSystem& System() const { return FSystem; }
 

@@ -37,8 +37,10 @@ bool TProgramHelpViewers::OpenTopic(const std::filesystem::path& file, std::uint
 bool TProgramHelpViewers::ShowPopup(
     const std::filesystem::path& file, std::uint32_t context, const QPoint& at)
 {
-    if (!FPopups)
+    if (!FPopups) {
         FPopups = std::make_unique<TPopupHelpViewer>(FPopupSink);
+        FPopups->SetTexts(FTexts);
+    }
     return FPopups->ShowPopup(file, context, at);
 }
 
@@ -60,4 +62,6 @@ void TProgramHelpViewers::SetTexts(const THelpViewerTexts& texts)
     FTexts = texts;
     if (FHtmlHelp)
         FHtmlHelp->SetTexts(texts);
+    if (FPopups)
+        FPopups->SetTexts(texts);
 }

@@ -2,6 +2,7 @@
 
 #include "common/UiText.h"
 #include "help/HelpBrowser.h"
+#include "help/HelpFileRefusal.h"
 #include "help/WhatsThis.h"
 
 #include <QAction>
@@ -105,6 +106,12 @@ THtmlHelpViewer::THtmlHelpViewer(QWidget* parent)
     connect(Browser, &QTextBrowser::backwardAvailable, BackAction, &QAction::setEnabled);
     connect(Browser, &QTextBrowser::forwardAvailable, ForwardAction, &QAction::setEnabled);
     connect(Browser, &QTextBrowser::sourceChanged, this, &THtmlHelpViewer::SelectContentsOf);
+    // An entry shows its page as soon as it is chosen, by a click or by the arrow keys; a click on
+    // the entry already chosen shows its page again after a link led elsewhere.
+    connect(ContentsTree, &QTreeWidget::itemSelectionChanged, this, [this] {
+        if (!FSelectingShownPage)
+            ContentsItemChosen(ContentsTree->selectedItems().value(0));
+    });
     connect(ContentsTree, &QTreeWidget::itemClicked, this, &THtmlHelpViewer::ContentsItemChosen);
     connect(ContentsTree, &QTreeWidget::itemActivated, this, &THtmlHelpViewer::ContentsItemChosen);
     connect(KeywordEdit, &QLineEdit::textEdited, this, &THtmlHelpViewer::SelectKeyword);
@@ -115,7 +122,7 @@ THtmlHelpViewer::THtmlHelpViewer(QWidget* parent)
 
 bool THtmlHelpViewer::OpenContents(const std::filesystem::path& file)
 {
-    if (!Load(file))
+    if (!Load(file, true))
         return false;
     Tabs->setCurrentIndex(ContentsTab);
     ShowFirstPageIfNone();
@@ -126,7 +133,7 @@ bool THtmlHelpViewer::OpenContents(const std::filesystem::path& file)
 
 bool THtmlHelpViewer::OpenIndex(const std::filesystem::path& file, TAnsiView keyword)
 {
-    if (!Load(file))
+    if (!Load(file, true))
         return false;
     Tabs->setCurrentIndex(IndexTab);
     if (!keyword.empty()) {
@@ -141,7 +148,7 @@ bool THtmlHelpViewer::OpenIndex(const std::filesystem::path& file, TAnsiView key
 
 bool THtmlHelpViewer::OpenTopic(const std::filesystem::path& file, std::uint32_t context)
 {
-    if (!Load(file))
+    if (!Load(file, true))
         return false;
     const std::optional<std::string> topic = FHelp.TopicForContext(context);
     if (!topic || !ShowPage(FromWindows1252(*topic)))
@@ -162,7 +169,8 @@ void THtmlHelpViewer::Follow(const std::filesystem::path& file)
     // What the window showed last: a page, or the word that its file could not be opened.
     const QUrl shown = FHelp.IsOpen() ? Browser->source() : QUrl();
     const int tab = Tabs->currentIndex();
-    if (!Load(file)) {
+    // The window itself says that the file cannot be opened.
+    if (!Load(file, false)) {
         ShowCannotOpen(file);
         return;
     }
@@ -184,7 +192,7 @@ void THtmlHelpViewer::ShowCannotOpen(const std::filesystem::path& file)
     IndexList->clear();
     KeywordEdit->clear();
     Browser->clearHistory();
-    Browser->setPlainText(FTexts.CannotOpen.arg(FromFileName(file.filename())));
+    Browser->setPlainText(HelpFileRefusalText(FTexts, file, FRefusal));
     FNewFile = true;
 }
 
@@ -203,7 +211,7 @@ void THtmlHelpViewer::SetTexts(const THelpViewerTexts& texts)
         ShowCannotOpen(FFileName);
 }
 
-bool THtmlHelpViewer::Load(const std::filesystem::path& file)
+bool THtmlHelpViewer::Load(const std::filesystem::path& file, bool reportRefusal)
 {
     // The file shown stays open; one that could not be opened is tried again each time, as it
     // may have appeared since.
@@ -212,8 +220,14 @@ bool THtmlHelpViewer::Load(const std::filesystem::path& file)
     const unsigned load = ++FLoads;
     const QPointer<THtmlHelpViewer> alive(this);
     THelpFile help(file);
-    if (!alive || load != FLoads || !help.IsOpen())
+    if (!alive || load != FLoads)
         return false;
+    if (!help.IsOpen()) {
+        FRefusal = help.Refusal();
+        if (reportRefusal && FRefusal != TChmArchive::TRefusal::None)
+            ReportHelpFileRefusal(FTexts, file, FRefusal);
+        return false;
+    }
     FHelp = std::move(help);
     FFileName = file;
     const TAnsiString& title = FHelp.System().Title;
@@ -292,7 +306,7 @@ void THtmlHelpViewer::ShowFirstPageIfNone()
 void THtmlHelpViewer::ContentsItemChosen(QTreeWidgetItem* item)
 {
     const QString path = item ? item->data(0, PathRole).toString() : QString();
-    if (!path.isEmpty())
+    if (!path.isEmpty() && THelpBrowser::PageUrl(path) != Browser->source())
         ShowPage(path);
 }
 
@@ -322,7 +336,10 @@ void THtmlHelpViewer::SelectContentsOf(const QUrl& url)
     const QString shown = url.path();
     for (QTreeWidgetItemIterator it(ContentsTree); *it; ++it) {
         if (PathWithoutFragment((*it)->data(0, PathRole).toString()) == shown) {
+            // The page is shown already; choosing its entry must not show it again.
+            FSelectingShownPage = true;
             ContentsTree->setCurrentItem(*it);
+            FSelectingShownPage = false;
             return;
         }
     }

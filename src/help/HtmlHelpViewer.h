@@ -23,9 +23,10 @@ class THelpBrowser;
 
 // The viewer of compiled help (.chm): one window titled as the help file asks, with the contents
 // tree and the keyword index beside the pages. Opening a file that is missing or unreadable, or a
-// context without a topic, shows nothing and says nothing. An open window follows a change of the
-// help file (Follow). The window does not keep the program running once the main window has
-// closed.
+// context without a topic, shows nothing and says nothing; a file that is no regular file or too
+// large is refused with a message box that says why, once for each request. An open window follows
+// a change of the help file (Follow). The window does not keep the program running once the main
+// window has closed.
 class THtmlHelpViewer : public QWidget
 {
     Q_OBJECT
@@ -65,7 +66,7 @@ public:
     QAction* HomeAction = nullptr;
 
 private:
-    bool Load(const std::filesystem::path& file);
+    bool Load(const std::filesystem::path& file, bool reportRefusal);
     void ShowCannotOpen(const std::filesystem::path& file);
     void FillContents();
     void FillIndex();
@@ -80,11 +81,15 @@ private:
 
     THelpFile FHelp;
     std::filesystem::path FFileName;
+    // Why the file loaded last could not be opened, when it was refused.
+    TChmArchive::TRefusal FRefusal = TChmArchive::TRefusal::None;
     THelpViewerTexts FTexts;
     // Counts the loads begun, so that a load that finishes after a later one began (the reader
     // lets other events run) does not replace what the later one showed.
     unsigned FLoads = 0;
     // No page of the file loaded last has been shown yet.
     bool FNewFile = false;
+    // The contents entry of the page shown is being chosen.
+    bool FSelectingShownPage = false;
     bool FPlaced = false;
 };

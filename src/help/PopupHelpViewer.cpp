@@ -1,6 +1,7 @@
 #include "help/PopupHelpViewer.h"
 
 #include "common/UiText.h"
+#include "help/HelpFileRefusal.h"
 #include "help/HelpRequests.h"
 
 #include <QTextDocument>
@@ -30,6 +31,10 @@ bool TPopupHelpViewer::ShowPopup(
     if (helpFile != FFileName || !FHelp.IsOpen()) {
         FHelp = THelpFile(helpFile);
         FFileName = helpFile;
+        if (FHelp.Refusal() != TChmArchive::TRefusal::None) {
+            ReportHelpFileRefusal(FTexts, helpFile, FHelp.Refusal());
+            return false;
+        }
     }
     const std::optional<TAnsiString> text = FHelp.PopupText(context);
     if (!text || text->empty())

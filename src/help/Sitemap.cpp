@@ -2,195 +2,26 @@
 
 #include "common/TextRules.h"
 #include "common/Windows1252.h"
+#include "help/HtmlReferences.h"
 #include "help/HtmlTags.h"
 
 #include <algorithm>
-#include <array>
-#include <cstdint>
 #include <optional>
 #include <utility>
 
 namespace {
 
-// The named references of HTML 4 that Windows-1252 can hold: the markup ones, the Latin-1 ones
-// (0xA0 to 0xFF) and those of the code page's own 0x80 to 0x9F range.
-constexpr std::array<std::pair<std::string_view, unsigned char>, 128> NamedReferences {{
-    {"quot", 0x22},
-    {"amp", 0x26},
-    {"apos", 0x27},
-    {"lt", 0x3C},
-    {"gt", 0x3E},
-    {"euro", 0x80},
-    {"sbquo", 0x82},
-    {"fnof", 0x83},
-    {"bdquo", 0x84},
-    {"hellip", 0x85},
-    {"dagger", 0x86},
-    {"Dagger", 0x87},
-    {"circ", 0x88},
-    {"permil", 0x89},
-    {"Scaron", 0x8A},
-    {"lsaquo", 0x8B},
-    {"OElig", 0x8C},
-    {"Zcaron", 0x8E},
-    {"lsquo", 0x91},
-    {"rsquo", 0x92},
-    {"ldquo", 0x93},
-    {"rdquo", 0x94},
-    {"bull", 0x95},
-    {"ndash", 0x96},
-    {"mdash", 0x97},
-    {"tilde", 0x98},
-    {"trade", 0x99},
-    {"scaron", 0x9A},
-    {"rsaquo", 0x9B},
-    {"oelig", 0x9C},
-    {"zcaron", 0x9E},
-    {"Yuml", 0x9F},
-    {"nbsp", 0xA0},
-    {"iexcl", 0xA1},
-    {"cent", 0xA2},
-    {"pound", 0xA3},
-    {"curren", 0xA4},
-    {"yen", 0xA5},
-    {"brvbar", 0xA6},
-    {"sect", 0xA7},
-    {"uml", 0xA8},
-    {"copy", 0xA9},
-    {"ordf", 0xAA},
-    {"laquo", 0xAB},
-    {"not", 0xAC},
-    {"shy", 0xAD},
-    {"reg", 0xAE},
-    {"macr", 0xAF},
-    {"deg", 0xB0},
-    {"plusmn", 0xB1},
-    {"sup2", 0xB2},
-    {"sup3", 0xB3},
-    {"acute", 0xB4},
-    {"micro", 0xB5},
-    {"para", 0xB6},
-    {"middot", 0xB7},
-    {"cedil", 0xB8},
-    {"sup1", 0xB9},
-    {"ordm", 0xBA},
-    {"raquo", 0xBB},
-    {"frac14", 0xBC},
-    {"frac12", 0xBD},
-    {"frac34", 0xBE},
-    {"iquest", 0xBF},
-    {"Agrave", 0xC0},
-    {"Aacute", 0xC1},
-    {"Acirc", 0xC2},
-    {"Atilde", 0xC3},
-    {"Auml", 0xC4},
-    {"Aring", 0xC5},
-    {"AElig", 0xC6},
-    {"Ccedil", 0xC7},
-    {"Egrave", 0xC8},
-    {"Eacute", 0xC9},
-    {"Ecirc", 0xCA},
-    {"Euml", 0xCB},
-    {"Igrave", 0xCC},
-    {"Iacute", 0xCD},
-    {"Icirc", 0xCE},
-    {"Iuml", 0xCF},
-    {"ETH", 0xD0},
-    {"Ntilde", 0xD1},
-    {"Ograve", 0xD2},
-    {"Oacute", 0xD3},
-    {"Ocirc", 0xD4},
-    {"Otilde", 0xD5},
-    {"Ouml", 0xD6},
-    {"times", 0xD7},
-    {"Oslash", 0xD8},
-    {"Ugrave", 0xD9},
-    {"Uacute", 0xDA},
-    {"Ucirc", 0xDB},
-    {"Uuml", 0xDC},
-    {"Yacute", 0xDD},
-    {"THORN", 0xDE},
-    {"szlig", 0xDF},
-    {"agrave", 0xE0},
-    {"aacute", 0xE1},
-    {"acirc", 0xE2},
-    {"atilde", 0xE3},
-    {"auml", 0xE4},
-    {"aring", 0xE5},
-    {"aelig", 0xE6},
-    {"ccedil", 0xE7},
-    {"egrave", 0xE8},
-    {"eacute", 0xE9},
-    {"ecirc", 0xEA},
-    {"euml", 0xEB},
-    {"igrave", 0xEC},
-    {"iacute", 0xED},
-    {"icirc", 0xEE},
-    {"iuml", 0xEF},
-    {"eth", 0xF0},
-    {"ntilde", 0xF1},
-    {"ograve", 0xF2},
-    {"oacute", 0xF3},
-    {"ocirc", 0xF4},
-    {"otilde", 0xF5},
-    {"ouml", 0xF6},
-    {"divide", 0xF7},
-    {"oslash", 0xF8},
-    {"ugrave", 0xF9},
-    {"uacute", 0xFA},
-    {"ucirc", 0xFB},
-    {"uuml", 0xFC},
-    {"yacute", 0xFD},
-    {"thorn", 0xFE},
-    {"yuml", 0xFF},
-}};
-
-constexpr std::size_t MaxReferenceLength = 8; // "#x10FFFF", "hellip"
-
-bool IsAsciiDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-bool IsHexDigit(char c)
-{
-    return IsAsciiDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
-
-int HexValue(char c)
-{
-    if (IsAsciiDigit(c))
-        return c - '0';
-    return AsciiLower(c) - 'a' + 10;
-}
-
-// The byte of a reference's body (between "&" and ";"), or nothing when it is none we know.
+// The byte of a reference's body (between "&" and ";"), or nothing when it is none we know. A
+// number the code page lacks reads as "?"; a name it lacks stays as written.
 std::optional<unsigned char> ReferenceByte(std::string_view body)
 {
-    if (body.empty())
+    const std::optional<char32_t> character = HtmlReferenceCharacter(body);
+    if (!character)
         return std::nullopt;
-    if (body.size() >= 2 && body[0] == '#') {
-        const bool hexadecimal = body[1] == 'x' || body[1] == 'X';
-        const std::string_view digits = body.substr(hexadecimal ? 2 : 1);
-        if (digits.empty())
-            return std::nullopt;
-        std::uint32_t code = 0;
-        for (const char c : digits) {
-            if (hexadecimal ? !IsHexDigit(c) : !IsAsciiDigit(c))
-                return std::nullopt;
-            code = code * (hexadecimal ? 16 : 10) + static_cast<std::uint32_t>(HexValue(c));
-        }
-        // NUL and surrogates are no characters; the length limit keeps the number small.
-        if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-            return static_cast<unsigned char>('?');
-        return UnicodeToWindows1252(static_cast<char32_t>(code))
-            .value_or(static_cast<unsigned char>('?'));
-    }
-    for (const auto& [name, byte] : NamedReferences) {
-        if (name == body)
-            return byte;
-    }
-    return std::nullopt;
+    const std::optional<unsigned char> byte = UnicodeToWindows1252(*character);
+    if (!byte && body.starts_with('#'))
+        return static_cast<unsigned char>('?');
+    return byte;
 }
 
 // A tag's attributes, read one at a time.
@@ -278,7 +109,7 @@ TAnsiString DecodeCharacterReferences(std::string_view text)
         if (amp == std::string_view::npos)
             break;
         pos = amp + 1;
-        const std::size_t semicolon = text.substr(pos, MaxReferenceLength + 1).find(';');
+        const std::size_t semicolon = text.substr(pos, MaxHtmlReferenceLength + 1).find(';');
         if (semicolon != std::string_view::npos) {
             if (const auto byte = ReferenceByte(text.substr(pos, semicolon))) {
                 decoded += static_cast<char>(*byte);

@@ -72,9 +72,9 @@ std::int32_t TWhatsThis::HelpContextOf(const QWidget* target) const
          level = level->isWindow() ? nullptr : level->parentWidget()) {
         THelpContextLevel& added = levels.emplace_back();
         added.IsForm = level->isWindow();
-        added.HelpContext = level->property(HelpContextProperty).toInt();
+        added.HelpContext = OwnHelpContext(*level);
         if (const auto* label = qobject_cast<const QLabel*>(level); label && label->buddy())
-            added.FocusControlContext = label->buddy()->property(HelpContextProperty).toInt();
+            added.FocusControlContext = OwnHelpContext(*label->buddy());
         added.Tag = level->property("Tag").toInt();
     }
     return FindHelpContext(levels, FOptions);
@@ -109,6 +109,9 @@ QWidget* TWhatsThis::ProgramWindowAt(const QObject* watched) const
 
 namespace {
 
+// Where a control keeps its help context: a dynamic property, so any widget can carry one.
+constexpr const char* HelpContextProperty = "HelpContext";
+
 // Qt's standard dialogs keep the menus they offer (a file list's "New Folder", a message's
 // "Copy"); every other window of the program is ours.
 bool IsQtStandardDialog(const QWidget* window)
@@ -120,6 +123,17 @@ bool IsQtStandardDialog(const QWidget* window)
 }
 
 } // namespace
+
+void SetHelpContext(std::initializer_list<QWidget*> controls, std::int32_t context)
+{
+    for (QWidget* control : controls)
+        control->setProperty(HelpContextProperty, context);
+}
+
+std::int32_t OwnHelpContext(const QWidget& control)
+{
+    return control.property(HelpContextProperty).toInt();
+}
 
 bool TWhatsThis::TakesContextMenu(QObject* watched, QEvent* event) const
 {

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 
 class QAction;
@@ -17,8 +18,10 @@ class QMenu;
 class QMouseEvent;
 class QWidget;
 
-// The help context of a control: an int dynamic property (setProperty("HelpContext", 1001)).
-inline constexpr const char* HelpContextProperty = "HelpContext";
+// Gives controls the help context their context help shows (a window's, for the window itself).
+void SetHelpContext(std::initializer_list<QWidget*> controls, std::int32_t context);
+// The help context given to this control itself; 0 for none.
+std::int32_t OwnHelpContext(const QWidget& control);
 // A window with this property set to true is left out of context help (the help viewer).
 inline constexpr const char* WhatsThisExcludedProperty = "WhatsThisExcluded";
 

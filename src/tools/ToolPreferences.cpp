@@ -10,6 +10,12 @@ namespace {
 
 constexpr const char* ThresholdSetting = "LegibilityThreshold";
 
+// The key of a window's place: "HistoryWindowPlace".
+std::string PlaceSetting(const std::string& window)
+{
+    return window + "Place";
+}
+
 std::string ThresholdText(double threshold)
 {
     char text[32];
@@ -36,8 +42,27 @@ void TToolPreferences::SetVision(TVisionDeficiency vision)
     emit VisionChanged(vision);
 }
 
+std::optional<TPlaceRect> TToolPreferences::WindowPlace(const std::string& window) const
+{
+    const auto known = FWindowPlaces.find(window);
+    if (known != FWindowPlaces.end())
+        return known->second;
+    std::optional<TPlaceRect> place;
+    if (!FSettingsFile.empty())
+        place = ParsePlace(ReadOwnSetting(FSettingsFile, PlaceSetting(window), ""));
+    FWindowPlaces[window] = place;
+    return place;
+}
+
+void TToolPreferences::SetWindowPlace(const std::string& window, const TPlaceRect& place)
+{
+    FWindowPlaces[window] = place;
+}
+
 void TToolPreferences::Read(const std::filesystem::path& settingsFile)
 {
+    FSettingsFile = settingsFile;
+    FWindowPlaces.clear();
     const std::string text = ReadOwnSetting(settingsFile, ThresholdSetting, "");
     double threshold = DefaultLegibilityThreshold;
     const auto result = std::from_chars(text.data(), text.data() + text.size(), threshold);
@@ -50,4 +75,9 @@ void TToolPreferences::Write(const std::filesystem::path& settingsFile) const
 {
     WriteOwnSetting(settingsFile, ThresholdSetting, ThresholdText(FLegibilityThreshold),
         ThresholdText(DefaultLegibilityThreshold));
+    // Only the windows shown in this run have a place to keep; the others keep theirs.
+    for (const auto& [window, place] : FWindowPlaces) {
+        if (place)
+            WriteOwnSetting(settingsFile, PlaceSetting(window), PlaceText(*place), "");
+    }
 }

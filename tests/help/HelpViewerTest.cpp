@@ -1,10 +1,12 @@
 // The help viewers on the help files the program ships.
 #include "help/HelpBrowser.h"
+#include "help/HelpPage.h"
 #include "help/HelpRouter.h"
 #include "help/HelpViewers.h"
 #include "help/HtmlHelpViewer.h"
 
 #include "ChmBuilder.h"
+#include "MessageBoxes.h"
 #include "TemporaryFolder.h"
 
 #include <QAction>
@@ -69,6 +71,18 @@ TEST_F(HtmlHelpViewerTest, ShowsContentsAndFollowsLinks)
     QTest::mouseClick(
         tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(mainWindow->child(1)).center());
     EXPECT_EQ(Shown(), "/colour-picker.htm");
+    // So does an entry reached by the arrow keys, and Back goes to the page before.
+    tree->setFocus();
+    QTest::keyClick(tree, Qt::Key_Down);
+    EXPECT_EQ(Shown(), "/colour-code.htm");
+    EXPECT_EQ(tree->currentItem(), mainWindow->child(2));
+    Viewer.BackAction->trigger();
+    EXPECT_EQ(Shown(), "/colour-picker.htm");
+    EXPECT_EQ(tree->currentItem(), mainWindow->child(1));
+    // A heading has no page of its own: the page stays.
+    QTest::mouseClick(
+        tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(mainWindow).center());
+    EXPECT_EQ(Shown(), "/colour-picker.htm");
 }
 
 TEST_F(HtmlHelpViewerTest, IndexFindsWhatIsTyped)
@@ -105,11 +119,14 @@ TEST_F(HtmlHelpViewerTest, OpensTopicsByContextAndNothingElse)
     EXPECT_EQ(Viewer.Browser->documentTitle(), "Willkommen bei Tintwright");
     EXPECT_FALSE(Viewer.BackAction->isEnabled());
 
+    // A missing file is passed over in silence, a folder is refused with a word.
     THtmlHelpViewer fresh;
     for (const auto& missing : {HelpFolder / "help-xx.chm", HelpFolder}) {
+        const TMessageBoxes boxes;
         EXPECT_FALSE(fresh.OpenContents(missing));
         EXPECT_FALSE(fresh.OpenIndex(missing, "colour"));
         EXPECT_FALSE(fresh.OpenTopic(missing, 1001));
+        EXPECT_EQ(boxes.Texts.size(), missing == HelpFolder ? 3 : 0);
     }
     EXPECT_FALSE(fresh.isVisible());
 }
@@ -243,7 +260,7 @@ int TableLevels(const QTextFrame* frame)
     return deepest;
 }
 
-TEST(HelpBrowser, LaysOutOnlyPagesWithinLimitsAndShowsTheRestAsPlainText)
+TEST(HelpBrowser, LaysOutPagesOnlyAsTheRewritingReadThem)
 {
     const auto repeat = [](const std::string& text, int count) {
         std::string repeated;
@@ -251,20 +268,28 @@ TEST(HelpBrowser, LaysOutOnlyPagesWithinLimitsAndShowsTheRestAsPlainText)
             repeated += text;
         return repeated;
     };
-    const auto tables = [&](int depth) {
-        return repeat("<table><tr><td>", depth) + "deep" + repeat("</td></tr></table>", depth);
+    const auto tables = [&](const std::string& open, int depth) {
+        return repeat(open + "<tr><td>", depth) + "deep" + repeat("</td></tr></table>", depth);
     };
-    // Each page past a limit would take the layout seconds.
+    const int past = MaxHelpPageTableNesting + 2;
+    // Each page past a limit would take the layout seconds; the last four are written so that a
+    // reader other than Qt's might see no table in them.
     const struct
     {
         const char* Name;
         std::string Page;
         int Tables;
+        bool TextWithLessThan;
     } rows[] = {
-        {"four tables", tables(4), 4},
-        {"seventeen tables", tables(17), 0},
-        {"three thousand blocks", repeat("<div>", 3000) + "deep", 0},
-        {"a megabyte of paragraphs", repeat("<p>deep words</p>", 70000), 0},
+        {"four tables", tables("<table>", 4), 4, false},
+        {"seventeen tables", tables("<table>", 17), MaxHelpPageTableNesting, false},
+        {"three thousand blocks", repeat("<div>", 3000) + "deep", 0, false},
+        {"a megabyte of paragraphs", repeat("<p>deep words</p>", 70000), 0, false},
+        {"blank after <", tables("< table>", past), 0, true},
+        {"quoted name", tables("<\"table\">", past), 0, true},
+        {"reference in the name", tables("<&#116;able>", past), 0, true},
+        {"stray quote in a tag", "<span x\">" + tables("<table>", past), MaxHelpPageTableNesting,
+            false},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.Name);
@@ -273,9 +298,13 @@ TEST(HelpBrowser, LaysOutOnlyPagesWithinLimitsAndShowsTheRestAsPlainText)
         browser.show();
         browser.SetReader([&](std::string_view) { return std::optional(row.Page); });
         ASSERT_TRUE(browser.ShowPage(THelpBrowser::PageUrl("/page.htm")));
-        EXPECT_EQ(TableLevels(browser.document()->rootFrame()), row.Tables);
+        const int laidOut = TableLevels(browser.document()->rootFrame());
+        EXPECT_EQ(laidOut, row.Tables);
+        if (row.Page.size() <= MaxHelpPageSize) {
+            EXPECT_EQ(laidOut, SanitizeHelpPage(row.Page).Measure.TableNesting);
+        }
         EXPECT_TRUE(browser.toPlainText().contains("deep"));
-        EXPECT_FALSE(browser.toPlainText().contains("<"));
+        EXPECT_EQ(browser.toPlainText().contains("<"), row.TextWithLessThan);
     }
 }
 

@@ -3,9 +3,11 @@
 #include "app/MainFormFixture.h"
 
 #include "HelpCallPrinter.h"
+#include "MessageBoxes.h"
 #include "OtherMenus.h"
 
 #include "editing/ColorPickerButton.h"
+#include "help/ChmArchive.h"
 #include "help/HelpRequests.h"
 #include "help/HelpRouter.h"
 #include "help/HelpViewers.h"
@@ -17,6 +19,11 @@
 #include <QMenu>
 #include <QTest>
 #include <QWindow>
+
+#include <functional>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -134,6 +141,67 @@ TEST_F(MainFormHelpTest, TheHelpFileOfALanguageIsAFileInTheHelpFolder)
     TMainForm& form = Start();
     form.ApplyLanguage("Deutsch");
     EXPECT_EQ(HelpRouter(form)->Helpfile(), Folder / "Help" / "hilfe-\xC3\xBC.chm");
+}
+
+// A help file that is no regular file or too large: each request says so once, with the reason,
+// in the language's words.
+TEST_F(MainFormHelpTest, AHelpFileThatCannotBeReadSaysWhyOncePerRequest)
+{
+    const auto makeFifo = [](const fs::path& file) { ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0); };
+    const struct
+    {
+        const char* Name;
+        std::function<void(const fs::path&)> Make;
+        const char* Reason;
+    } kinds[] = {
+        {"folder", [](const fs::path& file) { fs::create_directory(file); },
+            "It is not a regular file."},
+        {"fifo", makeFifo, "It is not a regular file."},
+        {"too large",
+            [](const fs::path& file) {
+                WriteBytes(file, "");
+                ASSERT_EQ(::truncate(file.c_str(), off_t(TChmArchive::MaxFileSize + 1)), 0);
+            },
+            "It is larger than 64 MiB."},
+    };
+    TMainForm& form = Start();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    const std::pair<const char*, std::function<void()>> requests[] = {
+        {"Help contents", [&] { Action(form, "ActionHelpContents")->trigger(); }},
+        {"Index", [&] { Action(form, "ActionHelpIndex")->trigger(); }},
+        {"F1",
+            [&] {
+                form.activateWindow();
+                ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+                ListBox1(form)->setFocus();
+                QTest::keyClick(form.windowHandle(), Qt::Key_F1);
+            }},
+    };
+    const fs::path file = Folder / "Help" / "help-en.chm";
+    for (const auto& kind : kinds) {
+        fs::remove_all(file);
+        kind.Make(file);
+        for (const auto& [name, request] : requests) {
+            SCOPED_TRACE(std::string(kind.Name) + ", " + name);
+            const TMessageBoxes boxes;
+            request();
+            QCoreApplication::processEvents();
+            EXPECT_EQ(boxes.Texts.join('|').toStdString(),
+                "The help file help-en.chm cannot be opened. " + std::string(kind.Reason));
+            EXPECT_EQ(boxes.InformativeTexts.join('|').toStdString(), file.string());
+        }
+    }
+
+    fs::copy_file(fs::path(TINTWRIGHT_HELP_DIR).parent_path() / "languages" / "Deutsch.clf",
+        Folder / "languages" / "Deutsch.clf");
+    form.ApplyLanguage("Deutsch");
+    makeFifo(Folder / "Help" / "help-de.chm");
+    const TMessageBoxes boxes;
+    Action(form, "ActionHelpContents")->trigger();
+    EXPECT_EQ(boxes.Texts.join('|').toStdString(),
+        "Die Hilfedatei help-de.chm kann nicht ge\u00f6ffnet werden. Sie ist keine "
+        "regul\u00e4re Datei.");
 }
 
 } // namespace

@@ -56,12 +56,12 @@ protected:
         Label1->move(8, 20);
         ListBox1 = new QListWidget(group1);
         ListBox1->setGeometry(8, 40, 273, 200);
-        ListBox1->setProperty("HelpContext", 1001);
+        SetHelpContext({ListBox1}, 1001);
         auto* group2 = new QGroupBox("Choose color", &Window);
         group2->setGeometry(312, 12, 289, 89);
         Label3 = new QLabel("or enter an RGB color code:", group2);
         Label3->move(8, 56);
-        Label3->setProperty("HelpContext", 1005);
+        SetHelpContext({Label3}, 1005);
         EditColorValue = new QLineEdit(group2);
         EditColorValue->setGeometry(208, 52, 73, 21);
         ListLabel = new QLabel("&Items:", group2);
@@ -69,10 +69,10 @@ protected:
         ListLabel->setBuddy(ListBox1);
         Image1 = new TCountingImage(&Window);
         Image1->setGeometry(336, 120, 240, 160);
-        Image1->setProperty("HelpContext", 1006);
+        SetHelpContext({Image1}, 1006);
         GroupBox4 = new QGroupBox("Change description", &Window);
         GroupBox4->setGeometry(8, 300, 289, 65);
-        GroupBox4->setProperty("HelpContext", 1002);
+        SetHelpContext({GroupBox4}, 1002);
         EditDescription = new QLineEdit(GroupBox4);
         EditDescription->setGeometry(8, 24, 200, 21);
         auto* contents = new QAction("Help contents", &Window);

@@ -82,7 +82,7 @@ QPushButton* Button(QWidget* parent, const char* name, int helpContext)
 {
     auto* button = new QPushButton(parent);
     button->setObjectName(name);
-    button->setProperty(HelpContextProperty, helpContext);
+    SetHelpContext({button}, helpContext);
     return button;
 }
 
@@ -101,14 +101,14 @@ TColorImportWindow::TColorImportWindow(TDocumentSeam& document, QWidget* parent)
     , FClose(Button(this, "ImportClose", ApplyHelpContext))
 {
     setObjectName("ColorImportWindow");
-    setProperty(HelpContextProperty, ListHelpContext);
-    FSource->setProperty(HelpContextProperty, PictureHelpContext);
-    FJpegNote->setProperty(HelpContextProperty, PictureHelpContext);
-    FSummary->setProperty(HelpContextProperty, ListHelpContext);
+    SetHelpContext({this}, ListHelpContext);
+    SetHelpContext({FSource}, PictureHelpContext);
+    SetHelpContext({FJpegNote}, PictureHelpContext);
+    SetHelpContext({FSummary}, ListHelpContext);
     FJpegNote->hide();
 
     FList->setObjectName("ImportList");
-    FList->setProperty(HelpContextProperty, ListHelpContext);
+    SetHelpContext({FList}, ListHelpContext);
     FList->setColumnCount(ColumnCount);
     FList->setRootIsDecorated(false);
     FList->setUniformRowHeights(true);
