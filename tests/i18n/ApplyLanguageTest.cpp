@@ -60,10 +60,11 @@ TEST_F(ApplyLanguageTest, FilesChangeOnlyWhatTheyNameAndKeepEarlierTranslations)
     // The clipboard command's caption and hint come from one key; the tip reads like the menu.
     EXPECT_EQ(Action(form, "ActionToolsClipboard")->text(), "Aus der &Zwischenablage");
     EXPECT_EQ(Action(form, "ActionToolsClipboard")->toolTip(), "Aus der Zwischenablage");
-    // The mark already shown stays in the old language until the flag is set again.
-    EXPECT_EQ(StatusPanel0(form)->text(), "Modified");
-    TypeCode("ABCDE0");
+    // The mark already shown takes the new language at once; a file without the key keeps it.
     EXPECT_EQ(StatusPanel0(form)->text(), QString::fromUtf8("Ge\u00E4ndert"));
+    form.ApplyLanguage("Titel");
+    EXPECT_EQ(StatusPanel0(form)->text(), QString::fromUtf8("Ge\u00E4ndert"));
+    form.ApplyLanguage("Menue");
 
     // A file without filter keys brings the English names back; one without any key keeps
     // every text.
