@@ -100,6 +100,11 @@ TWindowTools::TWindowTools(
     std::stable_sort(placed.begin(), placed.end(), [](const TPlaced& a, const TPlaced& b) {
         return a.Command->Position < b.Command->Position;
     });
+    // Every entry's hint shows as its tool tip, the status bar being kept for the modified mark.
+    for (QMenu* menu : menus)
+        menu->setToolTipsVisible(true);
+    for (const auto& [name, submenu] : submenus)
+        submenu->setToolTipsVisible(true);
     std::map<const QMenu*, int> lastGroup;
     for (const TPlaced& entry : placed) {
         QMenu* menu = menus.at(std::size_t(entry.Command->Menu));
