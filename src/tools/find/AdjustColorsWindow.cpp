@@ -129,6 +129,9 @@ TAdjustColorsWindow::TChannel TAdjustColorsWindow::MakeChannel(
     channel.Slider->setValue(neutral);
     channel.Value->setValue(neutral);
     channel.Slider->setPageStep(10);
+    // Tab goes from number box to number box, where a value is typed; a slider takes the focus
+    // when clicked, and its box takes the same keys (arrows, Page Up and Down) meanwhile.
+    channel.Slider->setFocusPolicy(Qt::ClickFocus);
     channel.Slider->setTickPosition(QSlider::TicksBelow);
     channel.Slider->setTickInterval(maximum - minimum > 200 ? 60 : 25);
     // Each follows the other; a value set that each already has raises nothing, so they stop.

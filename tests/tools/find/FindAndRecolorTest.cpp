@@ -321,6 +321,30 @@ TEST_F(FindAndRecolorTest, AdjustPreviewShowsOverTheSavedColoursInEitherOrder)
     Form->SetModified(false);
 }
 
+// Tab goes from number box to number box, where the values are typed: the sliders are for the
+// mouse, and a box takes the same keys.
+TEST_F(FindAndRecolorTest, AdjustTabsFromNumberBoxToNumberBox)
+{
+    StartOn(RepeatedScheme);
+    Action(*Form, "ActionEditAdjustColors")->trigger();
+    TAdjustColorsWindow* window = Tool().AdjustWindow();
+    QApplication::setActiveWindow(window);
+    NamedChild<QSpinBox>(*window, "AdjustHue")->setFocus();
+    std::vector<std::string> order;
+    for (int step = 0; step < 4; ++step) {
+        QWidget* focused = QApplication::focusWidget();
+        ASSERT_NE(focused, nullptr);
+        // A number box has the focus in its line edit.
+        const QWidget* control
+            = qobject_cast<QSpinBox*>(focused->parentWidget()) ? focused->parentWidget() : focused;
+        order.push_back(control->objectName().toStdString());
+        QTest::keyClick(focused, Qt::Key_Tab);
+    }
+    EXPECT_EQ(order,
+        (std::vector<std::string> {"AdjustHue", "AdjustChroma", "AdjustLightness", "AdjustReset"}));
+    QTest::keyClick(window, Qt::Key_Escape);
+}
+
 TEST_F(FindAndRecolorTest, OpenWindowsTakeANewLanguageAtOnce)
 {
     fs::create_directories(Folder / "languages");
