@@ -157,7 +157,8 @@ void TChangedItems::ShowCount()
 {
     if (!FShowingSaved)
         return;
-    const std::size_t count = Document().Saved().DifferingCount();
+    // The preview shows colours, so only they count: a renamed item looks as saved.
+    const std::size_t count = Document().Saved().ColorDifferingCount();
     Context().Status.SetText(
         this, count == 1 ? Text(SavedColorsStatusOne) : Text(SavedColorsStatus).arg(count));
 }
