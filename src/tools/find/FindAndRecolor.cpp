@@ -124,7 +124,8 @@ void TFindAndRecolor::SetQuery(const QString& text)
     if (text == FQuery)
         return;
     FQuery = text;
-    FParsedQuery = ParseFindQuery(QueryBytes(text));
+    FParsedQuery = ParseFindQuery(
+        QueryBytes(text), OwnText(FindTextKeys()[std::size_t(TFindText::NearWords)]));
     FPosition = -1;
     Invalidate();
 }

@@ -13,6 +13,9 @@ constexpr TTextKey Keys[] = {
     {Section, "FindTitle", "Find item"},
     {Section, "FindLabel", "F&ind:"},
     {Section, "FindPlaceholder", "Words, an item number, a color code, or near and a code"},
+    // The words that ask for the colours near a code, besides the English "near", which works
+    // in every language; several are separated by commas.
+    {Section, "NearWords", "near"},
     {Section, "FindChanged", "&Changed since saved"},
     {Section, "FindNotOnPreview", "&Not on this preview"},
     {Section, "FindHardToTell", "Har&d to tell apart"},

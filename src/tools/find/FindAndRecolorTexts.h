@@ -13,6 +13,7 @@ enum class TFindText {
     FindTitle,
     FindLabel,
     FindPlaceholder,
+    NearWords,
     FindChanged,
     FindNotOnPreview,
     FindHardToTell,
