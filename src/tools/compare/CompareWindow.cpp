@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTreeWidget>
@@ -290,7 +291,7 @@ void TCompareWindow::Fill()
             row->setToolTip(ColumnThereDescription, AsPlainText(row->text(ColumnThereDescription)));
         }
         if (difference.ColorDiffers) {
-            row->setText(ColumnDeltaE, QString::number(difference.DeltaE, 'f', 1));
+            row->setText(ColumnDeltaE, QLocale().toString(difference.DeltaE, 'f', 1));
             row->setTextAlignment(ColumnDeltaE, Qt::AlignRight | Qt::AlignVCenter);
             row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
             row->setCheckState(
@@ -313,7 +314,7 @@ void TCompareWindow::Fill()
     const std::size_t count = FDifferences.size();
     FSummary->setText(count == 0 ? Text(CompareText::SummaryNone).arg(name)
             : count == 1         ? Text(CompareText::SummaryOne).arg(name)
-                                 : Text(CompareText::Summary).arg(count).arg(name));
+                                 : Text(CompareText::Summary).arg(CountNumber(count), name));
     FFilling = false;
     UpdateTakeButton();
 }

@@ -1,6 +1,7 @@
 #include "tools/find/AdjustColorsWindow.h"
 
 #include "common/BusyCursor.h"
+#include "i18n/ShownText.h"
 #include "tools/DocumentSeam.h"
 #include "tools/find/FindAndRecolor.h"
 #include "tools/find/FindAndRecolorTexts.h"
@@ -193,8 +194,8 @@ void TAdjustColorsWindow::ResultsChanged()
     if (!isVisible() && !FPreview)
         return;
     const std::size_t found = FTool.Results().size();
-    FScopeFound->setText(FindText(TFindText::AdjustScopeFound).arg(found));
-    FScopeAll->setText(FindText(TFindText::AdjustScopeAll).arg(FDocument.ItemCount()));
+    FScopeFound->setText(FindText(TFindText::AdjustScopeFound).arg(CountNumber(found)));
+    FScopeAll->setText(FindText(TFindText::AdjustScopeAll).arg(CountNumber(FDocument.ItemCount())));
     FScopeFound->setEnabled(found > 0);
     if (found == 0 && FScopeFound->isChecked())
         FScopeAll->setChecked(true);

@@ -1,6 +1,7 @@
 #include "tools/find/FindAndRecolor.h"
 
 #include "common/UiText.h"
+#include "i18n/ShownText.h"
 #include "tools/find/AdjustColorsWindow.h"
 #include "tools/DocumentSeam.h"
 #include "tools/find/FindAndRecolorTexts.h"
@@ -220,7 +221,8 @@ void TFindAndRecolor::Step(int direction)
     SelectResult(std::size_t(next));
     if (FFindWindow)
         FFindWindow->ShowCurrent(std::size_t(next));
-    Context().Status.ShowMessage(FindText(TFindText::FoundPosition).arg(next + 1).arg(count));
+    Context().Status.ShowMessage(
+        FindText(TFindText::FoundPosition).arg(CountNumber(next + 1), CountNumber(count)));
 }
 
 TFindWindow* TFindAndRecolor::FindWindow() const

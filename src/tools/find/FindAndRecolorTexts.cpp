@@ -68,5 +68,5 @@ QString FindText(TFindText text)
 
 QString FindCountText(TFindText one, TFindText many, std::size_t count)
 {
-    return count == 1 ? FindText(one) : FindText(many).arg(count);
+    return CountText(Keys[std::size_t(one)], Keys[std::size_t(many)], count);
 }
