@@ -77,7 +77,7 @@ TEST(ColorHistoryTest, SingleEditsAndGroupsUndoAndRedoWhole)
             std::vector<TColorChange> group;
             for (std::size_t i = 0; i + 1 < arguments.size(); i += 2)
                 group.push_back({std::size_t(arguments[i]), Grey(arguments[i + 1])});
-            changed = history.RecordGroup(items, group, "Replace");
+            changed = history.RecordGroup(items, group, {TStepKind::Replace, {}});
         } else if (action == "undo") {
             changed = history.Undo(items);
         } else if (action == "redo") {

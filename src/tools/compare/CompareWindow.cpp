@@ -40,8 +40,6 @@ const TTextKey Keys[] = {
     CompareText::CheckNone,
     CompareText::Take,
     CompareText::Close,
-    CompareText::TakeStep,
-    CompareText::TakeStepOne,
 };
 
 // Context help of the window's controls: one topic tells of the list and what its buttons do.
@@ -195,14 +193,10 @@ std::vector<std::size_t> TCompareWindow::TakeCheckedColors()
         = TakenColors(FDifferences, [this](std::size_t item) { return FChecked.contains(item); });
     if (changes.empty())
         return {};
-    const QString label = changes.size() == 1
-        ? Text(CompareText::TakeStepOne).arg(OtherName())
-        // In one pass, so that a "%2" in the file's name stays as it is.
-        : Text(CompareText::TakeStep).arg(OtherName(), QString::number(changes.size()));
     for (const TColorChange& change : changes)
         FChecked.erase(change.Item);
-    // The step's label is UTF-8 in the language of the moment; the list follows the change.
-    return FDocument.ApplyColors(changes, label.toStdString());
+    // The list follows the change.
+    return FDocument.ApplyColors(changes, {TStepKind::TakeFromFile, OtherName().toStdString()});
 }
 
 void TCompareWindow::Refresh()

@@ -276,9 +276,7 @@ void TAdjustColorsWindow::accept()
     if (changes.empty())
         FStatus.ShowMessage(FindText(TFindText::AdjustUnchanged));
     else
-        FDocument.ApplyColors(changes,
-            FindCountText(TFindText::AdjustStepOne, TFindText::AdjustStepMany, changes.size())
-                .toStdString());
+        FDocument.ApplyColors(changes, {TStepKind::Adjust, {}});
 }
 
 void TAdjustColorsWindow::reject()

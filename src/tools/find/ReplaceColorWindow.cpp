@@ -210,9 +210,7 @@ void TReplaceColorWindow::accept()
     if (FFrom && FTo) {
         const std::vector<TColorChange> changes = ReplaceChanges(FDocument.Colors(), *FFrom, *FTo);
         if (!changes.empty())
-            FDocument.ApplyColors(changes,
-                FindCountText(TFindText::ReplaceStepOne, TFindText::ReplaceStepMany, changes.size())
-                    .toStdString());
+            FDocument.ApplyColors(changes, {TStepKind::Replace, {}});
     }
     QDialog::accept();
 }

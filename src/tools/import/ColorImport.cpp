@@ -152,7 +152,7 @@ void TColorImport::ImportFromClipboard()
             const TBusyCursor busy;
             picture = ImportPictureFromClipboard(QGuiApplication::clipboard()->mimeData());
         }
-        Show(std::move(picture), Text(ImportTexts::Clipboard));
+        Show(std::move(picture), {});
     } catch (const TPictureRefusal& refusal) {
         ShowError(RefusalText(refusal, Text(ImportTexts::ClipboardPicture)));
     } catch (const std::exception& error) {

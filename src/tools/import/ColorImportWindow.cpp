@@ -247,6 +247,11 @@ void TColorImportWindow::Read()
     Refresh();
 }
 
+QString TColorImportWindow::SourceName() const
+{
+    return FName.isEmpty() ? Text(ImportTexts::Clipboard) : FName;
+}
+
 void TColorImportWindow::ShowSourceLine()
 {
     const QImage& pixels = FPicture.Pixels;
@@ -254,8 +259,8 @@ void TColorImportWindow::ShowSourceLine()
     const QString width = QString::number(pixels.width());
     const QString height = QString::number(pixels.height());
     FSource->setText(FScale > 1
-            ? Text(ImportTexts::SourceScaled).arg(FName, width, height, CountNumber(FScale))
-            : Text(ImportTexts::Source).arg(FName, width, height));
+            ? Text(ImportTexts::SourceScaled).arg(SourceName(), width, height, CountNumber(FScale))
+            : Text(ImportTexts::Source).arg(SourceName(), width, height));
     FJpegNote->setText(Text(ImportTexts::JpegNote));
     FJpegNote->setVisible(FPicture.Lossy);
 }
@@ -379,8 +384,10 @@ std::size_t TColorImportWindow::Apply()
             changes.push_back({row.Item, row.New});
     if (changes.empty())
         return 0;
-    const QString label = Text(ImportTexts::StepLabel).arg(FName, QString::number(changes.size()));
-    const std::size_t changed = FDocument.ApplyColors(changes, label.toStdString()).size();
+    const TStepFacts facts = FName.isEmpty()
+        ? TStepFacts {TStepKind::ImportClipboard, {}}
+        : TStepFacts {TStepKind::ImportPicture, FName.toStdString()};
+    const std::size_t changed = FDocument.ApplyColors(changes, facts).size();
     emit Applied(changed);
     return changed;
 }

@@ -4,6 +4,7 @@
 #include "tools/find/FindAndRecolor.h"
 
 #include "app/MainFormFixture.h"
+#include "tools/HistoryRowText.h"
 #include "tools/find/AdjustColorsWindow.h"
 #include "tools/find/FindWindow.h"
 #include "tools/find/ReplaceColorWindow.h"
@@ -196,7 +197,8 @@ TEST_F(FindAndRecolorTest, ReplaceIsOneStepUndoneAndRedoneWhole)
         after[std::size_t(item)] = 0xFF8800;
     EXPECT_EQ(AllRgb(), after);
     ASSERT_EQ(Form->Document().History().UndoSteps().size(), 1u);
-    EXPECT_EQ(Form->Document().History().UndoSteps()[0].Label, "Replace color: 3 items");
+    // The step names both colours.
+    EXPECT_EQ(LastStepText(Form->Document()), "Replace #C86432 with #FF8800: 3 items");
     EXPECT_EQ(Pixel(1, 0), 0xFF8800u);
 
     Undo();
@@ -261,7 +263,7 @@ TEST_F(FindAndRecolorTest, AdjustPreviewsOnlyThenRecordsOneStepUndoneWhole)
         after[change.Item] = Rgb(change.Color);
     EXPECT_EQ(AllRgb(), after);
     ASSERT_EQ(Form->Document().History().UndoSteps().size(), 1u);
-    EXPECT_EQ(Form->Document().History().UndoSteps()[0].Label, "Adjust colors: 3 items");
+    EXPECT_EQ(LastStepText(Form->Document()), "Adjust colors: 3 items");
     EXPECT_EQ(Pixel(1, 0), after[1]) << "painted once, not adjusted twice";
     Undo();
     EXPECT_EQ(AllRgb(), before);
