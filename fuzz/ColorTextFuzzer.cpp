@@ -42,7 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(ParseColorCode(*code).has_value());
     }
 
-    const TFindQuery query = ParseFindQuery(bytes);
+    // The same bytes as the language's words for "near" too.
+    const TFindQuery query = ParseFindQuery(bytes, bytes);
+    FUZZ_CHECK(query.SpelledWords.size() == query.Words.size());
     for (const std::string& word : query.Words) {
         FUZZ_CHECK(!word.empty());
         for (const char c : word)

@@ -1,6 +1,6 @@
 // Language files: any bytes read as one, every key of the key table with a default, as the window
-// applies it, and the chooser's entry for it. Nothing may crash, and every text the interface
-// would receive is a usable one line of at most 2047 bytes.
+// applies it, the counts it says in the singular, and the chooser's entry for it. Nothing may
+// crash, and every text the interface would receive is a usable one line of at most 2047 bytes.
 
 #include "FuzzCheck.h"
 #include "app/BuiltInTexts.h"
@@ -46,6 +46,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         if (key.Target == TLanguageTarget::FilterName)
             FUZZ_CHECK(ReadLanguageValue(file, key, "other") == value);
+    }
+
+    // The counts said in the singular: a short list of numbers the language names, or none.
+    if (const auto counts = ReadSingularCounts(file)) {
+        FUZZ_CHECK(counts->size() <= 16);
+        for (const std::uint64_t count : *counts)
+            FUZZ_CHECK(count <= 999999999);
     }
 
     const TLanguageItem item = ReadLanguageItem(file, "Fuzz.clf");

@@ -1,8 +1,24 @@
 // Runs the widget tests inside one QApplication on the offscreen platform, so they need no display.
 #include <QApplication>
+#include <QLocale>
 #include <QStandardPaths>
 
 #include <gtest/gtest.h>
+
+namespace {
+
+// A language applied sets the program's locale, which lives as long as the program: each test
+// starts with the one the program starts with.
+class TLocaleKeeper : public ::testing::EmptyTestEventListener
+{
+public:
+    void OnTestEnd(const ::testing::TestInfo&) override { QLocale::setDefault(FLocale); }
+
+private:
+    QLocale FLocale;
+};
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -16,5 +32,6 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     QApplication::setApplicationName("Tintwright");
     ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new TLocaleKeeper);
     return RUN_ALL_TESTS();
 }

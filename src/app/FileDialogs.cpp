@@ -1,6 +1,7 @@
 #include "app/FileDialogs.h"
 
 #include "common/FileAccess.h"
+#include "common/FileDialogDetails.h"
 #include "common/FileDialogIcons.h"
 #include "common/UiText.h"
 #include "i18n/FileDialogTexts.h"
@@ -59,6 +60,7 @@ std::optional<std::filesystem::path> TFileDialogs::Execute(
     FIconProvider->SetTypeTexts({Text(FileDialogText::Folder), Text(FileDialogText::File),
         Text(FileDialogText::TypedFile)});
     dialog.setIconProvider(FIconProvider.get());
+    ShowDetailsInProgramLocale(dialog);
     dialog.setNameFilters(state.Filters);
     dialog.setAcceptMode(state.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(state.Save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

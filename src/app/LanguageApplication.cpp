@@ -158,8 +158,13 @@ bool TLanguageApplication::Apply(const std::string& language)
         FDialogs.SetFilters(dialog.DialogName, filters);
     }
     FControls.HelpRouter->SetHelpfile(HelpFilePath(FProgramFolder, TranslatedTexts()[ttHelpFile]));
-    // Qt's own dialogs (colour, files, message box buttons) follow the language too.
-    ApplyQtTranslations(ReadLanguageLocale(profile));
+    if (auto counts = ReadSingularCounts(profile))
+        SetSingularCounts(std::move(*counts));
+    // Qt's own dialogs (colour, files, message box buttons) and every number shown follow the
+    // language too.
+    const std::string locale = ReadLanguageLocale(profile);
+    ApplyQtTranslations(locale);
+    ApplyLocale(locale);
     return true;
 }
 

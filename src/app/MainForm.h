@@ -124,7 +124,7 @@ private:
     void ActionEditRedoExecute();
     // Several items at once as one step, and moves through the history by whole steps.
     std::vector<std::size_t> ApplyColorChanges(
-        std::span<const TColorChange> changes, const std::string& label);
+        std::span<const TColorChange> changes, const TStepFacts& facts);
     void MoveInHistory(int steps);
     // After items took new colours: compares them with the saved ones, repaints, sets the mark
     // and tells the tools.

@@ -78,7 +78,9 @@ void TMainForm::ColorPickerButton1Change()
     if (!FTypingColorCode)
         EditColorValue->setText(QString::fromStdString(ColorCodeText(color)));
     if (index >= 0 && std::size_t(index) < FItems.size()) {
-        FHistory.RecordChange(FItems, index, TColorToItemColor(color));
+        // Each keystroke stays a step of its own; the history shows a run of them as one.
+        FHistory.RecordChange(FItems, index, TColorToItemColor(color),
+            FTypingColorCode ? TStepKind::TypedCode : TStepKind::Edit);
         ColorsChanged({std::size_t(index)}, false);
     }
 }
@@ -121,9 +123,9 @@ void TMainForm::ActionEditRedoExecute()
 }
 
 std::vector<std::size_t> TMainForm::ApplyColorChanges(
-    std::span<const TColorChange> changes, const std::string& label)
+    std::span<const TColorChange> changes, const TStepFacts& facts)
 {
-    std::vector<std::size_t> changed = FHistory.RecordGroup(FItems, changes, label);
+    std::vector<std::size_t> changed = FHistory.RecordGroup(FItems, changes, facts);
     if (!changed.empty())
         ColorsChanged(changed, true);
     return changed;

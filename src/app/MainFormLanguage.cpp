@@ -17,8 +17,10 @@ void TMainForm::ApplyLanguage(const std::string& language)
 {
     if (!FLanguage->Apply(language))
         return;
-    // The caption keeps the open document's name, in the new language's title.
+    // The caption keeps the open document's name, in the new language's title, and the
+    // modified mark speaks the new language at once.
     SetFileName(FFileName);
+    SetModified(FModified);
     emit FDocument->LanguageApplied();
 }
 

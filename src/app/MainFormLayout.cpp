@@ -90,6 +90,8 @@ void CreateMenusAndToolBar(QMainWindow& window, TMainFormControls& controls)
     for (std::size_t menu = 0; menu < controls.Menus.size(); ++menu) {
         controls.Menus[menu] = bar->addMenu(QString::fromUtf8(MenuCaptions[menu]));
         controls.Menus[menu]->setObjectName(menuNames[menu]);
+        // Every entry's hint shows as its tool tip, the status bar being kept for the mark.
+        controls.Menus[menu]->setToolTipsVisible(true);
     }
 
     QToolBar* toolBar = window.addToolBar("ToolBar1");

@@ -65,9 +65,9 @@ void TWindowDocument::SelectItem(std::size_t item)
 }
 
 std::vector<std::size_t> TWindowDocument::ApplyColors(
-    std::span<const TColorChange> changes, const std::string& label)
+    std::span<const TColorChange> changes, const TStepFacts& facts)
 {
-    return FForm.ApplyColorChanges(changes, label);
+    return FForm.ApplyColorChanges(changes, facts);
 }
 
 void TWindowDocument::MoveInHistory(int steps)

@@ -27,7 +27,7 @@ public:
 
     void SelectItem(std::size_t item) override;
     std::vector<std::size_t> ApplyColors(
-        std::span<const TColorChange> changes, const std::string& label) override;
+        std::span<const TColorChange> changes, const TStepFacts& facts) override;
     void MoveInHistory(int steps) override;
 
     void SetPaintTransform(const QObject* owner, TPaintTransform transform) override;

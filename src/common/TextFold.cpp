@@ -39,14 +39,34 @@ TFoldTable MakeFoldTable()
     return table;
 }
 
-} // namespace
-
-std::string FoldForSearch(TAnsiView text)
+TFoldTable MakeSpelledOutTable()
 {
-    static const TFoldTable table = MakeFoldTable();
+    TFoldTable table = MakeFoldTable();
+    table[0xC4] = table[0xE4] = "ae";
+    table[0xD6] = table[0xF6] = "oe";
+    table[0xDC] = table[0xFC] = "ue";
+    return table;
+}
+
+std::string Folded(TAnsiView text, const TFoldTable& table)
+{
     std::string folded;
     folded.reserve(text.size());
     for (const char c : text)
         folded += table[static_cast<unsigned char>(c)];
     return folded;
+}
+
+} // namespace
+
+std::string FoldForSearch(TAnsiView text)
+{
+    static const TFoldTable table = MakeFoldTable();
+    return Folded(text, table);
+}
+
+std::string FoldForSearchSpelledOut(TAnsiView text)
+{
+    static const TFoldTable table = MakeSpelledOutTable();
+    return Folded(text, table);
 }

@@ -4,20 +4,20 @@
 #include <map>
 
 void TColorHistory::RecordChange(
-    std::vector<TRGBTriple>& items, std::int32_t index, TRGBTriple newColor)
+    std::vector<TRGBTriple>& items, std::int32_t index, TRGBTriple newColor, TStepKind kind)
 {
     if (index < 0 || std::size_t(index) >= items.size())
         return;
     TRGBTriple& item = items[std::size_t(index)];
     FUndoStack.Push(index, item);
-    FUndoSteps.push_back({1, {}});
+    FUndoSteps.push_back({1, {kind, {}}});
     item = newColor;
     FRedoStack.Clear();
     FRedoSteps.clear();
 }
 
 std::vector<std::size_t> TColorHistory::RecordGroup(
-    std::vector<TRGBTriple>& items, std::span<const TColorChange> changes, std::string label)
+    std::vector<TRGBTriple>& items, std::span<const TColorChange> changes, TStepFacts facts)
 {
     // The last colour named for an item counts; the map also orders the items.
     std::map<std::size_t, TRGBTriple> wanted;
@@ -36,7 +36,7 @@ std::vector<std::size_t> TColorHistory::RecordGroup(
     }
     if (changed.empty())
         return changed;
-    FUndoSteps.push_back({changed.size(), std::move(label)});
+    FUndoSteps.push_back({changed.size(), std::move(facts)});
     FRedoStack.Clear();
     FRedoSteps.clear();
     return changed;
@@ -80,7 +80,7 @@ std::vector<std::size_t> TColorHistory::Move(TColorStack& from, std::vector<TSte
         changed.push_back(std::size_t(index));
     }
     if (!changed.empty())
-        toSteps.push_back({changed.size(), std::move(step.Label)});
+        toSteps.push_back({changed.size(), std::move(step.Facts)});
     std::sort(changed.begin(), changed.end());
     return changed;
 }

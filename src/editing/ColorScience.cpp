@@ -100,7 +100,11 @@ constexpr double Degrees(double radians)
 double HueDegrees(double y, double x)
 {
     const double h = Degrees(std::atan2(y, x));
-    return h < 0.0 ? h + 360.0 : h;
+    if (h >= 0.0)
+        return h;
+    // A hue a hair below 0 rounds up to 360 when the turn is added: that hue is 0.
+    const double turned = h + 360.0;
+    return turned >= 360.0 ? 0.0 : turned;
 }
 
 // --- OKLab ---

@@ -161,6 +161,37 @@ std::string ReadLanguageLocale(const TProfileFile& file)
     return value;
 }
 
+std::optional<std::vector<std::uint64_t>> ReadSingularCounts(const TProfileFile& file)
+{
+    constexpr std::size_t mostCounts = 16;
+    constexpr std::size_t mostDigits = 9;
+    constexpr TAnsiView missing = "\x01";
+    const std::string value = ReadLanguageText(file, "Language", "SingularCounts", missing);
+    if (value == missing)
+        return std::nullopt;
+    std::vector<std::uint64_t> counts;
+    std::size_t digits = 0;
+    bool inNumber = false;
+    for (const char c : value) {
+        if (c >= '0' && c <= '9') {
+            if (!inNumber)
+                counts.push_back(0);
+            if (counts.size() > mostCounts)
+                return std::nullopt;
+            inNumber = true;
+            if (++digits > mostDigits)
+                return std::nullopt;
+            counts.back() = counts.back() * 10 + std::uint64_t(c - '0');
+        } else if (c == ',' || c == ' ' || c == '\t') {
+            inNumber = false;
+            digits = 0;
+        } else {
+            return std::nullopt;
+        }
+    }
+    return counts;
+}
+
 fs::path LanguagesFolder(std::string_view programFolder)
 {
     return fs::path(std::string(programFolder) + "languages/");

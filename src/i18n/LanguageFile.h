@@ -3,7 +3,9 @@
 #include "common/AnsiString.h"
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +35,12 @@ TAnsiString ReadLanguageText(const TProfileFile& file, std::string_view section,
 // is missing or its value is no locale name (ASCII letters first, then letters, digits, "_" and
 // "-", at most 35 in all).
 std::string ReadLanguageLocale(const TProfileFile& file);
+
+// The counts the language says in the singular (section Language, key SingularCounts): whole
+// numbers separated by commas or blanks, such as "1" or "0, 1"; an empty value names none. None
+// when the key is missing or its value is no such list (more than 16 numbers, or one of more
+// than 9 digits, is none either).
+std::optional<std::vector<std::uint64_t>> ReadSingularCounts(const TProfileFile& file);
 
 // The folder the chooser lists: programFolder + "languages/".
 std::filesystem::path LanguagesFolder(std::string_view programFolder);

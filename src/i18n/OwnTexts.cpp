@@ -1,7 +1,9 @@
 #include "i18n/OwnTexts.h"
 
+#include <algorithm>
 #include <map>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -22,6 +24,14 @@ std::map<std::string, TAnsiString>& Texts()
     return texts;
 }
 
+const std::vector<std::uint64_t> EnglishSingularCounts = {1};
+
+std::vector<std::uint64_t>& SingularCounts()
+{
+    static std::vector<std::uint64_t> counts = EnglishSingularCounts;
+    return counts;
+}
+
 } // namespace
 
 TAnsiString OwnText(const TTextKey& key)
@@ -38,4 +48,21 @@ void SetOwnText(const TTextKey& key, TAnsiView value)
 void ResetOwnTexts()
 {
     Texts().clear();
+    SingularCounts() = EnglishSingularCounts;
+}
+
+void SetSingularCounts(std::vector<std::uint64_t> counts)
+{
+    SingularCounts() = std::move(counts);
+}
+
+bool SaidInSingular(std::uint64_t count)
+{
+    const std::vector<std::uint64_t>& counts = SingularCounts();
+    return std::find(counts.begin(), counts.end(), count) != counts.end();
+}
+
+TAnsiString OwnCountText(const TTextKey& one, const TTextKey& many, std::uint64_t count)
+{
+    return OwnText(SaidInSingular(count) ? one : many);
 }

@@ -1,6 +1,7 @@
 #include "i18n/QtTranslations.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPointer>
@@ -29,6 +30,13 @@ public:
     bool isEmpty() const override { return false; }
 };
 
+QLocale NamedLocale(std::string_view localeName)
+{
+    return localeName.empty()
+        ? QLocale::system()
+        : QLocale(QString::fromLatin1(localeName.data(), qsizetype(localeName.size())));
+}
+
 QPointer<TQtTranslator>& InstalledTranslator()
 {
     // Owned by the application object, so it goes with it.
@@ -43,9 +51,7 @@ void ApplyQtTranslations(std::string_view localeName)
     QCoreApplication* application = QCoreApplication::instance();
     if (!application)
         return;
-    const QLocale locale = localeName.empty()
-        ? QLocale::system()
-        : QLocale(QString::fromLatin1(localeName.data(), qsizetype(localeName.size())));
+    const QLocale locale = NamedLocale(localeName);
     auto* translator = new TQtTranslator(application);
     // Without a file for the locale, no file is loaded and Qt's English stays.
     const QString file = translator->load(locale, "qtbase", "_",
@@ -62,4 +68,18 @@ void ApplyQtTranslations(std::string_view localeName)
     QCoreApplication::installTranslator(translator);
     delete installed.data();
     installed = translator;
+}
+
+void ApplyLocale(std::string_view localeName)
+{
+    const QLocale locale = NamedLocale(localeName);
+    if (locale == QLocale())
+        return;
+    QLocale::setDefault(locale);
+    // Widgets keep the locale they were made with; the application hands the new one to every
+    // window that has none of its own, and its widgets show their numbers anew.
+    if (QCoreApplication* application = QCoreApplication::instance()) {
+        QEvent changed(QEvent::LocaleChange);
+        QCoreApplication::sendEvent(application, &changed);
+    }
 }

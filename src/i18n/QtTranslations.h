@@ -8,3 +8,7 @@
 // text they lack shows in Qt's English, never in the language of a translator installed earlier.
 // Does nothing without an application object.
 void ApplyQtTranslations(std::string_view localeName);
+
+// Numbers, sizes and dates in the locale the language file names ("de", "pt_BR"), or in the
+// system's when it names none: the default locale of every widget, the open ones included.
+void ApplyLocale(std::string_view localeName);

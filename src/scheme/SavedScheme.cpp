@@ -12,6 +12,7 @@ void TSavedScheme::Reset(std::vector<TSchemeItem> items)
     }
     FFlags.assign(FColors.size(), 0);
     FDiffering = 0;
+    FColorsDiffering = 0;
 }
 
 bool TSavedScheme::CompareColor(std::size_t item, const TRGBTriple& current)
@@ -32,6 +33,8 @@ bool TSavedScheme::SetFlag(std::size_t item, unsigned char flag, bool on)
 {
     unsigned char& flags = FFlags[item];
     const bool differed = flags != 0;
+    if (flag == ColorFlag && on != ((flags & ColorFlag) != 0))
+        FColorsDiffering = on ? FColorsDiffering + 1 : FColorsDiffering - 1;
     flags = on ? (flags | flag) : (flags & ~flag);
     const bool differs = flags != 0;
     if (differs == differed)

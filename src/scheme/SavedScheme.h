@@ -33,6 +33,8 @@ public:
     // How many items differ in colour or description; the document is modified when any does.
     std::size_t DifferingCount() const { return FDiffering; }
     bool Modified() const { return FDiffering > 0; }
+    // How many items differ in colour.
+    std::size_t ColorDifferingCount() const { return FColorsDiffering; }
 
 private:
     static constexpr unsigned char ColorFlag = 1;
@@ -48,4 +50,5 @@ private:
     std::vector<TAnsiString> FDescriptions;
     std::vector<unsigned char> FFlags;
     std::size_t FDiffering = 0;
+    std::size_t FColorsDiffering = 0;
 };

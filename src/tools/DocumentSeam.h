@@ -58,11 +58,12 @@ public:
 
     // Selects the item in the list and shows it, as a click on the preview does.
     virtual void SelectItem(std::size_t item) = 0;
-    // Gives the items their new colours as one step: one Undo takes all of them back. The preview
-    // is repainted once and the modified mark follows. Returns the items that changed (none when
-    // every colour was already there, and then nothing is recorded).
+    // Gives the items their new colours as one step, which the history names by its facts: one
+    // Undo takes all of them back. The preview is repainted once and the modified mark follows.
+    // Returns the items that changed (none when every colour was already there, and then nothing
+    // is recorded).
     virtual std::vector<std::size_t> ApplyColors(
-        std::span<const TColorChange> changes, const std::string& label)
+        std::span<const TColorChange> changes, const TStepFacts& facts)
         = 0;
     // Moves through the history by steps: negative undoes, positive redoes, as that many Undo or
     // Redo commands would, with one repaint at the end.

@@ -1,5 +1,6 @@
 #include "tools/OpenFileDialog.h"
 
+#include "common/FileDialogDetails.h"
 #include "common/FileDialogIcons.h"
 #include "common/UiText.h"
 #include "i18n/FileDialogTexts.h"
@@ -21,6 +22,7 @@ std::optional<std::filesystem::path> ChooseFileToOpen(QWidget* parent, const cha
     dialog.setObjectName(objectName);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setIconProvider(&icons);
+    ShowDetailsInProgramLocale(dialog);
     dialog.setNameFilters({filter, Text(FileDialogText::AllFiles) + QStringLiteral(" (*)")});
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);

@@ -10,9 +10,9 @@
 
 namespace {
 
-// Two alternations of the flash with the painted image, about 400 ms in all.
-constexpr int FlashSteps = 4;
-constexpr int FlashStepMilliseconds = 100;
+// The flash in the even steps, the painted image in the odd ones: three blinks, 750 ms in all.
+constexpr int FlashSteps = 5;
+constexpr int FlashStepMilliseconds = 150;
 
 } // namespace
 

@@ -13,7 +13,8 @@ class TPreviewImage;
 class TPreviewMap;
 
 // Shows the user where something lies on the preview: a copy of the painted image with some
-// pixels changed, drawn over the preview twice in turn with the painted image (about 400 ms).
+// pixels changed, drawn over the preview three times in turn with the painted image (three blinks
+// of 150 ms, 750 ms in all), so that a glance away does not miss it.
 // The preview's own image is never written, so it shows exactly the painted image again
 // afterwards; any change of that image (a paint, a load) ends the flash at once.
 class TPreviewFlash : public QObject

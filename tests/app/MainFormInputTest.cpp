@@ -4,15 +4,18 @@
 
 #include "editing/ColorCode.h"
 #include "editing/ColorPickerButton.h"
+#include "help/VersionText.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
+#include <QMenu>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTest>
 #include <QToolBar>
+#include <QToolTip>
 
 namespace {
 
@@ -195,6 +198,37 @@ TEST_F(MainFormInputTest, HintsLeaveTheModifiedMarkInPlace)
     EXPECT_TRUE(StatusPanel0(form)->isVisibleTo(&form));
     EXPECT_EQ(StatusPanel0(form)->text(), "Modified");
     form.SetModified(false);
+}
+
+// Resting on a menu entry shows its hint as a tool tip, in every menu and submenu: the tools'
+// entries (the four simulations among them) and the window's own.
+TEST_F(MainFormInputTest, MenuEntriesShowTheirHintsAsToolTips)
+{
+    TMainForm& form = Start();
+    int shown = 0;
+    for (QMenu* menu : form.findChildren<QMenu*>()) {
+        if (menu->actions().isEmpty() || menu->objectName() == "WhatsThisMenu")
+            continue;
+        SCOPED_TRACE(menu->title().toStdString() + menu->objectName().toStdString());
+        menu->popup(form.mapToGlobal(QPoint(10, 10)));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+        for (QAction* entry : menu->actions()) {
+            const QString hint = entry->property("Hint").toString();
+            if (entry->isSeparator() || hint.isEmpty())
+                continue;
+            const QPoint at = menu->actionGeometry(entry).center();
+            QHelpEvent rest(QEvent::ToolTip, at, menu->mapToGlobal(at));
+            QApplication::sendEvent(menu, &rest);
+            EXPECT_TRUE(QToolTip::isVisible()) << hint.toStdString();
+            EXPECT_EQ(QToolTip::text().toStdString(), WithoutAccelerator(hint.toStdString()));
+            ++shown;
+        }
+        menu->hide();
+    }
+    EXPECT_GE(shown, 25);
+    // The simulations have hints of their own.
+    EXPECT_EQ(Action(form, "ActionToolsVisionProtanopia")->toolTip().left(30),
+        "Show the preview as seen witho");
 }
 
 } // namespace

@@ -77,7 +77,7 @@ TEST(ColorHistoryTest, SingleEditsAndGroupsUndoAndRedoWhole)
             std::vector<TColorChange> group;
             for (std::size_t i = 0; i + 1 < arguments.size(); i += 2)
                 group.push_back({std::size_t(arguments[i]), Grey(arguments[i + 1])});
-            changed = history.RecordGroup(items, group, "Replace");
+            changed = history.RecordGroup(items, group, {TStepKind::Replace, {}});
         } else if (action == "undo") {
             changed = history.Undo(items);
         } else if (action == "redo") {
@@ -113,12 +113,15 @@ TEST(SavedSchemeTest, AnItemDiffersByColourOrDescriptionAndCountsOnce)
     TSavedScheme saved;
     saved.Reset({{Grey(1), "Park"}, {Grey(2), "Water"}});
     EXPECT_TRUE(saved.CompareDescription(0, "Garden"));
+    EXPECT_EQ(saved.ColorDifferingCount(), 0u); // a new name is no new colour
     EXPECT_FALSE(saved.CompareColor(0, Grey(9))); // already differs: the count stays
     EXPECT_EQ(saved.DifferingCount(), 1u);
+    EXPECT_EQ(saved.ColorDifferingCount(), 1u);
     EXPECT_TRUE(saved.ColorDiffers(0) && saved.DescriptionDiffers(0));
     EXPECT_FALSE(saved.CompareDescription(0, "Park"));
     EXPECT_TRUE(saved.CompareColor(0, Grey(1)));
     EXPECT_FALSE(saved.Modified());
+    EXPECT_EQ(saved.ColorDifferingCount(), 0u);
     // Positions the saved document lacks change nothing.
     EXPECT_FALSE(saved.CompareColor(7, Grey(9)));
     EXPECT_FALSE(saved.Differs(7));

@@ -179,6 +179,30 @@ TEST(ColorScienceTest, OklabOfKnownColoursAndGreys)
     }
 }
 
+// The hue is below 360, as the adjustment's hue shift and the gamut mapping expect: a hue a hair
+// below 0 must not round up to 360 when the turn is added.
+TEST(ColorScienceTest, OklchHueStaysBelow360)
+{
+    const struct
+    {
+        const char* Name;
+        TOklab Lab;
+        double Hue;
+    } rows[] = {
+        {"a hair below the a axis", {0.5, 0.1, -1e-300}, 0.0},
+        {"on the a axis", {0.5, 0.1, 0.0}, 0.0},
+        {"just below the a axis", {0.5, 0.1, -0.1}, 315.0},
+        {"on the negative b axis", {0.5, 0.0, -0.1}, 270.0},
+        {"on the negative a axis, below it", {0.5, -0.1, -0.0}, 180.0},
+    };
+    for (const auto& row : rows) {
+        const double hue = ToOklch(row.Lab).h;
+        EXPECT_GE(hue, 0.0) << row.Name;
+        EXPECT_LT(hue, 360.0) << row.Name;
+        EXPECT_NEAR(hue, row.Hue, 1e-9) << row.Name;
+    }
+}
+
 // Random colours, their channels sometimes at the ends of the range, where rounding errors
 // would push them outside the gamut.
 TRGBTriple RandomColor(std::mt19937& random)

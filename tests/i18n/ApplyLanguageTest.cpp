@@ -3,17 +3,24 @@
 #include "app/MainFormFixture.h"
 
 #include "editing/ColorPickerButton.h"
+#include "tools/legibility/LegibilityWindow.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QDateTime>
+#include <QDoubleSpinBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QMessageBox>
+#include <QRegularExpression>
+#include <QTableView>
 #include <QTest>
 #include <QTextDocument>
+#include <QTreeView>
 
 namespace {
 
@@ -60,10 +67,11 @@ TEST_F(ApplyLanguageTest, FilesChangeOnlyWhatTheyNameAndKeepEarlierTranslations)
     // The clipboard command's caption and hint come from one key; the tip reads like the menu.
     EXPECT_EQ(Action(form, "ActionToolsClipboard")->text(), "Aus der &Zwischenablage");
     EXPECT_EQ(Action(form, "ActionToolsClipboard")->toolTip(), "Aus der Zwischenablage");
-    // The mark already shown stays in the old language until the flag is set again.
-    EXPECT_EQ(StatusPanel0(form)->text(), "Modified");
-    TypeCode("ABCDE0");
+    // The mark already shown takes the new language at once; a file without the key keeps it.
     EXPECT_EQ(StatusPanel0(form)->text(), QString::fromUtf8("Ge\u00E4ndert"));
+    form.ApplyLanguage("Titel");
+    EXPECT_EQ(StatusPanel0(form)->text(), QString::fromUtf8("Ge\u00E4ndert"));
+    form.ApplyLanguage("Menue");
 
     // A file without filter keys brings the English names back; one without any key keeps
     // every text.
@@ -160,6 +168,78 @@ TEST_F(ApplyLanguageTest, TheChooserRecordsTheChoiceAndCancelAppliesTheCurrentLa
     // The choice is what closing writes.
     EXPECT_TRUE(form.close());
     EXPECT_NE(ReadBytes(SettingsFile()).find("DefaultLanguage=Deutsch.clf\r\n"), std::string::npos);
+}
+
+// Numbers follow the language's locale, in our windows and in Qt's file dialogs alike.
+TEST_F(ApplyLanguageTest, NumbersSizesAndDatesFollowTheLanguagesLocale)
+{
+    fs::copy(fs::path(TINTWRIGHT_DATA_DIR) / "languages", Folder / "languages",
+        fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    WriteBytes(Folder / "schemes" / "big.clr", std::string(1536, ' '));
+    TMainForm& form = Start();
+    const auto legibility = [&form] {
+        Action(form, "ActionToolsCheckLegibility")->trigger();
+        return form.findChild<TLegibilityWindow*>();
+    };
+    // The size and date the open dialog's detail view shows for a file.
+    const auto details = [&form](const QString& name) {
+        QStringList shown;
+        AnswerNextModal([&shown, name](QWidget* dialog) {
+            auto* view = dialog->findChild<QTreeView*>("treeView");
+            const QAbstractItemModel* files = view->model();
+            // The sizes come from a thread of the file model's, a little later.
+            static_cast<void>(QTest::qWaitFor(
+                [&] {
+                    for (int row = 0; row < files->rowCount(view->rootIndex()); ++row) {
+                        const QModelIndex entry = files->index(row, 0, view->rootIndex());
+                        if (entry.data().toString() == name
+                            && !entry.siblingAtColumn(1).data().toString().isEmpty())
+                            shown = QStringList {entry.siblingAtColumn(1).data().toString(),
+                                entry.siblingAtColumn(3).data().toString()};
+                    }
+                    return !shown.isEmpty();
+                },
+                5000));
+            qobject_cast<QDialog*>(dialog)->reject();
+        });
+        Action(form, "ActionFileOpen")->trigger();
+        return shown;
+    };
+    const QDateTime modified = QFileInfo(PathOf("schemes/big.clr")).lastModified();
+    const struct
+    {
+        const char* Language;
+        const char* Locale;
+        const char* Threshold;
+        const char* Size;
+    } rows[] = {
+        {"English", "en", "5.0", "1.50 KiB"},
+        {"Deutsch", "de", "5,0", "1,50 KiB"},
+        {"Francais", "fr", "5,0", "1,50 Kio"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Language);
+        form.ApplyLanguage(row.Language);
+        const QLocale locale(QString::fromLatin1(row.Locale));
+        TLegibilityWindow* window = legibility();
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(window->findChild<QDoubleSpinBox*>("LegibilityThreshold")->text(), row.Threshold);
+        const QAbstractItemModel* pairs
+            = window->findChild<QTableView*>("LegibilityPairs")->model();
+        ASSERT_GT(pairs->rowCount(), 0);
+        // The difference and the contrast ratio, with the language's decimal sign.
+        const QString decimal = QRegularExpression::escape(locale.decimalPoint());
+        const QString deltaE = pairs->index(0, 3).data().toString();
+        const QString contrast = pairs->index(0, 4).data().toString();
+        EXPECT_TRUE(QRegularExpression("^[0-9]+" + decimal + "[0-9]$").match(deltaE).hasMatch())
+            << deltaE.toStdString();
+        EXPECT_TRUE(
+            QRegularExpression("^[0-9]+" + decimal + "[0-9]{2}:1$").match(contrast).hasMatch())
+            << contrast.toStdString();
+        window->close();
+        EXPECT_EQ(details("big.clr"),
+            QStringList({row.Size, locale.toString(modified, QLocale::ShortFormat)}));
+    }
 }
 
 } // namespace

@@ -171,6 +171,36 @@ TEST(LanguageFileTest, ReadsTheLocaleForQtsOwnTextsOnlyWhenItIsALocaleName)
     }
 }
 
+// Which counts take the singular: French says "0 élément" as it says "1 élément".
+TEST(LanguageFileTest, ReadsTheCountsSaidInTheSingular)
+{
+    using TList = std::vector<std::uint64_t>;
+    using TCounts = std::optional<TList>;
+    const struct
+    {
+        const char* Name;
+        const char* Text;
+        TCounts Expected;
+    } rows[] = {
+        {"one", "[Language]\r\nSingularCounts=1\r\n", TList {1}},
+        {"zero and one", "[Language]\r\nSingularCounts=0, 1\r\n", TList {0, 1}},
+        {"blanks only between", "[language]\r\nsingularcounts = 0 1\r\n", TList {0, 1}},
+        {"empty: none is", "[Language]\r\nSingularCounts=\r\n", TList {}},
+        {"missing", "[Language]\r\nLocale=fr\r\n", std::nullopt},
+        {"a word", "[Language]\r\nSingularCounts=one\r\n", std::nullopt},
+        {"a negative number", "[Language]\r\nSingularCounts=-1\r\n", std::nullopt},
+        {"nine digits", "[Language]\r\nSingularCounts=999999999\r\n", TList {999999999}},
+        {"ten digits", "[Language]\r\nSingularCounts=1000000000\r\n", std::nullopt},
+        {"seventeen numbers",
+            "[Language]\r\nSingularCounts=1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17\r\n",
+            std::nullopt},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        EXPECT_EQ(ReadSingularCounts(TProfileFile::FromText(row.Text)), row.Expected);
+    }
+}
+
 TEST(LanguageFileTest, BuildsTheFiveDialogsFiltersFromTheFourNames)
 {
     std::string all;

@@ -74,9 +74,9 @@ public:
             emit SelectionChanged(Selected = int(item));
     }
     std::vector<std::size_t> ApplyColors(
-        std::span<const TColorChange> changes, const std::string& label) override
+        std::span<const TColorChange> changes, const TStepFacts& facts) override
     {
-        std::vector<std::size_t> changed = HistoryState.RecordGroup(ItemColors, changes, label);
+        std::vector<std::size_t> changed = HistoryState.RecordGroup(ItemColors, changes, facts);
         Changed(changed);
         return changed;
     }

@@ -1,5 +1,6 @@
 #include "tools/changed/ChangedItems.h"
 
+#include "i18n/ShownText.h"
 #include "tools/DocumentSeam.h"
 #include "tools/StatusPanel.h"
 
@@ -16,7 +17,7 @@ namespace {
 const TTextKey SavedColorsStatus {
     "ChangedItems", "SavedColorsStatus", "Saved colors: %1 items differ"};
 const TTextKey SavedColorsStatusOne {
-    "ChangedItems", "SavedColorsStatusOne", "Saved colors: 1 item differs"};
+    "ChangedItems", "SavedColorsStatusOne", "Saved colors: %1 item differs"};
 const TTextKey ChangedTexts[] = {SavedColorsStatus, SavedColorsStatusOne};
 
 } // namespace
@@ -134,9 +135,9 @@ void TChangedItems::ShowCount()
 {
     if (!FShowingSaved)
         return;
-    const std::size_t count = Document().Saved().DifferingCount();
-    Context().Status.SetText(
-        this, count == 1 ? Text(SavedColorsStatusOne) : Text(SavedColorsStatus).arg(count));
+    // The preview shows colours, so only they count: a renamed item looks as saved.
+    const std::size_t count = Document().Saved().ColorDifferingCount();
+    Context().Status.SetText(this, CountText(SavedColorsStatusOne, SavedColorsStatus, count));
 }
 
 void TChangedItems::SetSavedTransform()

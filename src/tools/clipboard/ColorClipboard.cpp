@@ -16,7 +16,7 @@ namespace {
 
 constexpr const char* Section = "ColorClipboard";
 
-enum TClipboardText { Copied, NoItem, NoColor, NotAColor, TooLong, PasteStep };
+enum TClipboardText { Copied, NoItem, NoColor, NotAColor, TooLong };
 
 // In the order of TClipboardText.
 constexpr TTextKey ClipboardTexts[] = {
@@ -25,7 +25,6 @@ constexpr TTextKey ClipboardTexts[] = {
     {Section, "NoColor", "The clipboard holds no color"},
     {Section, "NotAColor", "Not a color: \"%1\""},
     {Section, "TooLong", "The clipboard holds too much text to be a color"},
-    {Section, "PasteStep", "Paste color: item %1"},
 };
 
 // How much of a text that is no colour the message quotes.
@@ -124,7 +123,7 @@ void TColorClipboard::Paste()
         Context().Status.ShowMessage(reason);
         return;
     }
+    // An edit of one item like any other: the history names the item and both colours.
     const TColorChange change {std::size_t(item), *color};
-    Document().ApplyColors(std::span<const TColorChange>(&change, 1),
-        Text(ClipboardTexts[PasteStep]).arg(item + 1).toStdString());
+    Document().ApplyColors(std::span<const TColorChange>(&change, 1), {});
 }

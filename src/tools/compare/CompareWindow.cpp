@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTreeWidget>
@@ -39,8 +40,6 @@ const TTextKey Keys[] = {
     CompareText::CheckNone,
     CompareText::Take,
     CompareText::Close,
-    CompareText::TakeStep,
-    CompareText::TakeStepOne,
 };
 
 // Context help of the window's controls: one topic tells of the list and what its buttons do.
@@ -194,14 +193,10 @@ std::vector<std::size_t> TCompareWindow::TakeCheckedColors()
         = TakenColors(FDifferences, [this](std::size_t item) { return FChecked.contains(item); });
     if (changes.empty())
         return {};
-    const QString label = changes.size() == 1
-        ? Text(CompareText::TakeStepOne).arg(OtherName())
-        // In one pass, so that a "%2" in the file's name stays as it is.
-        : Text(CompareText::TakeStep).arg(OtherName(), QString::number(changes.size()));
     for (const TColorChange& change : changes)
         FChecked.erase(change.Item);
-    // The step's label is UTF-8 in the language of the moment; the list follows the change.
-    return FDocument.ApplyColors(changes, label.toStdString());
+    // The list follows the change.
+    return FDocument.ApplyColors(changes, {TStepKind::TakeFromFile, OtherName().toStdString()});
 }
 
 void TCompareWindow::Refresh()
@@ -290,7 +285,7 @@ void TCompareWindow::Fill()
             row->setToolTip(ColumnThereDescription, AsPlainText(row->text(ColumnThereDescription)));
         }
         if (difference.ColorDiffers) {
-            row->setText(ColumnDeltaE, QString::number(difference.DeltaE, 'f', 1));
+            row->setText(ColumnDeltaE, QLocale().toString(difference.DeltaE, 'f', 1));
             row->setTextAlignment(ColumnDeltaE, Qt::AlignRight | Qt::AlignVCenter);
             row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
             row->setCheckState(
@@ -313,7 +308,7 @@ void TCompareWindow::Fill()
     const std::size_t count = FDifferences.size();
     FSummary->setText(count == 0 ? Text(CompareText::SummaryNone).arg(name)
             : count == 1         ? Text(CompareText::SummaryOne).arg(name)
-                                 : Text(CompareText::Summary).arg(count).arg(name));
+                                 : Text(CompareText::Summary).arg(CountNumber(count), name));
     FFilling = false;
     UpdateTakeButton();
 }

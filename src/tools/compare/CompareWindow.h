@@ -42,8 +42,6 @@ inline constexpr TTextKey CheckAll {"CompareFile", "CheckAll", "Check &all"};
 inline constexpr TTextKey CheckNone {"CompareFile", "CheckNone", "Check &none"};
 inline constexpr TTextKey Take {"CompareFile", "Take", "&Take selected colors"};
 inline constexpr TTextKey Close {"CompareFile", "Close", "&Close"};
-inline constexpr TTextKey TakeStep {"CompareFile", "TakeStep", "Take colors from %1: %2 items"};
-inline constexpr TTextKey TakeStepOne {"CompareFile", "TakeStepOne", "Take color from %1: 1 item"};
 } // namespace CompareText
 
 std::span<const TTextKey> CompareTexts();

@@ -1,6 +1,7 @@
 #include "tools/find/AdjustColorsWindow.h"
 
 #include "common/BusyCursor.h"
+#include "i18n/ShownText.h"
 #include "tools/DocumentSeam.h"
 #include "tools/find/FindAndRecolor.h"
 #include "tools/find/FindAndRecolorTexts.h"
@@ -129,6 +130,9 @@ TAdjustColorsWindow::TChannel TAdjustColorsWindow::MakeChannel(
     channel.Slider->setValue(neutral);
     channel.Value->setValue(neutral);
     channel.Slider->setPageStep(10);
+    // Tab goes from number box to number box, where a value is typed; a slider takes the focus
+    // when clicked, and its box takes the same keys (arrows, Page Up and Down) meanwhile.
+    channel.Slider->setFocusPolicy(Qt::ClickFocus);
     channel.Slider->setTickPosition(QSlider::TicksBelow);
     channel.Slider->setTickInterval(maximum - minimum > 200 ? 60 : 25);
     // Each follows the other; a value set that each already has raises nothing, so they stop.
@@ -190,8 +194,8 @@ void TAdjustColorsWindow::ResultsChanged()
     if (!isVisible() && !FPreview)
         return;
     const std::size_t found = FTool.Results().size();
-    FScopeFound->setText(FindText(TFindText::AdjustScopeFound).arg(found));
-    FScopeAll->setText(FindText(TFindText::AdjustScopeAll).arg(FDocument.ItemCount()));
+    FScopeFound->setText(FindText(TFindText::AdjustScopeFound).arg(CountNumber(found)));
+    FScopeAll->setText(FindText(TFindText::AdjustScopeAll).arg(CountNumber(FDocument.ItemCount())));
     FScopeFound->setEnabled(found > 0);
     if (found == 0 && FScopeFound->isChecked())
         FScopeAll->setChecked(true);
@@ -272,9 +276,7 @@ void TAdjustColorsWindow::accept()
     if (changes.empty())
         FStatus.ShowMessage(FindText(TFindText::AdjustUnchanged));
     else
-        FDocument.ApplyColors(changes,
-            FindCountText(TFindText::AdjustStepOne, TFindText::AdjustStepMany, changes.size())
-                .toStdString());
+        FDocument.ApplyColors(changes, {TStepKind::Adjust, {}});
 }
 
 void TAdjustColorsWindow::reject()

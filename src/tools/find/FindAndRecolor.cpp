@@ -1,6 +1,7 @@
 #include "tools/find/FindAndRecolor.h"
 
 #include "common/UiText.h"
+#include "i18n/ShownText.h"
 #include "tools/find/AdjustColorsWindow.h"
 #include "tools/DocumentSeam.h"
 #include "tools/find/FindAndRecolorTexts.h"
@@ -105,7 +106,8 @@ void TFindAndRecolor::SetQuery(const QString& text)
     if (text == FQuery)
         return;
     FQuery = text;
-    FParsedQuery = ParseFindQuery(QueryBytes(text));
+    FParsedQuery = ParseFindQuery(
+        QueryBytes(text), OwnText(FindTextKeys()[std::size_t(TFindText::NearWords)]));
     FPosition = -1;
     Invalidate();
 }
@@ -200,7 +202,8 @@ void TFindAndRecolor::Step(int direction)
     SelectResult(std::size_t(next));
     if (FFindWindow)
         FFindWindow->ShowCurrent(std::size_t(next));
-    Context().Status.ShowMessage(FindText(TFindText::FoundPosition).arg(next + 1).arg(count));
+    Context().Status.ShowMessage(
+        FindText(TFindText::FoundPosition).arg(CountNumber(next + 1), CountNumber(count)));
 }
 
 TFindWindow* TFindAndRecolor::FindWindow() const

@@ -13,6 +13,9 @@ constexpr TTextKey Keys[] = {
     {Section, "FindTitle", "Find item"},
     {Section, "FindLabel", "F&ind:"},
     {Section, "FindPlaceholder", "Words, an item number, a color code, or near and a code"},
+    // The words that ask for the colours near a code, besides the English "near", which works
+    // in every language; several are separated by commas.
+    {Section, "NearWords", "near"},
     {Section, "FindChanged", "&Changed since saved"},
     {Section, "FindNotOnPreview", "&Not on this preview"},
     {Section, "FindHardToTell", "Har&d to tell apart"},
@@ -31,8 +34,6 @@ constexpr TTextKey Keys[] = {
     {Section, "ReplaceCount", "Items to change: %1"},
     {Section, "ReplaceMatching", "Items of this color: %1"},
     {Section, "NotAColor", "Not a color: type a code such as #FF8800"},
-    {Section, "ReplaceStepOne", "Replace color: 1 item"},
-    {Section, "ReplaceStepMany", "Replace color: %1 items"},
     {Section, "CustomColors", "Custom colors"},
     {Section, "AdjustTitle", "Adjust colors"},
     {Section, "AdjustScopeFound", "Items f&ound (%1)"},
@@ -43,8 +44,6 @@ constexpr TTextKey Keys[] = {
     {Section, "AdjustHueUnit", "\xB0"},
     {Section, "AdjustChromaUnit", "%"},
     {Section, "AdjustReset", "&Reset"},
-    {Section, "AdjustStepOne", "Adjust colors: 1 item"},
-    {Section, "AdjustStepMany", "Adjust colors: %1 items"},
     {Section, "AdjustUnchanged", "The adjustment changes no color"},
     {Section, "Ok", "OK"},
     {Section, "Cancel", "Cancel"},
@@ -65,5 +64,5 @@ QString FindText(TFindText text)
 
 QString FindCountText(TFindText one, TFindText many, std::size_t count)
 {
-    return count == 1 ? FindText(one) : FindText(many).arg(count);
+    return CountText(Keys[std::size_t(one)], Keys[std::size_t(many)], count);
 }

@@ -13,6 +13,7 @@ enum class TFindText {
     FindTitle,
     FindLabel,
     FindPlaceholder,
+    NearWords,
     FindChanged,
     FindNotOnPreview,
     FindHardToTell,
@@ -31,8 +32,6 @@ enum class TFindText {
     ReplaceCount,
     ReplaceMatching,
     NotAColor,
-    ReplaceStepOne,
-    ReplaceStepMany,
     CustomColors,
     AdjustTitle,
     AdjustScopeFound,
@@ -43,8 +42,6 @@ enum class TFindText {
     AdjustHueUnit,
     AdjustChromaUnit,
     AdjustReset,
-    AdjustStepOne,
-    AdjustStepMany,
     AdjustUnchanged,
     Ok,
     Cancel,
@@ -53,5 +50,6 @@ enum class TFindText {
 std::span<const TTextKey> FindTextKeys();
 // The text in the language applied.
 QString FindText(TFindText text);
-// The text of a count: the "one" text for 1, the "many" text with the count for any other.
+// The text of a count, with the count: the "one" text for a count the language says in the
+// singular, the "many" text for any other.
 QString FindCountText(TFindText one, TFindText many, std::size_t count);

@@ -5,15 +5,29 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+// The description folded with its umlauts spelled out, where that differs from the plain fold.
+std::string SpelledOut(TAnsiView description, const std::string& folded)
+{
+    std::string spelled = FoldForSearchSpelledOut(description);
+    return spelled == folded ? std::string() : spelled;
+}
+
+} // namespace
+
 void TItemSearch::SetItems(std::span<const TRGBTriple> colors,
     const std::function<TAnsiString(std::size_t item)>& description)
 {
     FColors.assign(colors.begin(), colors.end());
     FLabs.resize(FColors.size());
     FFolded.resize(FColors.size());
+    FSpelled.resize(FColors.size());
     for (std::size_t item = 0; item < FColors.size(); ++item) {
         FLabs[item] = ToLab(FColors[item]);
-        FFolded[item] = FoldForSearch(description(item));
+        const TAnsiString text = description(item);
+        FFolded[item] = FoldForSearch(text);
+        FSpelled[item] = SpelledOut(text, FFolded[item]);
     }
 }
 
@@ -38,8 +52,10 @@ void TItemSearch::SetColors(std::span<const TRGBTriple> colors)
 
 void TItemSearch::SetDescription(std::size_t item, TAnsiView description)
 {
-    if (item < FFolded.size())
-        FFolded[item] = FoldForSearch(description);
+    if (item >= FFolded.size())
+        return;
+    FFolded[item] = FoldForSearch(description);
+    FSpelled[item] = SpelledOut(description, FFolded[item]);
 }
 
 void TItemSearch::SetNeighbours(TItemNeighbours neighbours)
@@ -113,8 +129,20 @@ std::vector<TFindHit> TItemSearch::Find(
         if (query.Words.empty())
             return false;
         const std::string& folded = FFolded[item];
-        return std::all_of(query.Words.begin(), query.Words.end(),
-            [&folded](const std::string& word) { return folded.find(word) != std::string::npos; });
+        const std::string& spelled = FSpelled[item];
+        // A word matches as typed, or with umlauts spelled out on either side: "gruen" and
+        // "grun" both find "Grün", and "grün" finds "Gruen".
+        for (std::size_t i = 0; i < query.Words.size(); ++i) {
+            const std::string& word = query.Words[i];
+            if (folded.find(word) != std::string::npos
+                || (!spelled.empty() && spelled.find(word) != std::string::npos))
+                continue;
+            if (i < query.SpelledWords.size() && query.SpelledWords[i] != word
+                && folded.find(query.SpelledWords[i]) != std::string::npos)
+                continue;
+            return false;
+        }
+        return true;
     };
     const bool numbered
         = query.Item && *query.Item < count && Passes(*query.Item, filters, saved, hard);

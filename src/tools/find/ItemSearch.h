@@ -33,8 +33,9 @@ struct TFindHit
     bool operator==(const TFindHit& other) const = default;
 };
 
-// The document prepared for finding: each item's folded description and L*a*b* colour, worked
-// out when the document changes, so that a query only compares. Items whose description or
+// The document prepared for finding: each item's folded description (also with its umlauts spelled
+// out, as German is written without them) and L*a*b* colour, worked out when the document changes,
+// so that a query only compares. Items whose description or
 // colour changes are worked out again one by one.
 class TItemSearch
 {
@@ -69,6 +70,8 @@ private:
     std::vector<TRGBTriple> FColors;
     std::vector<TLab> FLabs;
     std::vector<std::string> FFolded;
+    // With the umlauts spelled out; empty where the description has none.
+    std::vector<std::string> FSpelled;
     TItemNeighbours FNeighbours;
     std::vector<TTouchingPair> FPairs;
     double FThreshold = DefaultLegibilityThreshold;

@@ -1,5 +1,6 @@
 #include "tools/find/ReplaceColorWindow.h"
 
+#include "i18n/ShownText.h"
 #include "tools/find/BulkRecolor.h"
 #include "editing/ColorCode.h"
 #include "editing/ColorNotation.h"
@@ -196,11 +197,11 @@ void TReplaceColorWindow::Recount()
         FCount->setText(FindText(TFindText::NotAColor));
     else if (count == 0)
         // Until a new colour is chosen, how many items have the old one.
-        FCount->setText(
-            FindText(TFindText::ReplaceMatching)
-                .arg(std::count(FDocument.Colors().begin(), FDocument.Colors().end(), *FFrom)));
+        FCount->setText(FindText(TFindText::ReplaceMatching)
+                            .arg(CountNumber(std::size_t(std::count(
+                                FDocument.Colors().begin(), FDocument.Colors().end(), *FFrom)))));
     else
-        FCount->setText(FindText(TFindText::ReplaceCount).arg(count));
+        FCount->setText(FindText(TFindText::ReplaceCount).arg(CountNumber(count)));
     FOk->setEnabled(count > 0);
 }
 
@@ -209,9 +210,7 @@ void TReplaceColorWindow::accept()
     if (FFrom && FTo) {
         const std::vector<TColorChange> changes = ReplaceChanges(FDocument.Colors(), *FFrom, *FTo);
         if (!changes.empty())
-            FDocument.ApplyColors(changes,
-                FindCountText(TFindText::ReplaceStepOne, TFindText::ReplaceStepMany, changes.size())
-                    .toStdString());
+            FDocument.ApplyColors(changes, {TStepKind::Replace, {}});
     }
     QDialog::accept();
 }

@@ -5,6 +5,8 @@
 #include "editing/ColorNotation.h"
 
 #include <algorithm>
+#include <initializer_list>
+#include <string_view>
 
 namespace {
 
@@ -31,7 +33,7 @@ std::vector<THistoryStep> StackSteps(const TColorStack& stack,
     std::size_t next = 0;
     for (const TColorHistory::TStep& step : steps) {
         const std::size_t end = std::min(next + step.Entries, changes.size());
-        THistoryStep made {step.Label,
+        THistoryStep made {step.Facts,
             {changes.begin() + std::ptrdiff_t(next), changes.begin() + std::ptrdiff_t(end)}};
         std::sort(made.Changes.begin(), made.Changes.end(),
             [](const THistoryChange& a, const THistoryChange& b) { return a.Item < b.Item; });
@@ -58,17 +60,92 @@ std::vector<THistoryStep> HistorySteps(
     return steps;
 }
 
-std::string HistoryStepText(const THistoryStep& step,
-    const std::function<TAnsiString(std::size_t item)>& description, const THistoryWords& words)
+std::vector<THistoryRow> HistoryRows(std::span<const THistoryStep> steps, std::size_t position)
 {
-    if (!step.Label.empty())
-        return step.Label;
-    if (step.Changes.size() != 1)
-        return Utf8FromAnsi(FillText(words.Items, {std::to_string(step.Changes.size())}));
+    const auto keystroke = [](const THistoryStep& step) {
+        return step.Facts.Kind == TStepKind::TypedCode && step.Changes.size() == 1;
+    };
+    std::vector<THistoryRow> rows;
+    rows.reserve(steps.size());
+    for (std::size_t index = 0; index < steps.size(); ++index) {
+        const THistoryStep& step = steps[index];
+        if (!rows.empty() && index != position && keystroke(step)) {
+            THistoryRow& last = rows.back();
+            if (keystroke(last.Step)
+                && last.Step.Changes.front().Item == step.Changes.front().Item) {
+                last.Step.Changes.front().After = step.Changes.front().After;
+                last.EndStep = index + 1;
+                continue;
+            }
+        }
+        rows.push_back({index, index + 1, step});
+    }
+    return rows;
+}
+
+std::span<const TTextKey> HistoryTexts()
+{
+    static const TTextKey keys[] = {
+        HistoryText::Title,
+        HistoryText::Steps,
+        HistoryText::Start,
+        HistoryText::PositionOne,
+        HistoryText::Position,
+        HistoryText::Edit,
+        HistoryText::Item,
+        HistoryText::Items,
+        HistoryText::ReplaceOne,
+        HistoryText::Replace,
+        HistoryText::AdjustOne,
+        HistoryText::Adjust,
+        HistoryText::TakeFromFileOne,
+        HistoryText::TakeFromFile,
+        HistoryText::ImportOne,
+        HistoryText::Import,
+        HistoryText::ImportClipboardOne,
+        HistoryText::ImportClipboard,
+    };
+    return keys;
+}
+
+std::string HistoryStepText(const THistoryStep& step,
+    const std::function<TAnsiString(std::size_t item)>& description, const TNumberFormat& numbers)
+{
+    namespace T = HistoryText;
+    const std::size_t count = step.Changes.size();
+    const std::string items = Utf8FromAnsi(WholeNumberText(count, numbers));
+    // The formats and numbers are Windows-1252, a file's name is UTF-8 already.
+    const auto fill = [&](const TTextKey& one, const TTextKey& many,
+                          std::initializer_list<std::string_view> values) {
+        return FillText(Utf8FromAnsi(OwnCountText(one, many, count)), values);
+    };
+    const std::string& name = step.Facts.Name;
+    switch (step.Facts.Kind) {
+    case TStepKind::Replace:
+        if (count > 0)
+            return fill(T::ReplaceOne, T::Replace,
+                {HashColorCode(step.Changes.front().Before),
+                    HashColorCode(step.Changes.front().After), items});
+        break;
+    case TStepKind::Adjust:
+        return fill(T::AdjustOne, T::Adjust, {items});
+    case TStepKind::TakeFromFile:
+        return fill(T::TakeFromFileOne, T::TakeFromFile, {name, items});
+    case TStepKind::ImportPicture:
+        return fill(T::ImportOne, T::Import, {name, items});
+    case TStepKind::ImportClipboard:
+        return fill(T::ImportClipboardOne, T::ImportClipboard, {items});
+    case TStepKind::Edit:
+    case TStepKind::TypedCode:
+        break;
+    }
+    if (count != 1)
+        return FillText(Utf8FromAnsi(OwnText(T::Items)), {items});
     const THistoryChange& change = step.Changes.front();
-    TAnsiString name = description(change.Item);
-    if (name.empty())
-        name = FillText(words.Item, {std::to_string(change.Item + 1)});
-    return Utf8FromAnsi(name) + ": " + HashColorCode(change.Before) + " \u2192 "
-        + HashColorCode(change.After);
+    TAnsiString shown = description(change.Item);
+    if (shown.empty())
+        shown = FillText(OwnText(T::Item), {std::to_string(change.Item + 1)});
+    return FillText(Utf8FromAnsi(OwnText(T::Edit)),
+        {Utf8FromAnsi(shown),
+            HashColorCode(change.Before) + " \u2192 " + HashColorCode(change.After)});
 }

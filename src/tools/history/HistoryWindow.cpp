@@ -18,26 +18,12 @@
 
 namespace {
 
-const TTextKey Keys[] = {
-    HistoryText::Title,
-    HistoryText::Steps,
-    HistoryText::Start,
-    HistoryText::Position,
-    HistoryText::Item,
-    HistoryText::Items,
-};
-
 constexpr int ListHelpContext = 1201;
 
 } // namespace
 
-std::span<const TTextKey> HistoryTexts()
-{
-    return Keys;
-}
-
 // The rows of the history list, worked out from the stacks when the history changes and turned
-// into text only for the rows the view shows.
+// into text, in the language shown then, only for the rows the view shows.
 class THistoryModel : public QAbstractListModel
 {
 public:
@@ -48,19 +34,25 @@ public:
 
     void Refresh()
     {
-        std::vector<THistoryStep> steps = HistorySteps(FDocument.History(), FDocument.Colors());
         const std::size_t position = FDocument.History().UndoSteps().size();
-        FWords = {OwnText(HistoryText::Item), OwnText(HistoryText::Items)};
-        if (steps.size() == FSteps.size()) {
-            FSteps = std::move(steps);
+        std::vector<THistoryRow> rows
+            = HistoryRows(HistorySteps(FDocument.History(), FDocument.Colors()), position);
+        FNumbers = ShownNumberFormat();
+        // The position is always the end of a row.
+        const auto positionRow = int(std::count_if(rows.begin(), rows.end(),
+            [position](const THistoryRow& row) { return row.EndStep <= position; }));
+        if (rows.size() == FRows.size()) {
+            FRows = std::move(rows);
             FPosition = position;
+            FPositionRow = positionRow;
             // Moving through the history keeps the rows; only their marks and texts change.
             emit dataChanged(index(0), index(rowCount() - 1));
             return;
         }
         beginResetModel();
-        FSteps = std::move(steps);
+        FRows = std::move(rows);
         FPosition = position;
+        FPositionRow = positionRow;
         endResetModel();
     }
 
@@ -73,17 +65,25 @@ public:
 
     // The font of the view, which the current row shows in bold.
     void SetFont(const QFont& font) { FFont = font; }
-    int Position() const { return int(FPosition); }
-    std::size_t StepCount() const { return FSteps.size(); }
+    // The row of the current position.
+    int Position() const { return FPositionRow; }
+    std::size_t StepCount() const { return FRows.size(); }
+    std::size_t StepsDone() const { return FPosition; }
+    std::size_t StepsDoneAt(int row) const
+    {
+        return row <= 0 || FRows.empty()
+            ? 0
+            : FRows[std::min(std::size_t(row), FRows.size()) - 1].EndStep;
+    }
 
     int rowCount(const QModelIndex& parent = {}) const override
     {
-        return parent.isValid() ? 0 : int(FSteps.size()) + 1;
+        return parent.isValid() ? 0 : int(FRows.size()) + 1;
     }
 
     QVariant data(const QModelIndex& index, int role) const override
     {
-        if (!index.isValid() || index.row() > int(FSteps.size()))
+        if (!index.isValid() || index.row() > int(FRows.size()))
             return {};
         const int row = index.row();
         switch (role) {
@@ -91,7 +91,7 @@ public:
         case Qt::AccessibleTextRole:
             return Text(row);
         case Qt::FontRole: {
-            if (row != int(FPosition))
+            if (row != Position())
                 return {};
             QFont font = FFont;
             font.setBold(true);
@@ -99,7 +99,7 @@ public:
         }
         case Qt::ForegroundRole:
             // Undone steps are grey, as things that could be but are not.
-            if (row > int(FPosition))
+            if (row > Position())
                 return QGuiApplication::palette().brush(QPalette::Disabled, QPalette::Text);
             return {};
         default:
@@ -112,15 +112,17 @@ public:
         if (row == 0)
             return ::Text(HistoryText::Start);
         return QString::fromStdString(HistoryStepText(
-            FSteps[std::size_t(row - 1)],
-            [this](std::size_t item) { return FDocument.Description(item); }, FWords));
+            FRows[std::size_t(row - 1)].Step,
+            [this](std::size_t item) { return FDocument.Description(item); }, FNumbers));
     }
 
 private:
     TDocumentSeam& FDocument;
-    std::vector<THistoryStep> FSteps;
+    std::vector<THistoryRow> FRows;
+    // Steps done, and the row they end.
     std::size_t FPosition = 0;
-    THistoryWords FWords;
+    int FPositionRow = 0;
+    TNumberFormat FNumbers;
     QFont FFont;
 };
 
@@ -206,13 +208,19 @@ QString THistoryWindow::RowText(int row) const
     return FModel->Text(row);
 }
 
+std::size_t THistoryWindow::StepsDoneAt(int row) const
+{
+    return FModel->StepsDoneAt(row);
+}
+
 void THistoryWindow::Choose(int row)
 {
     if (row < 0 || row >= FModel->rowCount())
         return;
-    const int steps = row - FModel->Position();
+    const auto steps
+        = std::ptrdiff_t(FModel->StepsDoneAt(row)) - std::ptrdiff_t(FModel->StepsDone());
     if (steps != 0)
-        FDocument.MoveInHistory(steps);
+        FDocument.MoveInHistory(int(steps));
     // Whatever the move did, the list shows where the history stands.
     ShowPosition();
 }
@@ -269,6 +277,7 @@ void THistoryWindow::ShowPosition()
     FList->selectionModel()->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect);
     FList->scrollTo(current);
     FShowing = false;
-    FPosition->setText(
-        Text(HistoryText::Position).arg(FModel->Position()).arg(FModel->StepCount()));
+    const auto done = std::size_t(FModel->Position());
+    FPosition->setText(CountText(HistoryText::PositionOne, HistoryText::Position, done)
+                           .arg(CountNumber(FModel->StepCount())));
 }

@@ -3,6 +3,7 @@
 #include "common/BusyCursor.h"
 #include "common/ErrorMessage.h"
 #include "common/UiText.h"
+#include "i18n/ShownText.h"
 #include "preview/ImportPicture.h"
 #include "tools/import/ScreenshotColors.h"
 #include "tools/import/ColorImportTexts.h"
@@ -15,6 +16,7 @@
 #include <QClipboard>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QMessageBox>
 #include <QMimeData>
 
@@ -25,7 +27,7 @@ namespace {
 
 QString MegaBytes(qint64 bytes)
 {
-    return QString::number(double(bytes) / 1048576.0, 'f', 1);
+    return QLocale().toString(double(bytes) / 1048576.0, 'f', 1);
 }
 
 QString RefusalText(const TPictureRefusal& refusal, const QString& name)
@@ -136,7 +138,7 @@ void TColorImport::ImportFromClipboard()
             const TBusyCursor busy;
             picture = ImportPictureFromClipboard(QGuiApplication::clipboard()->mimeData());
         }
-        Show(std::move(picture), Text(ImportTexts::Clipboard));
+        Show(std::move(picture), {});
     } catch (const TPictureRefusal& refusal) {
         ShowError(RefusalText(refusal, Text(ImportTexts::ClipboardPicture)));
     } catch (const std::exception& error) {
@@ -163,7 +165,8 @@ void TColorImport::Show(TImportPicture picture, const QString& name)
     if (!FWindow) {
         FWindow = new TColorImportWindow(Document(), &Context().Window);
         connect(FWindow, &TColorImportWindow::Applied, this, [this](std::size_t items) {
-            Context().Status.ShowMessage(Text(ImportTexts::Applied).arg(items));
+            Context().Status.ShowMessage(
+                CountText(ImportTexts::AppliedOne, ImportTexts::Applied, items));
         });
     }
     {

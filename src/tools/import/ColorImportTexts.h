@@ -50,9 +50,8 @@ inline constexpr TTextKey CheckAll {Section, "CheckAll", "Check a&ll"};
 inline constexpr TTextKey CheckNone {Section, "CheckNone", "Check &none"};
 inline constexpr TTextKey Apply {Section, "Apply", "&Apply"};
 inline constexpr TTextKey Close {Section, "Close", "&Close"};
-// The undo step: source name, item count.
-inline constexpr TTextKey StepLabel {Section, "StepLabel", "Import colors from %1: %2 items"};
 // Item count.
+inline constexpr TTextKey AppliedOne {Section, "AppliedOne", "Colors of %1 item imported"};
 inline constexpr TTextKey Applied {Section, "Applied", "Colors of %1 items imported"};
 
 // Picture width and height, preview width and height.
@@ -81,7 +80,7 @@ inline constexpr TTextKey NoClipboardPicture {
 inline constexpr TTextKey All[] = {WindowTitle, DialogTitle, PictureFilter, Clipboard,
     ClipboardPicture, Source, SourceScaled, JpegNote, Summary, ColumnNumber, ColumnItem, ColumnNow,
     ColumnRead, ColumnDifference, ColumnConfidence, ColumnNote, DifferenceHint, ConfidenceHint,
-    Percent, Thin, NotOnPreview, CheckAll, CheckNone, Apply, Close, StepLabel, Applied, WrongSize,
+    Percent, Thin, NotOnPreview, CheckAll, CheckNone, Apply, Close, AppliedOne, Applied, WrongSize,
     NoPreviewLoaded, TooManyItems, CannotOpen, NotRegularFile, TooManyBytes, TooManyPixels,
     NotAPicture, NoClipboardPicture};
 

@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
@@ -66,7 +67,8 @@ QString Code(const TRGBTriple& color)
 // Shown rounded down, so a reading just below the threshold never shows as reaching it.
 QString Percentage(double share)
 {
-    return Text(ImportTexts::Percent).arg(int(std::floor(share * 100.0 + 1e-9)));
+    return Text(ImportTexts::Percent)
+        .arg(CountNumber(std::uint64_t(std::floor(share * 100.0 + 1e-9))));
 }
 
 QLabel* WrappedLabel(QWidget* parent, const char* name)
@@ -237,6 +239,11 @@ void TColorImportWindow::Read()
     Refresh();
 }
 
+QString TColorImportWindow::SourceName() const
+{
+    return FName.isEmpty() ? Text(ImportTexts::Clipboard) : FName;
+}
+
 void TColorImportWindow::ShowSourceLine()
 {
     const QImage& pixels = FPicture.Pixels;
@@ -244,8 +251,8 @@ void TColorImportWindow::ShowSourceLine()
     const QString width = QString::number(pixels.width());
     const QString height = QString::number(pixels.height());
     FSource->setText(FScale > 1
-            ? Text(ImportTexts::SourceScaled).arg(FName, width, height, QString::number(FScale))
-            : Text(ImportTexts::Source).arg(FName, width, height));
+            ? Text(ImportTexts::SourceScaled).arg(SourceName(), width, height, CountNumber(FScale))
+            : Text(ImportTexts::Source).arg(SourceName(), width, height));
     FJpegNote->setText(Text(ImportTexts::JpegNote));
     FJpegNote->setVisible(FPicture.Lossy);
 }
@@ -306,12 +313,11 @@ void TColorImportWindow::Refresh()
                                   .arg(map.Width())
                                   .arg(map.Height()));
         else
-            FSummary->setText(Text(ImportTexts::TooManyItems).arg(MaxReadItems));
+            FSummary->setText(Text(ImportTexts::TooManyItems).arg(CountNumber(MaxReadItems)));
     } else {
         FSummary->setText(Text(ImportTexts::Summary)
-                              .arg(FRows.size())
-                              .arg(FDocument.ItemCount())
-                              .arg(absent.size()));
+                              .arg(CountNumber(FRows.size()), CountNumber(FDocument.ItemCount()),
+                                  CountNumber(absent.size())));
     }
     UpdateButtons();
 }
@@ -329,7 +335,7 @@ void TColorImportWindow::FillRow(QTreeWidgetItem& entry, const TImportRow& row) 
     entry.setText(NowColumn, Code(row.Old));
     entry.setIcon(ReadColumn, Swatch(row.New));
     entry.setText(ReadColumn, Code(row.New));
-    entry.setText(DifferenceColumn, QString::number(row.DeltaE, 'f', 1));
+    entry.setText(DifferenceColumn, QLocale().toString(row.DeltaE, 'f', 1));
     entry.setTextAlignment(DifferenceColumn, Qt::AlignRight | Qt::AlignVCenter);
     entry.setText(ConfidenceColumn, Percentage(row.Confidence));
     entry.setTextAlignment(ConfidenceColumn, Qt::AlignRight | Qt::AlignVCenter);
@@ -370,8 +376,10 @@ std::size_t TColorImportWindow::Apply()
             changes.push_back({row.Item, row.New});
     if (changes.empty())
         return 0;
-    const QString label = Text(ImportTexts::StepLabel).arg(FName, QString::number(changes.size()));
-    const std::size_t changed = FDocument.ApplyColors(changes, label.toStdString()).size();
+    const TStepFacts facts = FName.isEmpty()
+        ? TStepFacts {TStepKind::ImportClipboard, {}}
+        : TStepFacts {TStepKind::ImportPicture, FName.toStdString()};
+    const std::size_t changed = FDocument.ApplyColors(changes, facts).size();
     emit Applied(changed);
     return changed;
 }

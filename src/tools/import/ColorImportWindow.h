@@ -32,8 +32,8 @@ class TColorImportWindow : public QWidget
 public:
     TColorImportWindow(TDocumentSeam& document, QWidget* parent);
 
-    // Reads a new picture; name is what the step and the window call it (a file name, or
-    // "clipboard"). The check boxes start over.
+    // Reads a new picture; name is the file's, empty for the clipboard's picture. The check
+    // boxes start over.
     void SetPicture(TImportPicture picture, QString name);
 
     // The items checked now, ascending.
@@ -69,6 +69,8 @@ private:
     int DescriptionWidth() const;
     void SetAllChecked(bool checked);
     void ShowSourceLine();
+    // The picture's file name, or the word for the clipboard.
+    QString SourceName() const;
     void PlaceFirstTime();
     void FollowSelection(int item);
     void UpdateButtons();

@@ -2,6 +2,7 @@
 
 #include "common/UiText.h"
 #include "editing/QtColors.h"
+#include "i18n/ShownText.h"
 #include "preview/ColorContrast.h"
 
 #include <QColor>
@@ -52,9 +53,11 @@ void TLegibilityRows::SetTexts(const QStringList& headings, const QString& hardT
 {
     FHeadings = headings;
     FHardToTellApart = hardToTellApart;
+    // The figures too: the language's locale writes them.
+    FNumbers = ShownNumberFormat();
     emit headerDataChanged(Qt::Horizontal, 0, ColumnCount - 1);
     if (rowCount() > 0)
-        emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1), {Qt::ToolTipRole});
+        emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
 }
 
 int TLegibilityRows::rowCount(const QModelIndex& parent) const
@@ -89,11 +92,11 @@ QVariant TLegibilityRows::data(const QModelIndex& index, int role) const
         case ColumnSecond:
             return ItemText(item);
         case ColumnBorder:
-            return QString::number(row.BorderLength);
+            return CountNumber(row.BorderLength);
         case ColumnDeltaE:
-            return FromWindows1252(DeltaEText(row.DeltaE));
+            return FromWindows1252(DeltaEText(row.DeltaE, FNumbers));
         case ColumnContrast:
-            return FromWindows1252(ContrastRatioText(row.ContrastRatio, 2));
+            return FromWindows1252(ContrastRatioText(row.ContrastRatio, 2, FNumbers));
         default:
             return {};
         }

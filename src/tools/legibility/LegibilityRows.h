@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/NumberText.h"
 #include "editing/ColorHistory.h"
 #include "preview/Legibility.h"
 #include "scheme/SchemeFile.h"
@@ -41,7 +42,8 @@ public:
     void SetColors(std::span<const TColorChange> colors, std::span<const TColorChange> judged);
     void SetDescription(std::size_t item, const QString& description);
     void SetThreshold(double threshold);
-    // The column headings and the flagged rows' tooltip, in the current language.
+    // The column headings and the flagged rows' tooltip, in the current language, whose number
+    // format the figures take too.
     void SetTexts(const QStringList& headings, const QString& hardToTellApart);
 
     const TLegibility& Legibility() const { return FLegibility; }
@@ -60,4 +62,5 @@ private:
     QStringList FDescriptions;
     QStringList FHeadings;
     QString FHardToTellApart;
+    TNumberFormat FNumbers;
 };

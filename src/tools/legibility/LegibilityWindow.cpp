@@ -14,7 +14,6 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
-#include <QLocale>
 #include <QScreen>
 #include <QShowEvent>
 #include <QSignalBlocker>
@@ -39,7 +38,7 @@ enum TText {
 };
 
 const TTextKey LegibilityTexts[] = {
-    {"Legibility", "TitleOne", "Legibility: 1 pair hard to tell apart"},
+    {"Legibility", "TitleOne", "Legibility: %1 pair hard to tell apart"},
     {"Legibility", "TitleMany", "Legibility: %1 pairs hard to tell apart"},
     {"Legibility", "Threshold", "Hard to tell &apart below %1:"},
     {"Legibility", "ColumnItem", "Item"},
@@ -92,8 +91,6 @@ TLegibilityWindow::TLegibilityWindow(TDocumentSeam& document, TToolPreferences& 
     FThreshold = new QDoubleSpinBox(this);
     FThreshold->setObjectName("LegibilityThreshold");
     FThreshold->setProperty("HelpContext", ThresholdHelpContext);
-    // Numbers read as the table's do.
-    FThreshold->setLocale(QLocale::c());
     FThreshold->setDecimals(1);
     FThreshold->setRange(0.0, TToolPreferences::MaxLegibilityThreshold);
     FThreshold->setSingleStep(0.5);
@@ -357,5 +354,5 @@ QStringList TLegibilityWindow::Headings() const
 void TLegibilityWindow::ShowTitle()
 {
     const std::size_t flagged = FRows.Legibility().FlaggedCount();
-    setWindowTitle(flagged == 1 ? Text(TitleOne) : Text(TitleMany).arg(flagged));
+    setWindowTitle(CountText(LegibilityTexts[TitleOne], LegibilityTexts[TitleMany], flagged));
 }

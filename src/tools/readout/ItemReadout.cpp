@@ -149,11 +149,12 @@ TAnsiString ItemEntryText(std::size_t item, const TReadoutItems& items,
     const TAnsiView borders = contrasts.size() == 1 ? words.BordersOne
         : contrasts.size() <= NeighboursShown       ? words.BordersSome
                                                     : words.BordersMany;
-    text += FillText(borders, {std::to_string(contrasts.size())});
+    text += FillText(borders, {WholeNumberText(contrasts.size(), words.Numbers)});
     for (std::size_t i = 0; i < contrasts.size() && i < NeighboursShown; ++i) {
         text += '\n';
         text += FillText(words.Neighbour,
-            {ContrastRatioText(contrasts[i].Ratio), NeighbourName(contrasts[i].Item, items)});
+            {ContrastRatioText(contrasts[i].Ratio, 1, words.Numbers),
+                NeighbourName(contrasts[i].Item, items)});
         if (contrasts[i].HardToTellApart) {
             text += Separator;
             text += words.HardToTell;

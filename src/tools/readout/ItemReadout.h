@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/AnsiString.h"
+#include "common/NumberText.h"
 #include "preview/ItemNeighbours.h"
 #include "preview/Legibility.h"
 #include "scheme/SavedScheme.h"
@@ -33,6 +34,8 @@ struct TReadoutWords
     TAnsiString SeenAs = "seen as %1"; // the colour code the preview paints instead
     TAnsiString ChangedFrom = "changed from %1"; // what the item was as last loaded or saved
     TAnsiString NoDescription = "no description";
+    // How the contrast ratios and counts are written.
+    TNumberFormat Numbers = {};
 };
 
 // What the read-outs need of the document.

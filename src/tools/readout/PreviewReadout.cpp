@@ -49,6 +49,7 @@ TReadoutWords CurrentWords()
     TReadoutWords words;
     for (std::size_t i = 0; i < std::size(fields); ++i)
         words.*fields[i] = OwnText(WordKeys[i]);
+    words.Numbers = ShownNumberFormat();
     return words;
 }
 

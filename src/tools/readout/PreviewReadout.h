@@ -21,8 +21,8 @@ class TPreviewImage;
 //   it from pixel to pixel;
 // - over an item list entry, a tooltip says whether the item is on the preview and which of its
 //   neighbours contrast least with it;
-// - while "Show selected item" is on, selecting an item flashes its pixels twice in a colour
-//   that stands out from them (about 400 ms), drawn over the preview's image; the image itself
+// - while "Show selected item" is on, selecting an item flashes its pixels three times in a
+//   colour that stands out from them (750 ms), drawn over the preview's image; the image itself
 //   is never written, so the preview shows exactly the painted image again afterwards. A new
 //   selection, a change of the image or PreviewPainted ends a flash at once.
 //

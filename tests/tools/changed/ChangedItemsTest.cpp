@@ -77,12 +77,13 @@ TEST_F(ChangedItemsTest, MarksCountAndRevertFollowTheSavedState)
             {}, "Saved colors: 0 items differ", false, false},
         {"redo one", [&] { Action(form, "ActionEditRedo")->trigger(); }, {2},
             "Saved colors: 1 item differs", true, false},
+        // The list marks a new description; the saved colours count colours only.
         {"a description",
             [&] {
                 Select(6);
                 EditDescription(form)->setText("Path");
             },
-            {2, 6}, "Saved colors: 2 items differ", true, false},
+            {2, 6}, "Saved colors: 1 item differs", true, false},
         {"the description typed back", [&] { EditDescription(form)->setText("Route"); }, {2},
             "Saved colors: 1 item differs", true, false},
         {"the colour typed back", edit(2, "0A141E"), {}, "Saved colors: 0 items differ", false,

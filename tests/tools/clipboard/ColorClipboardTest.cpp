@@ -4,6 +4,7 @@
 #include "tools/clipboard/ColorClipboard.h"
 
 #include "app/MainFormFixture.h"
+#include "tools/HistoryRowText.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -97,7 +98,10 @@ TEST_F(ColorClipboardTest, PasteTakesEveryNotationAsOneStepAndRefusesTheRest)
         const bool changed = row.Item3 != 0x28323C;
         EXPECT_EQ(Steps(), changed ? 1u : 0u);
         if (changed) {
-            EXPECT_EQ(Form->Document().History().UndoSteps()[0].Label, "Paste color: item 4");
+            // Named like any other edit of one item: the item and both colours.
+            EXPECT_EQ(LastStepText(Form->Document()),
+                "Park: #28323C \u2192 #"
+                    + QString("%1").arg(row.Item3, 6, 16, QChar('0')).toUpper().toStdString());
             EXPECT_EQ(Pixel(3, 0), row.Item3);
             EXPECT_EQ(EditColorValue(*Form)->text().toStdString(),
                 QString("%1").arg(row.Item3, 6, 16, QChar('0')).toUpper().toStdString());

@@ -3,6 +3,7 @@
 #include "app/MainFormFixture.h"
 #include "editing/ColorScience.h"
 #include "tools/compare/CompareWindow.h"
+#include "tools/HistoryRowText.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -101,7 +102,7 @@ TEST_F(CompareToolTest, ListsTheDifferencesAndTakesTheCheckedColorsAsOneStep)
     EXPECT_EQ(form.Document().Description(5), "Main road");
     const TColorHistory& history = form.Document().History();
     ASSERT_EQ(history.UndoSteps().size(), 1u);
-    EXPECT_EQ(history.UndoSteps()[0].Label, "Take colors from night.clr: 2 items");
+    EXPECT_EQ(LastStepText(form.Document()), "Take colors from night.clr: 2 items");
     EXPECT_EQ(history.UndoSteps()[0].Entries, 2u);
     EXPECT_TRUE(form.Modified());
 
@@ -119,13 +120,14 @@ TEST_F(CompareToolTest, ListsTheDifferencesAndTakesTheCheckedColorsAsOneStep)
     EXPECT_EQ(list->topLevelItemCount(), 5);
     EXPECT_EQ(window->CheckedItems(), std::vector<std::size_t> {});
 
-    // One item taken says so; the label is in the language of the moment.
-    SetOwnText(CompareText::TakeStepOne,
-        "Farbe aus %1 \xFC"
-        "bernommen");
+    // One item taken says so, in the language shown.
     window->SetChecked(2, true);
     window->TakeCheckedColors();
-    EXPECT_EQ(history.UndoSteps().back().Label, "Farbe aus night.clr \u00FCbernommen");
+    EXPECT_EQ(LastStepText(form.Document()), "Take color from night.clr: 1 item");
+    SetOwnText(HistoryText::TakeFromFileOne,
+        "Farbe aus %1 \xFC"
+        "bernommen: %2 Eintrag");
+    EXPECT_EQ(LastStepText(form.Document()), "Farbe aus night.clr \u00FCbernommen: 1 Eintrag");
 
     QTest::keyClick(list, Qt::Key_Escape);
     EXPECT_FALSE(window->isVisible());
@@ -187,8 +189,7 @@ TEST_F(CompareToolTest, OddFileNamesAndLongDescriptions)
     window->SetChecked(0, true);
     window->SetChecked(1, true);
     window->TakeCheckedColors();
-    EXPECT_EQ(form.Document().History().UndoSteps().back().Label,
-        "Take colors from night%2Cday.clr: 2 items");
+    EXPECT_EQ(LastStepText(form.Document()), "Take colors from night%2Cday.clr: 2 items");
     form.SetModified(false);
 }
 

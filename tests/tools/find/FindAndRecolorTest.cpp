@@ -4,6 +4,7 @@
 #include "tools/find/FindAndRecolor.h"
 
 #include "app/MainFormFixture.h"
+#include "tools/HistoryRowText.h"
 #include "tools/find/AdjustColorsWindow.h"
 #include "tools/find/FindWindow.h"
 #include "tools/find/ReplaceColorWindow.h"
@@ -196,7 +197,8 @@ TEST_F(FindAndRecolorTest, ReplaceIsOneStepUndoneAndRedoneWhole)
         after[std::size_t(item)] = 0xFF8800;
     EXPECT_EQ(AllRgb(), after);
     ASSERT_EQ(Form->Document().History().UndoSteps().size(), 1u);
-    EXPECT_EQ(Form->Document().History().UndoSteps()[0].Label, "Replace color: 3 items");
+    // The step names both colours.
+    EXPECT_EQ(LastStepText(Form->Document()), "Replace #C86432 with #FF8800: 3 items");
     EXPECT_EQ(Pixel(1, 0), 0xFF8800u);
 
     Undo();
@@ -261,7 +263,7 @@ TEST_F(FindAndRecolorTest, AdjustPreviewsOnlyThenRecordsOneStepUndoneWhole)
         after[change.Item] = Rgb(change.Color);
     EXPECT_EQ(AllRgb(), after);
     ASSERT_EQ(Form->Document().History().UndoSteps().size(), 1u);
-    EXPECT_EQ(Form->Document().History().UndoSteps()[0].Label, "Adjust colors: 3 items");
+    EXPECT_EQ(LastStepText(Form->Document()), "Adjust colors: 3 items");
     EXPECT_EQ(Pixel(1, 0), after[1]) << "painted once, not adjusted twice";
     Undo();
     EXPECT_EQ(AllRgb(), before);
@@ -319,6 +321,30 @@ TEST_F(FindAndRecolorTest, AdjustPreviewShowsOverTheSavedColoursInEitherOrder)
         EXPECT_EQ(Pixel(2, 0), 0xFF0000u);
     }
     Form->SetModified(false);
+}
+
+// Tab goes from number box to number box, where the values are typed: the sliders are for the
+// mouse, and a box takes the same keys.
+TEST_F(FindAndRecolorTest, AdjustTabsFromNumberBoxToNumberBox)
+{
+    StartOn(RepeatedScheme);
+    Action(*Form, "ActionEditAdjustColors")->trigger();
+    TAdjustColorsWindow* window = Tool().AdjustWindow();
+    QApplication::setActiveWindow(window);
+    NamedChild<QSpinBox>(*window, "AdjustHue")->setFocus();
+    std::vector<std::string> order;
+    for (int step = 0; step < 4; ++step) {
+        QWidget* focused = QApplication::focusWidget();
+        ASSERT_NE(focused, nullptr);
+        // A number box has the focus in its line edit.
+        const QWidget* control
+            = qobject_cast<QSpinBox*>(focused->parentWidget()) ? focused->parentWidget() : focused;
+        order.push_back(control->objectName().toStdString());
+        QTest::keyClick(focused, Qt::Key_Tab);
+    }
+    EXPECT_EQ(order,
+        (std::vector<std::string> {"AdjustHue", "AdjustChroma", "AdjustLightness", "AdjustReset"}));
+    QTest::keyClick(window, Qt::Key_Escape);
 }
 
 TEST_F(FindAndRecolorTest, OpenWindowsTakeANewLanguageAtOnce)

@@ -21,7 +21,8 @@ constexpr const char* SmallFile = "255,136,000 // Gr\xFCn road\r\n" // 1
                                   "e grey\r\n" // 5
                                   "012,034,056 // Item 12 34 56\r\n" // 6
                                   "018,052,086 // Park\r\n" // 7, #123456
-                                  "255,137,000 // Road border\r\n"; // 8, near FF8800
+                                  "255,137,000 // Road border\r\n" // 8, near FF8800
+                                  "000,128,000 // Muelldeponie\r\n"; // 9
 
 class ItemSearchTest : public ::testing::Test
 {
@@ -47,11 +48,13 @@ protected:
     std::vector<std::size_t> Found(const std::string& query, const TFindFilters& filters = {})
     {
         std::vector<std::size_t> numbers;
-        for (const TFindHit& hit : Search.Find(ParseFindQuery(query), filters, Saved))
+        for (const TFindHit& hit : Search.Find(ParseFindQuery(query, NearWords), filters, Saved))
             numbers.push_back(hit.Item + 1);
         return numbers;
     }
 
+    // The language's own words for "near", as the German and French files have them.
+    TAnsiString NearWords = "nahe, pr\xE8s de";
     TTemporaryFolder Folder;
     std::vector<TSchemeItem> Items;
     std::vector<TRGBTriple> Colors;
@@ -72,6 +75,10 @@ TEST_F(ItemSearchTest, FindsEachFormOfQuery)
         {"a word without its accent", "grun", {1}},
         {"a word typed with its accent, in capitals", "GR\xDCN", {1}},
         {"sharp s spelled out", "strasse", {5}},
+        {"umlaut spelled out", "gruen", {1}},
+        {"umlaut spelled out, in capitals, with another word", "GRUEN ROAD", {1}},
+        {"umlaut typed where the description spells it out", "M\xFCll", {9}},
+        {"a spelled-out umlaut is no plain vowel", "gruun", {}},
         {"part of a word", "orang", {3}},
         {"every word must be there", "road grun", {1}},
         {"words of two items find neither", "motorway water", {}},
@@ -89,6 +96,9 @@ TEST_F(ItemSearchTest, FindsEachFormOfQuery)
         {"near: nearest first, within 10", "near #FF8800", {1, 2, 8, 3}},
         {"near with a decimal triple", "NEAR 0 0 255", {4}},
         {"near without a colour is two words", "near f80", {}},
+        {"the language's word for near", "Nahe #FF8800", {1, 2, 8, 3}},
+        {"a word of two, accents and case ignored", "PRES de #FF8800", {1, 2, 8, 3}},
+        {"only a whole word is near", "naher #FF8800", {}},
         {"not a colour", "#GG8800", {}},
         {"a component above 255", "256,0,0", {}},
         {"blanks only", "   ", {}},
@@ -123,7 +133,7 @@ TEST_F(ItemSearchTest, FiltersNarrowWhatIsFound)
         TNumbers Found;
     } rows[] = {
         {"changed since saved", "", changed, {3, 7}},
-        {"not on this preview", "", notShown, {3, 6, 7, 8}},
+        {"not on this preview", "", notShown, {3, 6, 7, 8, 9}},
         {"hard to tell apart: the two items of one colour that touch", "", hard, {1, 2}},
         {"a query and a filter", "#FF8800", notShown, {}},
         {"two filters", "", hardNotShown, {}},

@@ -4,6 +4,8 @@
 
 #include <random>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -23,7 +25,7 @@ std::vector<std::string> Texts(const TColorHistory& history, const std::vector<T
 {
     std::vector<std::string> texts;
     for (const THistoryStep& step : HistorySteps(history, items))
-        texts.push_back(HistoryStepText(step, Description, {}));
+        texts.push_back(HistoryStepText(step, Description));
     return texts;
 }
 
@@ -39,7 +41,7 @@ TEST(HistoryStepsTest, StepTextsFollowTheStacks)
     history.RecordChange(items, 0, Rgb(0x00FF00));
     history.RecordChange(items, 1, Rgb(0x0000FF));
     const TColorChange group[] = {{2, Rgb(0x202020)}, {0, Rgb(0x303030)}};
-    history.RecordGroup(items, group, "Take colors from night.clr: 2 items");
+    history.RecordGroup(items, group, {TStepKind::TakeFromFile, "night.clr"});
     const std::vector<std::string> made = {
         "Park: #C8E6B4 \u2192 #FF0000",
         // The colour after an edit is the one the next edit of the item started from.
@@ -69,26 +71,124 @@ TEST(HistoryStepsTest, StepTextsFollowTheStacks)
             "Park: #C8E6B4 \u2192 #FF0000", "Caf\u00E9: #101010 \u2192 #ABCDEF"}));
 }
 
-TEST(HistoryStepsTest, StepWithoutLabel)
+// A step's text is made from its facts when it is shown, in the language shown then: a history
+// made in one language reads in another after a switch.
+TEST(HistoryStepsTest, StepTextsSpeakTheLanguageShown)
 {
-    struct TRow
+    const THistoryChange one[] = {{1, Rgb(0x78AABE), Rgb(0x123456)}};
+    const THistoryChange three[] = {{0, Rgb(0x78AABE), Rgb(0x123456)},
+        {1, Rgb(0x78AABE), Rgb(0x123456)}, {2, Rgb(0x78AABE), Rgb(0x123456)}};
+    const auto step
+        = [](TStepKind kind, const char* name, std::span<const THistoryChange> changes) {
+              return THistoryStep {{kind, name}, {changes.begin(), changes.end()}};
+          };
+    const struct
     {
         const char* Name;
         THistoryStep Step;
-        THistoryWords Words;
-        std::string Text;
+        const char* English;
+        const char* French;
+    } rows[] = {
+        {"an edit", step(TStepKind::Edit, "", one), "item 2: #78AABE \u2192 #123456",
+            "\u00E9l\u00E9ment 2 : #78AABE \u2192 #123456"},
+        {"a keystroke", step(TStepKind::TypedCode, "", one), "item 2: #78AABE \u2192 #123456",
+            "\u00E9l\u00E9ment 2 : #78AABE \u2192 #123456"},
+        {"several items without a kind", step(TStepKind::Edit, "", three), "3 items",
+            "3 \u00E9l\u00E9ments"},
+        {"replace names both colours", step(TStepKind::Replace, "", three),
+            "Replace #78AABE with #123456: 3 items",
+            "Remplacer #78AABE par #123456 : 3 \u00E9l\u00E9ments"},
+        {"adjust, one item", step(TStepKind::Adjust, "", one), "Adjust colors: 1 item",
+            "Ajuster les couleurs : 1 \u00E9l\u00E9ment"},
+        {"colours of another file, its name in UTF-8",
+            step(TStepKind::TakeFromFile, "nuit \u00E9t\u00E9.clr", three),
+            "Take colors from nuit \u00E9t\u00E9.clr: 3 items",
+            "Couleurs reprises de nuit \u00E9t\u00E9.clr : 3 \u00E9l\u00E9ments"},
+        {"a picture whose name looks like a format", step(TStepKind::ImportPicture, "a%2.png", one),
+            "Import color from a%2.png: 1 item",
+            "Importer la couleur de a%2.png : 1 \u00E9l\u00E9ment"},
+        {"the clipboard", step(TStepKind::ImportClipboard, "", three),
+            "Import colors from the clipboard: 3 items",
+            "Importer les couleurs du presse-papiers : 3 \u00E9l\u00E9ments"},
     };
-    const TRow rows[] = {
-        {"several items, no label", {"", {{0, {}, {}}, {1, {}, {}}, {2, {}, {}}}}, {}, "3 items"},
-        {"item number from the language", {"", {{1, Rgb(0x010203), Rgb(0xA0B0C0)}}},
-            {"Eintrag %1", "%1 Eintr\xE4ge"}, "Eintrag 2: #010203 \u2192 #A0B0C0"},
-        {"words in Windows-1252", {"", {{0, {}, {}}, {1, {}, {}}}},
-            {"Eintrag %1", "%1 Eintr\xE4ge"}, "2 Eintr\u00E4ge"},
-        {"a label stands as it is", {"Adjust colors: 1 item", {{0, {}, {}}}}, {},
-            "Adjust colors: 1 item"},
+    // The French file's texts, as a language file sets them.
+    const std::pair<TTextKey, const char*> french[] = {
+        {HistoryText::Edit, "%1 : %2"},
+        {HistoryText::Item, "\xE9l\xE9ment %1"},
+        {HistoryText::Items, "%1 \xE9l\xE9ments"},
+        {HistoryText::ReplaceOne, "Remplacer %1 par %2 : %3 \xE9l\xE9ment"},
+        {HistoryText::Replace, "Remplacer %1 par %2 : %3 \xE9l\xE9ments"},
+        {HistoryText::AdjustOne, "Ajuster les couleurs : %1 \xE9l\xE9ment"},
+        {HistoryText::Adjust, "Ajuster les couleurs : %1 \xE9l\xE9ments"},
+        {HistoryText::TakeFromFileOne, "Couleur reprise de %1 : %2 \xE9l\xE9ment"},
+        {HistoryText::TakeFromFile, "Couleurs reprises de %1 : %2 \xE9l\xE9ments"},
+        {HistoryText::ImportOne, "Importer la couleur de %1 : %2 \xE9l\xE9ment"},
+        {HistoryText::Import, "Importer les couleurs de %1 : %2 \xE9l\xE9ments"},
+        {HistoryText::ImportClipboardOne,
+            "Importer la couleur du presse-papiers : %1 \xE9l\xE9ment"},
+        {HistoryText::ImportClipboard,
+            "Importer les couleurs du presse-papiers : %1 \xE9l\xE9ments"},
     };
-    for (const TRow& row : rows)
-        EXPECT_EQ(HistoryStepText(row.Step, Description, row.Words), row.Text) << row.Name;
+    const auto nameless = [](std::size_t) { return TAnsiString(); };
+    for (const auto& row : rows)
+        EXPECT_EQ(HistoryStepText(row.Step, nameless), row.English) << row.Name;
+    for (const auto& [key, text] : french)
+        SetOwnText(key, text);
+    for (const auto& row : rows)
+        EXPECT_EQ(HistoryStepText(row.Step, nameless), row.French) << row.Name;
+    ResetOwnTexts();
+}
+
+// French says 0 and 1 in the singular; counts are written as the language's locale writes them.
+TEST(HistoryStepsTest, CountsTakeTheLanguagesFormAndDigits)
+{
+    const auto nameless = [](std::size_t) { return TAnsiString(); };
+    const auto adjusted = [](std::size_t count) {
+        return THistoryStep {{TStepKind::Adjust, {}}, std::vector<THistoryChange>(count)};
+    };
+    SetOwnText(HistoryText::AdjustOne, "%1 \xE9l\xE9ment");
+    SetOwnText(HistoryText::Adjust, "%1 \xE9l\xE9ments");
+    TNumberFormat german {",", "."};
+    EXPECT_EQ(HistoryStepText(adjusted(0), nameless), "0 \u00E9l\u00E9ments");
+    EXPECT_EQ(HistoryStepText(adjusted(1234), nameless, german), "1.234 \u00E9l\u00E9ments");
+    SetSingularCounts({0, 1});
+    EXPECT_EQ(HistoryStepText(adjusted(0), nameless), "0 \u00E9l\u00E9ment");
+    EXPECT_EQ(HistoryStepText(adjusted(1), nameless), "1 \u00E9l\u00E9ment");
+    EXPECT_EQ(HistoryStepText(adjusted(2), nameless), "2 \u00E9l\u00E9ments");
+    ResetOwnTexts();
+    EXPECT_EQ(HistoryStepText(adjusted(0), nameless), "Adjust colors: 0 items");
+}
+
+// Keystrokes typed for one item show as one row, from the colour before the first to the colour
+// after the last; a run ends at another item, at any other step and at the current position.
+TEST(HistoryStepsTest, KeystrokesOnOneItemAreOneRow)
+{
+    std::vector<TRGBTriple> items = {Rgb(0x000000), Rgb(0x111111)};
+    TColorHistory history;
+    for (const std::uint32_t typed : {0x00000Fu, 0x0000FFu, 0x000FF0u})
+        history.RecordChange(items, 0, Rgb(typed), TStepKind::TypedCode);
+    history.RecordChange(items, 1, Rgb(0x0000AA), TStepKind::TypedCode);
+    history.RecordChange(items, 1, Rgb(0x000AAA), TStepKind::TypedCode);
+    history.RecordChange(items, 1, Rgb(0x222222));
+    history.RecordChange(items, 1, Rgb(0x000002), TStepKind::TypedCode);
+    const auto rows = [&] {
+        std::vector<std::tuple<std::size_t, std::size_t, std::string>> seen;
+        const std::vector<THistoryStep> steps = HistorySteps(history, items);
+        for (const THistoryRow& row : HistoryRows(steps, history.UndoSteps().size()))
+            seen.emplace_back(row.FirstStep, row.EndStep, HistoryStepText(row.Step, Description));
+        return seen;
+    };
+    using TRows = std::vector<std::tuple<std::size_t, std::size_t, std::string>>;
+    EXPECT_EQ(rows(),
+        (TRows {{0, 3, "Park: #000000 \u2192 #000FF0"}, {3, 5, "item 2: #111111 \u2192 #000AAA"},
+            {5, 6, "item 2: #000AAA \u2192 #222222"}, {6, 7, "item 2: #222222 \u2192 #000002"}}));
+    // Undone into a run: the run splits where the position is, and joins again further back.
+    for (int undo = 0; undo < 5; ++undo)
+        history.Undo(items);
+    EXPECT_EQ(rows(),
+        (TRows {{0, 2, "Park: #000000 \u2192 #0000FF"}, {2, 3, "Park: #0000FF \u2192 #000FF0"},
+            {3, 5, "item 2: #111111 \u2192 #000AAA"}, {5, 6, "item 2: #000AAA \u2192 #222222"},
+            {6, 7, "item 2: #222222 \u2192 #000002"}}));
 }
 
 // The colours the history shows for each step are the colours that Undo and Redo give: moving
@@ -119,7 +219,7 @@ TEST(HistoryStepsTest, StepsAgreeWithUndoAndRedoOnRandomSessions)
                 std::vector<TColorChange> changes;
                 for (unsigned n = random() % 4; n > 0; --n)
                     changes.push_back({random() % 6, Rgb(random() % 3)});
-                history.RecordGroup(items, changes, "group");
+                history.RecordGroup(items, changes, {TStepKind::ImportPicture, "group"});
             }
             }
         }
@@ -151,7 +251,8 @@ TEST(HistoryStepsTest, StepsAgreeWithUndoAndRedoOnRandomSessions)
             const std::vector<THistoryStep> seen = HistorySteps(moved, colors);
             ASSERT_EQ(seen.size(), steps.size());
             for (std::size_t k = 0; k < steps.size(); ++k) {
-                EXPECT_EQ(seen[k].Label, steps[k].Label);
+                EXPECT_EQ(seen[k].Facts.Kind, steps[k].Facts.Kind);
+                EXPECT_EQ(seen[k].Facts.Name, steps[k].Facts.Name);
                 ASSERT_EQ(seen[k].Changes.size(), steps[k].Changes.size());
                 for (std::size_t c = 0; c < steps[k].Changes.size(); ++c) {
                     EXPECT_EQ(seen[k].Changes[c].Item, steps[k].Changes[c].Item);

@@ -28,9 +28,9 @@ std::vector<std::string> Rows(const THistoryWindow& window)
 }
 
 // What Undo and Redo see of the document: the colours and both stacks with their steps.
+using TSteps = std::vector<std::tuple<std::size_t, int, std::string>>;
 using TState = std::tuple<std::vector<TRGBTriple>, std::vector<std::tuple<int, TRGBTriple>>,
-    std::vector<std::tuple<int, TRGBTriple>>, std::vector<std::tuple<std::size_t, std::string>>,
-    std::vector<std::tuple<std::size_t, std::string>>>;
+    std::vector<std::tuple<int, TRGBTriple>>, TSteps, TSteps>;
 
 TState State(const TDocumentSeam& document)
 {
@@ -42,9 +42,9 @@ TState State(const TDocumentSeam& document)
         return result;
     };
     const auto steps = [](std::span<const TColorHistory::TStep> list) {
-        std::vector<std::tuple<std::size_t, std::string>> result;
+        TSteps result;
         for (const TColorHistory::TStep& step : list)
-            result.emplace_back(step.Entries, step.Label);
+            result.emplace_back(step.Entries, int(step.Facts.Kind), step.Facts.Name);
         return result;
     };
     return {Colors(document), entries(history.UndoStack()), entries(history.RedoStack()),
@@ -66,7 +66,7 @@ TEST_F(HistoryToolTest, ListsEveryStepAndFollowsTheDocument)
     Select(3);
     TypeCode("FF0000");
     const TColorChange taken[] = {{0, {1, 2, 3}}, {1, {4, 5, 6}}};
-    form.Document().ApplyColors(taken, "Take colors from night.clr: 2 items");
+    form.Document().ApplyColors(taken, {TStepKind::TakeFromFile, "night.clr"});
     Select(0);
     TypeCode("00FF00");
     Action(form, "ActionEditUndo")->trigger();
@@ -118,6 +118,71 @@ TEST_F(HistoryToolTest, ListsEveryStepAndFollowsTheDocument)
     EXPECT_EQ(window->RowCount(), 1);
 }
 
+// A code typed key by key is one stack entry a keystroke, and one row: choosing it goes to the
+// last keystroke, and an Undo into it splits it where the document stands.
+TEST_F(HistoryToolTest, KeystrokesOnOneItemShowAsOneRow)
+{
+    TMainForm& form = Start();
+    Action(form, "ActionEditHistory")->trigger();
+    auto* window = form.findChild<THistoryWindow*>();
+    Select(0);
+    EditColorValue(form)->clear();
+    QTest::keyClicks(EditColorValue(form), "FF0000");
+    Select(1);
+    TypeCode("ABCDEF");
+    EXPECT_EQ(form.Document().History().UndoStack().Size(), 7u);
+    EXPECT_EQ(Rows(*window),
+        (std::vector<std::string> {"Start: nothing changed yet",
+            "Background: #000000 \u2192 #FF0000", "Outside: #FFFFFF \u2192 #ABCDEF"}));
+    EXPECT_EQ(window->findChild<QLabel*>("HistoryPosition")->text(), "2 of 2 steps done");
+
+    window->Choose(0);
+    EXPECT_EQ(ItemRgb(0), 0x000000u);
+    window->Choose(1);
+    EXPECT_EQ(ItemRgb(0), 0xFF0000u);
+    EXPECT_EQ(form.Document().History().UndoSteps().size(), 6u);
+    Action(form, "ActionEditUndo")->trigger();
+    EXPECT_EQ(Rows(*window),
+        (std::vector<std::string> {"Start: nothing changed yet",
+            "Background: #000000 \u2192 #0FF000", "Background: #0FF000 \u2192 #FF0000",
+            "Outside: #FFFFFF \u2192 #ABCDEF"}));
+    EXPECT_EQ(window->CurrentRow(), 1);
+    form.SetModified(false);
+}
+
+// Every row speaks the language shown, whichever language it was made in; counts take the
+// language's singular and plural.
+TEST_F(HistoryToolTest, RowsSpeakTheLanguageShown)
+{
+    fs::copy(fs::path(TINTWRIGHT_DATA_DIR) / "languages", Folder / "languages");
+    TMainForm& form = Start();
+    Action(form, "ActionEditHistory")->trigger();
+    auto* window = form.findChild<THistoryWindow*>();
+    auto* position = window->findChild<QLabel*>("HistoryPosition");
+    form.ApplyLanguage("Deutsch");
+    const TColorChange adjusted[] = {{0, {1, 2, 3}}, {1, {4, 5, 6}}, {2, {7, 8, 9}}};
+    form.Document().ApplyColors(adjusted, {TStepKind::Adjust, {}});
+    form.ApplyLanguage("Francais");
+    const TColorChange taken[] = {{3, {1, 2, 3}}, {4, {4, 5, 6}}};
+    form.Document().ApplyColors(taken, {TStepKind::TakeFromFile, "a.clr"});
+    form.ApplyLanguage("Deutsch");
+    EXPECT_EQ(Rows(*window),
+        (std::vector<std::string> {"Anfang: noch nichts ge\u00E4ndert",
+            "Farben anpassen: 3 Eintr\u00E4ge",
+            "Farben aus a.clr \u00FCbernehmen: 2 Eintr\u00E4ge"}));
+    form.ApplyLanguage("Francais");
+    EXPECT_EQ(Rows(*window),
+        (std::vector<std::string> {"D\u00E9but : rien de modifi\u00E9",
+            "Ajuster les couleurs : 3 \u00E9l\u00E9ments",
+            "Couleurs reprises de a.clr : 2 \u00E9l\u00E9ments"}));
+    EXPECT_EQ(position->text(), QString::fromUtf8("2 \u00E9tapes faites sur 2"));
+    window->Choose(1);
+    EXPECT_EQ(position->text(), QString::fromUtf8("1 \u00E9tape faite sur 2"));
+    window->Choose(0);
+    EXPECT_EQ(position->text(), QString::fromUtf8("0 \u00E9tape faite sur 2"));
+    form.SetModified(false);
+}
+
 // Choosing a row is the same as that many Undos or Redos: the same colours and the same stacks.
 TEST_F(HistoryToolTest, AJumpEqualsThatManyUndosOrRedos)
 {
@@ -139,7 +204,8 @@ TEST_F(HistoryToolTest, AJumpEqualsThatManyUndosOrRedos)
             std::vector<TColorChange> changes;
             for (unsigned n = 1 + random() % 3; n > 0; --n)
                 changes.push_back({random() % 8, {std::uint8_t(random() % 2), 0, 0}});
-            form.Document().ApplyColors(changes, "Group " + std::to_string(action));
+            form.Document().ApplyColors(
+                changes, {TStepKind::TakeFromFile, "g" + std::to_string(action) + ".clr"});
             break;
         }
         default:
@@ -149,22 +215,26 @@ TEST_F(HistoryToolTest, AJumpEqualsThatManyUndosOrRedos)
     }
     ASSERT_GT(window->RowCount(), 10);
     for (int trial = 0; trial < 30; ++trial) {
-        const int from = window->CurrentRow();
+        const auto done = [&form] { return int(form.Document().History().UndoSteps().size()); };
+        const int from = done();
         const TState before = State(form.Document());
         const int target = int(random() % unsigned(window->RowCount()));
+        // A row of keystrokes stands for several steps: it is the end of its run.
+        const int targetSteps = int(window->StepsDoneAt(target));
         // As a click on the row makes the choice.
         list->setCurrentIndex(list->model()->index(target, 0));
-        ASSERT_EQ(window->CurrentRow(), target);
+        ASSERT_EQ(done(), targetSteps);
+        ASSERT_EQ(window->StepsDoneAt(window->CurrentRow()), std::size_t(targetSteps));
         const TState jumped = State(form.Document());
         const std::vector<std::string> rows = Rows(*window);
 
-        window->Choose(from);
+        form.Document().MoveInHistory(from - targetSteps);
         ASSERT_EQ(State(form.Document()), before);
-        for (int step = from; step > target; --step)
+        for (int step = from; step > targetSteps; --step)
             Action(form, "ActionEditUndo")->trigger();
-        for (int step = from; step < target; ++step)
+        for (int step = from; step < targetSteps; ++step)
             Action(form, "ActionEditRedo")->trigger();
-        EXPECT_EQ(State(form.Document()), jumped) << from << " to " << target;
+        EXPECT_EQ(State(form.Document()), jumped) << from << " to " << targetSteps;
         EXPECT_EQ(Rows(*window), rows);
     }
 }

@@ -1,6 +1,7 @@
 #include "tools/import/ColorImport.h"
 
 #include "tools/FakeDocument.h"
+#include "tools/HistoryRowText.h"
 #include "tools/ToolActions.h"
 #include "TemporaryFolder.h"
 #include "UiTestHelpers.h"
@@ -178,8 +179,7 @@ TEST_F(ColorImportTest, ListsTheChangesAndAppliesTheCheckedOnesAsOneStep)
         (std::vector<TRGBTriple> {
             NightColors[0], NightColors[1], NightColors[2], DayColors[3], DayColors[4]}));
     ASSERT_EQ(FDocument.History().UndoSteps().size(), 1u);
-    EXPECT_EQ(
-        FDocument.History().UndoSteps().back().Label, "Import colors from night.png: 3 items");
+    EXPECT_EQ(LastStepText(FDocument), "Import colors from night.png: 3 items");
     EXPECT_EQ(FStatus->Text(), "Colors of 3 items imported");
     // What is left: the unchecked road.
     EXPECT_EQ(RowsOf(*window),
@@ -289,8 +289,7 @@ TEST_F(ColorImportTest, OddFileNamesAndLongDescriptions)
     EXPECT_EQ(list->topLevelItem(1)->toolTip(1), QString::fromStdString(longDescription));
 
     EXPECT_EQ(window->Apply(), 3u);
-    EXPECT_EQ(FDocument.History().UndoSteps().back().Label,
-        "Import colors from night%2Cday%1.png: 3 items");
+    EXPECT_EQ(LastStepText(FDocument), "Import colors from night%2Cday%1.png: 3 items");
 
     // A PNG whose header claims more pixels than may be imported.
     QByteArray png;
@@ -341,8 +340,7 @@ TEST_F(ColorImportTest, ClipboardCommandWhileTheClipboardHoldsAPicture)
     ASSERT_NE(FTool->Window(), nullptr);
     EXPECT_EQ(LabelText(*FTool->Window(), "ImportSource"), "Picture: clipboard (12 x 11 pixels)");
     EXPECT_EQ(FTool->Window()->Apply(), 3u);
-    EXPECT_EQ(
-        FDocument.History().UndoSteps().back().Label, "Import colors from clipboard: 3 items");
+    EXPECT_EQ(LastStepText(FDocument), "Import colors from the clipboard: 3 items");
     clipboard->clear();
     FActions->Update();
     EXPECT_FALSE(command->isEnabled());
